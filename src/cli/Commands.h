@@ -1,0 +1,19 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+namespace korvel::cli {
+
+// Each subcommand of korvel-config takes the arguments after its name and
+// returns the process exit code: 0 success, 1 a failed build, 2 usage, file or
+// field errors, 3 a transfer failure.
+using Arguments = std::span<const std::string>;
+
+int RunImage(Arguments args);
+int RunFields(Arguments args);
+int RunSave(Arguments args);
+int RunSend(Arguments args);
+int RunManual(Arguments args);
+
+} // namespace korvel::cli

@@ -1,0 +1,63 @@
+// korvel-config: the command-line companion of the Korvel Config window.
+
+#include "Version.h"
+#include "cli/Commands.h"
+
+#include <array>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+struct Command {
+    std::string_view name;
+    std::string_view summary;
+    int (*run)(korvel::cli::Arguments);
+};
+
+constexpr std::array kCommands = {
+    Command{"image", "print the 114-byte configuration image as hex", korvel::cli::RunImage},
+    Command{"fields", "print every setting as NAME=TEXT", korvel::cli::RunFields},
+    Command{"save", "write a settings file (.cfg)", korvel::cli::RunSave},
+    Command{"send", "send the configuration to the tracker", korvel::cli::RunSend},
+    Command{"manual", "print the instructions as plain text", korvel::cli::RunManual},
+};
+
+void PrintUsage(std::ostream& out) {
+    out << "Usage: korvel-config COMMAND [OPTIONS]\n\n"
+        << "The command-line companion of " << korvel::kProductName << ".\n\nCommands:\n";
+    for (const Command& c : kCommands) {
+        out << "  " << c.name << std::string(10 - c.name.size(), ' ') << c.summary << "\n";
+    }
+    out << "\n'korvel-config COMMAND --help' tells more about a command.\n"
+        << "Options: --help, --version\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        PrintUsage(std::cerr);
+        return 2;
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        PrintUsage(std::cout);
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << "korvel-config " << korvel::kVersion << " (" << korvel::kProductName
+                  << ")\n";
+        return 0;
+    }
+    for (const Command& c : kCommands) {
+        if (args[0] == c.name) {
+            return c.run(korvel::cli::Arguments(args).subspan(1));
+        }
+    }
+    std::cerr << "korvel-config: unknown command '" << args[0] << "'\n";
+    PrintUsage(std::cerr);
+    return 2;
+}

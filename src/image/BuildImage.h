@@ -1,0 +1,24 @@
+#pragma once
+
+#include "image/ConfigImage.h"
+#include "settings/DeviceSettings.h"
+
+#include <optional>
+
+namespace korvel {
+
+struct BuildResult {
+    bool success = false;
+    // Why the build failed, naming the field; nothing on success.
+    std::optional<FieldError> error;
+    // GPSless mode as the build found it, once it got that far: the window
+    // colours its two GPSless notes by it, and keeps their colour otherwise.
+    std::optional<bool> gpslessMode;
+};
+
+// Checks and normalises the settings, writes the normalised texts back into the
+// fields and packs them into `image`. Stops at the first failure: what was
+// written before it (image bytes, fields) stays.
+BuildResult BuildImage(DeviceSettings& settings, ConfigImage& image);
+
+} // namespace korvel

@@ -1,0 +1,98 @@
+#include "settings/FieldRule.h"
+
+#include "settings/FieldTable.h"
+
+#include <algorithm>
+
+namespace korvel {
+namespace {
+
+bool IsDigit(std::uint8_t code) { return code >= '0' && code <= '9'; }
+
+bool IsAnyCharacter(std::uint8_t code) { return (code >= 32 && code <= 126) || code >= 128; }
+
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+} // namespace
+
+bool FieldRule::positionTakes(std::size_t position, std::uint8_t code) const {
+    if (!spec_.isMasked()) {
+        return true;
+    }
+    if (position >= spec_.mask.size()) {
+        return false;
+    }
+    switch (spec_.mask[position]) {
+    case '9':
+    case '#':
+        return IsDigit(code);
+    case '&':
+        return IsAnyCharacter(code);
+    default:
+        return false;
+    }
+}
+
+std::optional<FieldError> FieldRule::refusal(std::string_view text) const {
+    if (!spec_.isText()) {
+        return FieldError{spec_.field, "is not a text field"};
+    }
+    if (!spec_.isMasked()) {
+        if (text.size() > static_cast<std::size_t>(spec_.maxLength)) {
+            return FieldError{spec_.field, Quoted(text) + " is longer than " +
+                                                std::to_string(spec_.maxLength) + " characters"};
+        }
+        return std::nullopt;
+    }
+    bool fits = text.size() == spec_.mask.size();
+    for (std::size_t i = 0; fits && i < text.size(); ++i) {
+        const auto code = static_cast<std::uint8_t>(text[i]);
+        fits = code == static_cast<std::uint8_t>(kPrompt) || positionTakes(i, code);
+    }
+    if (!fits) {
+        return FieldError{spec_.field, Quoted(text) + " does not fit the field"};
+    }
+    return std::nullopt;
+}
+
+std::string FieldRule::emptyText() const { return std::string(spec_.mask.size(), kPrompt); }
+
+std::optional<FieldError> ValueRefusal(const FieldSpec& spec, int value) {
+    switch (spec.kind) {
+    case FieldKind::Check:
+        if (value < 0 || value > 2) {
+            return FieldError{spec.field, std::to_string(value) + " is not a check-box state"};
+        }
+        return std::nullopt;
+    case FieldKind::ListIndex:
+        if (value < -1 || value >= static_cast<int>(kMicEEntries.size())) {
+            return FieldError{spec.field, "the list has no entry " + std::to_string(value)};
+        }
+        return std::nullopt;
+    case FieldKind::Text:
+        break;
+    }
+    return FieldError{spec.field, "is a text field"};
+}
+
+long NumericValue(std::string_view text) {
+    constexpr long kCeiling = 1'000'000'000;
+    long value = 0;
+    for (char c : text) {
+        if (!IsDigit(static_cast<std::uint8_t>(c))) {
+            break;
+        }
+        value = std::min(kCeiling, value * 10 + (c - '0'));
+    }
+    return value;
+}
+
+std::string ZeroPadded(long value, int digits) {
+    std::string text = std::to_string(value);
+    if (static_cast<int>(text.size()) < digits) {
+        text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
+    }
+    return text;
+}
+
+} // namespace korvel

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "settings/FieldError.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvel {
+
+// The rules of a masked edit field, shared by the window's fields and the
+// in-memory record so that the two can never disagree.
+//
+// Mask characters: "9" a digit or empty, "#" a digit, "&" any character of
+// code 32 to 126 or 128 to 255. Empty positions hold the prompt "_".
+class FieldRule {
+public:
+    static constexpr char kPrompt = '_';
+
+    explicit FieldRule(const FieldSpec& spec) : spec_(spec) {}
+
+    // Whether typing `code` into mask position `position` is allowed.
+    bool positionTakes(std::size_t position, std::uint8_t code) const;
+
+    // Why the program may not put `text` into the field, or nothing when it may:
+    // a masked field takes exactly one fitting character or "_" per position;
+    // an unmasked one at most its length limit (a longer text is refused, not cut).
+    std::optional<FieldError> refusal(std::string_view text) const;
+
+    // The text of the field with every position empty: "___" for "999", "" unmasked.
+    std::string emptyText() const;
+
+private:
+    const FieldSpec& spec_;
+};
+
+// Why a check box or the Mic-E list refuses `value`: check boxes take 0, 1 and 2,
+// the list -1 (nothing selected) to 7.
+std::optional<FieldError> ValueRefusal(const FieldSpec& spec, int value);
+
+// The number formed by the leading decimal digits of `text`, 0 when it starts
+// with no digit ("12_" gives 12). Saturates far above any field's range.
+long NumericValue(std::string_view text);
+
+// `value` in decimal with leading zeros up to `digits` positions: (7, 3) gives "007".
+// A value with more digits is written whole: (1000, 3) gives "1000".
+std::string ZeroPadded(long value, int digits);
+
+} // namespace korvel

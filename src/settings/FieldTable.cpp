@@ -1,0 +1,83 @@
+#include "settings/FieldTable.h"
+
+
+namespace korvel {
+namespace {
+
+using enum FieldKind;
+using enum KeyFilter;
+
+// Builders that keep the table below one readable line per field.
+constexpr FieldSpec Number(Field f, std::string_view name, std::string_view mask,
+                           std::string_view def, std::string_view caption, bool selectOnFocus) {
+    return {f, name, Text, mask, static_cast<int>(mask.size()), def, 0, caption,
+            None, selectOnFocus, true};
+}
+
+constexpr FieldSpec Free(Field f, std::string_view name, int limit, std::string_view def,
+                         std::string_view caption, KeyFilter filter) {
+    return {f, name, Text, "", limit, def, 0, caption, filter, false, false};
+}
+
+constexpr FieldSpec Box(Field f, std::string_view name, FieldKind kind, int def,
+                        std::string_view caption) {
+    return {f, name, kind, "", 0, "", def, caption, None, false, false};
+}
+
+constexpr std::array<FieldSpec, kFieldCount> kTable = {{
+    Number(Field::edNumFlagsAuto, "edNumFlagsAuto", "999", "200", "TX DELAY", true),
+    {Field::edSymbol, "edSymbol", Text, "&", 1, ">", 0, "ICON Symbol", None, true, false},
+    Box(Field::chkTable, "chkTable", Check, 0, "Alternate Table"),
+    Free(Field::edMyCall, "edMyCall", 9, "NOCALL-9", "MY CALLSIGN", Callsign),
+    Number(Field::edBcnEvery, "edBcnEvery", "999", "003", "Status txt every", true),
+    Free(Field::edAprsPath, "edAprsPath", 19, "WIDE1-1,WIDE2-2", "APRS PATH", Path),
+    Free(Field::edBeacon, "edBeacon", 26, "Korvel v2.5 by QX7ZUL Tev", "STATUS text", StatusText),
+    Box(Field::cbMicEMsg, "cbMicEMsg", ListIndex, 0, "Mic-E msg"),
+    Box(Field::chkRxPosition, "chkRxPosition", Check, 0,
+        "Disable display position of received stations"),
+    Number(Field::edManualTime, "edManualTime", "9999", "0120", "Every", true),
+    Number(Field::edGpsCheckTime, "edGpsCheckTime", "999", "100", "Acquisition interval", true),
+    Number(Field::edGpsAcqTime, "edGpsAcqTime", "999", "025", "Acquisition timeout", false),
+    Number(Field::esSpeedTable0, "esSpeedTable(0)", "9999", "0480", "Speed 0-3 Km/h", true),
+    Number(Field::esSpeedTable1, "esSpeedTable(1)", "9999", "0360", "Speed 4-9 Km/h", true),
+    Number(Field::esSpeedTable2, "esSpeedTable(2)", "999", "250", "Speed 10-22 Km/h", true),
+    Number(Field::esSpeedTable3, "esSpeedTable(3)", "999", "180", "Speed 23-40 Km/h", true),
+    Number(Field::esSpeedTable4, "esSpeedTable(4)", "999", "130", "Speed 41-72 Km/h", true),
+    Number(Field::esSpeedTable5, "esSpeedTable(5)", "999", "110", "Speed 73-125 Km/h", true),
+    Number(Field::esSpeedTable6, "esSpeedTable(6)", "999", "090", "Speed > 125 Km/h", true),
+    Free(Field::edReceiver, "edReceiver", 9, "QKORVL", "Unprotocol call", Callsign),
+    Number(Field::edMsgRepeat, "edMsgRepeat", "999", "006", "Msg Retries", true),
+    Free(Field::edDestCall, "edDestCall", 9, "NOCALL", "APRS message TO CALL", Callsign),
+    Free(Field::edAprsMsg, "edAprsMsg", 34, "Message sent using Korvel ver 2.5!", "Message",
+         MessageText),
+    Box(Field::chkAutoReply, "chkAutoReply", Check, 0,
+        "Auto send message when receiving msg to MYCALL"),
+    Number(Field::edComm, "edComm", "#", "1", "Comm num:", true),
+}};
+
+constexpr bool TableIsInEnumOrder() {
+    for (std::size_t i = 0; i < kTable.size(); ++i) {
+        if (FieldIndex(kTable[i].field) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(TableIsInEnumOrder(), "the field table must follow the order of enum Field");
+
+} // namespace
+
+std::span<const FieldSpec> AllFields() { return kTable; }
+
+const FieldSpec& Spec(Field field) { return kTable.at(FieldIndex(field)); }
+
+std::optional<Field> FindField(std::string_view name) {
+    for (const FieldSpec& spec : kTable) {
+        if (spec.name == name) {
+            return spec.field;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace korvel

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "settings/DeviceSettings.h"
+
+namespace korvel {
+
+// Puts the factory default of the field table into every field, in the order
+// the tracker's configuration program has always used (port number first,
+// auto-reply last). Validates nothing: the defaults always fit their fields.
+void SetDefaults(DeviceSettings& settings);
+
+} // namespace korvel

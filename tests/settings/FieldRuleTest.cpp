@@ -1,0 +1,125 @@
+#include "settings/FieldRule.h"
+#include "settings/KeyFilters.h"
+#include "settings/SetDefaults.h"
+#include "settings/SettingsRecord.h"
+
+#include <gtest/gtest.h>
+
+namespace korvel {
+namespace {
+
+struct PutCase {
+    Field field;
+    std::string text;
+    bool accepted;
+};
+
+TEST(FieldRule, ProgramPutTextsFitTheMaskOrAreRefusedWhole) {
+    const PutCase cases[] = {
+        {Field::edMsgRepeat, "006", true},
+        {Field::edMsgRepeat, "12_", true},
+        {Field::edMsgRepeat, "___", true},
+        {Field::edMsgRepeat, "", false},
+        {Field::edMsgRepeat, "06", false},
+        {Field::edMsgRepeat, "1000", false},
+        {Field::edMsgRepeat, "0a6", false},
+        {Field::edManualTime, "0120", true},
+        {Field::edManualTime, "120", false},
+        {Field::edComm, "1", true},
+        {Field::edComm, "12", false},
+        {Field::edComm, "_", true},
+        {Field::edSymbol, ">", true},
+        {Field::edSymbol, "\xE9", true},
+        {Field::edSymbol, "\x7F", false},
+        {Field::edSymbol, "\x1F", false},
+        {Field::edSymbol, "", false},
+        {Field::edMyCall, "NOCALL-99", true},
+        {Field::edMyCall, "NOCALL-999", false},
+        {Field::edMyCall, "", true},
+        {Field::edAprsMsg, std::string(34, 'x'), true},
+        {Field::edAprsMsg, std::string(35, 'x'), false},
+    };
+    for (const PutCase& c : cases) {
+        SettingsRecord record;
+        SetDefaults(record);
+        const std::string before = record.text(c.field);
+        const auto refused = record.setText(c.field, c.text);
+        EXPECT_EQ(!refused, c.accepted) << Spec(c.field).name << " '" << c.text << "'";
+        EXPECT_EQ(record.text(c.field), c.accepted ? c.text : before);
+        if (refused) {
+            EXPECT_EQ(refused->field, c.field);
+            EXPECT_EQ(refused->message().rfind(std::string(Spec(c.field).name) + ": ", 0), 0u);
+        }
+    }
+}
+
+TEST(FieldRule, ChecksAndListTakeOnlyTheirStates) {
+    SettingsRecord record;
+    for (int v : {0, 1, 2}) {
+        EXPECT_FALSE(record.setValue(Field::chkTable, v));
+    }
+    EXPECT_TRUE(record.setValue(Field::chkTable, 3));
+    EXPECT_TRUE(record.setValue(Field::chkTable, -1));
+    for (int v = -1; v <= 7; ++v) {
+        EXPECT_FALSE(record.setValue(Field::cbMicEMsg, v));
+    }
+    EXPECT_TRUE(record.setValue(Field::cbMicEMsg, 8));
+    EXPECT_TRUE(record.setValue(Field::cbMicEMsg, 15));
+    EXPECT_EQ(record.value(Field::cbMicEMsg), 7);
+}
+
+TEST(FieldRule, NumericValueIsTheLeadingDigits) {
+    EXPECT_EQ(NumericValue("12_"), 12);
+    EXPECT_EQ(NumericValue("___"), 0);
+    EXPECT_EQ(NumericValue("006"), 6);
+    EXPECT_EQ(NumericValue(""), 0);
+    EXPECT_EQ(NumericValue("1_2"), 1);
+    EXPECT_EQ(ZeroPadded(7, 3), "007");
+    EXPECT_EQ(ZeroPadded(1000, 3), "1000");
+}
+
+TEST(SetDefaults, FillsEveryFieldWithItsFactoryDefault) {
+    SettingsRecord record;
+    SetDefaults(record);
+    for (const FieldSpec& spec : AllFields()) {
+        if (spec.isText()) {
+            EXPECT_EQ(record.text(spec.field), spec.defaultText) << spec.name;
+        } else {
+            EXPECT_EQ(record.value(spec.field), spec.defaultValue) << spec.name;
+        }
+    }
+    EXPECT_EQ(FindField("esSpeedTable(3)"), Field::esSpeedTable3);
+    EXPECT_EQ(FindField("nope"), std::nullopt);
+}
+
+struct KeyCase {
+    KeyFilter filter;
+    std::uint16_t in;
+    std::uint16_t out;
+};
+
+TEST(KeyFilters, PassReplaceOrDropAsTabled) {
+    const KeyCase cases[] = {
+        {KeyFilter::Callsign, 'a', 'A'},  {KeyFilter::Callsign, 'Z', 'Z'},
+        {KeyFilter::Callsign, '-', '-'},  {KeyFilter::Callsign, ',', 0},
+        {KeyFilter::Callsign, 8, 8},      {KeyFilter::Callsign, 13, 0},
+        {KeyFilter::Callsign, ' ', 0},    {KeyFilter::Callsign, 0xE9, 0},
+        {KeyFilter::Path, ',', ','},      {KeyFilter::Path, 'w', 'W'},
+        {KeyFilter::Path, '*', 0},        {KeyFilter::Path, ' ', 0},
+        {KeyFilter::StatusText, '\'', 0}, {KeyFilter::StatusText, '`', 0},
+        {KeyFilter::StatusText, '"', '"'}, {KeyFilter::StatusText, '}', 0},
+        {KeyFilter::StatusText, 'z', 'z'}, {KeyFilter::StatusText, 13, 13},
+        {KeyFilter::MessageText, '}', '}'}, {KeyFilter::MessageText, '{', 0},
+        {KeyFilter::MessageText, '|', 0}, {KeyFilter::MessageText, '~', 0},
+        {KeyFilter::MessageText, 0xC8, 0}, {KeyFilter::MessageText, 'm', 'm'},
+        {KeyFilter::None, 0xC8, 0xC8},
+    };
+    for (const KeyCase& c : cases) {
+        std::uint16_t code = c.in;
+        ApplyKeyFilter(c.filter, code);
+        EXPECT_EQ(code, c.out) << "filter " << static_cast<int>(c.filter) << " code " << c.in;
+    }
+}
+
+} // namespace
+} // namespace korvel
