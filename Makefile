@@ -3,6 +3,7 @@
 
 BUILD_DIR ?= build
 FUZZ_DIR ?= build-fuzz
+SANITIZE_DIR ?= build-sanitize
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 FUZZ_RUNS ?= 20000
@@ -13,7 +14,7 @@ ifneq ($(shell command -v ccache 2>/dev/null),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps configure build run test test-fuzz bench clean format
+.PHONY: all deps configure build run test test-fuzz test-sanitize bench clean format
 
 all: build
 
@@ -32,6 +33,18 @@ run: build
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-fuzz
+	@$(MAKE) --no-print-directory test-sanitize
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
+# any finding stops the test that made it.
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	@cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
+	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    ctest --output-on-failure -j $(JOBS)
 
 # The Qt-free core built with clang and libFuzzer; each fuzz target runs a fixed
 # number of inputs from its seed corpus, as a CTest test.
@@ -49,4 +62,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(SANITIZE_DIR)
