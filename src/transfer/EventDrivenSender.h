@@ -5,17 +5,30 @@
 
 #include "image/ConfigImage.h"
 #include "transfer/ProgressView.h"
+#include "transfer/SerialPort.h"
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
 
 namespace korvel {
+
+class TransferSession;
 
 // Runs one transfer of a configuration image without blocking the event loop.
 class EventDrivenSender : public QObject {
     Q_OBJECT
 public:
-    explicit EventDrivenSender(QObject* parent = nullptr);
+    // Makes the port of one transfer; by default the real serial port, with COM
+    // numbers looked up in the system's device folder.
+    using PortFactory = std::function<std::unique_ptr<SerialPort>()>;
+
+    // `pauseDivisor` shortens every pause, for tests only.
+    explicit EventDrivenSender(QObject* parent = nullptr, PortFactory makePort = {},
+                               int pauseDivisor = 1);
     ~EventDrivenSender() override;
 
     // Starts a transfer to port `commText` (the text of edComm). The frames are
@@ -32,6 +45,15 @@ signals:
     // `error` is empty after a successful transfer or the silent end when the
     // port reads as not open; otherwise it names the port and the cause.
     void finished(const QString& error);
+
+private:
+    void advance();
+
+    PortFactory makePort_;
+    int pauseDivisor_;
+    std::unique_ptr<SerialPort> port_;
+    std::unique_ptr<TransferSession> session_;
+    QTimer pauseTimer_;
 };
 
 } // namespace korvel

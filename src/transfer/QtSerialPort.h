@@ -1,0 +1,42 @@
+#pragma once
+
+#include "transfer/SerialPort.h"
+
+#include <QSerialPort>
+#include <QString>
+
+namespace korvel {
+
+// The tracker's serial port on QSerialPort: 4800 baud, 8 data bits, no parity,
+// 1 stop bit, no flow control, opened for writing only and exclusively (so no
+// other program writes to the tracker meanwhile). Every failure comes back as a
+// message that names the COM port and its device and says what to do.
+class QtSerialPort final : public SerialPort {
+public:
+    // Finds COM numbers' devices in `deviceFolder` (Linux and macOS); with a
+    // `fixedDevice`, uses that device whatever the COM number.
+    explicit QtSerialPort(QString deviceFolder, QString fixedDevice = QString());
+
+    std::optional<std::string> select(int number) override;
+    std::optional<std::string> open() override;
+    bool isOpen() const override;
+    std::optional<std::string> write(std::span<const std::uint8_t> bytes) override;
+    std::optional<std::string> close() override;
+
+    QString device() const { return device_; }
+
+private:
+    QString portName() const;
+    std::string failure(const QString& what) const;
+    std::string openFailure();
+    std::string lostDevice(const QString& during) const;
+    QString systemDetail() const;
+
+    QString deviceFolder_;
+    QString fixedDevice_;
+    int number_ = 0;
+    QString device_;
+    QSerialPort port_;
+};
+
+} // namespace korvel

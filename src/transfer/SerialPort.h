@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace korvel {
+
+// What a transfer needs of a serial port. Each operation that can fail returns
+// nothing on success, or a message for the operator that names the port and
+// the cause (and what to do about it, where there is something to do).
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // Chooses the port by its COM number, before opening it.
+    virtual std::optional<std::string> select(int number) = 0;
+    // Opens the chosen port for writing only, exclusively, at the tracker's line settings.
+    virtual std::optional<std::string> open() = 0;
+    virtual bool isOpen() const = 0;
+    // Hands the bytes to the system for transmission; does not wait for the line.
+    virtual std::optional<std::string> write(std::span<const std::uint8_t> bytes) = 0;
+    virtual std::optional<std::string> close() = 0;
+};
+
+} // namespace korvel

@@ -1,0 +1,126 @@
+#include "transfer/TransferSession.h"
+
+#include "settings/FieldRule.h"
+#include "transfer/TransferPlan.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace korvel {
+
+std::optional<int> PortNumber(std::string_view commText) {
+    const long number = NumericValue(commText);
+    if (number > std::numeric_limits<std::int16_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(number);
+}
+
+TransferSession::TransferSession(const ConfigImage& image, std::string commText, SerialPort& port,
+                                 ProgressView& view, std::function<void()> pumpEvents)
+    : image_(image), commText_(std::move(commText)), port_(port), view_(view),
+      pumpEvents_(std::move(pumpEvents)) {}
+
+std::optional<std::chrono::milliseconds> TransferSession::runToNextPause() {
+    while (!ended()) {
+        if (next_ == kTransferPlan.size()) {
+            result_.outcome = TransferOutcome::Sent;
+            break;
+        }
+        const PlanStep& step = kTransferPlan[next_++];
+        if (step.action == Action::Pause) {
+            return step.pause;
+        }
+        if (!perform(step)) {
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
+bool TransferSession::perform(const PlanStep& step) {
+    switch (step.action) {
+    case Action::BuildFrames:
+        frames_ = BuildFrames(image_);
+        return true;
+    case Action::SelectPort: {
+        const std::optional<int> number = PortNumber(commText_);
+        if (!number) {
+            return fail(step.number, "COM" + commText_ +
+                                         ": that is not a port number. Enter the number of "
+                                         "the serial port the tracker is attached to.");
+        }
+        if (auto error = port_.select(*number)) {
+            return fail(step.number, *error);
+        }
+        return true;
+    }
+    case Action::OpenPort:
+        if (auto error = port_.open()) {
+            return fail(step.number, *error);
+        }
+        return true;
+    case Action::CheckOpen:
+        if (!port_.isOpen()) {
+            result_.outcome = TransferOutcome::PortNotOpen;
+            return false;
+        }
+        return true;
+    case Action::ShowSendingText:
+        view_.setText(SendingText(commText_));
+        return true;
+    case Action::HideOk:
+        view_.setOkVisible(false);
+        return true;
+    case Action::ShowDialog:
+        view_.show();
+        return true;
+    case Action::PumpEvents:
+        if (pumpEvents_) {
+            pumpEvents_();
+        }
+        return true;
+    case Action::Pause:
+        return true;
+    case Action::AppendDot:
+        view_.setText(view_.text() + ".");
+        return true;
+    case Action::WriteMarker:
+        return write(kStartMarker, step.number);
+    case Action::WriteFrameA:
+        return write(frames_.a, step.number);
+    case Action::WriteFrameB:
+        return write(frames_.b, step.number);
+    case Action::ClosePort:
+        if (auto error = port_.close()) {
+            return fail(step.number, *error);
+        }
+        return true;
+    case Action::ShowCompletionText:
+        view_.setText(std::string(kCompletionText));
+        return true;
+    case Action::ShowOk:
+        view_.setOkVisible(true);
+        return true;
+    }
+    return true;
+}
+
+bool TransferSession::write(std::span<const std::uint8_t> bytes, int step) {
+    if (auto error = port_.write(bytes)) {
+        return fail(step, *error);
+    }
+    return true;
+}
+
+bool TransferSession::fail(int step, std::string message) {
+    // Whatever failed, the port is not left open: the next SEND starts by
+    // opening it again, and the window will not close while it is open.
+    if (port_.isOpen()) {
+        port_.close();
+    }
+    result_ = {TransferOutcome::Failed, std::move(message), step};
+    return false;
+}
+
+} // namespace korvel

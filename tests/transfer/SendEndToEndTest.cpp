@@ -1,0 +1,121 @@
+// Whole transfers: korvel-config send to the simulated tracker, through a
+// pseudo-terminal reached as COM3 by a ttyUSB2 link in a device folder of the
+// test's own.
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace korvel {
+
+class SendEndToEndTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder_;
+    QProcess simulator_;
+
+    QString link() const { return folder_.filePath(QStringLiteral("ttyUSB2")); }
+
+    // Starts the simulator and waits for it to print its device.
+    bool startSimulator(const QStringList& extra = {}) {
+        simulator_.start(KORVEL_TRACKER_SIM,
+                         QStringList{"--link", link(), "--timeout", "3"} + extra);
+        return simulator_.waitForStarted(5000) && simulator_.waitForReadyRead(5000) &&
+               simulator_.canReadLine() && QFileInfo(link()).isSymLink();
+    }
+
+    struct Send {
+        int exitCode;
+        QString out;
+        QString err;
+    };
+    Send send(const QStringList& args = {}) {
+        QProcess config;
+        config.start(KORVEL_CONFIG,
+                     QStringList{"send"} +
+                         (args.isEmpty()
+                              ? QStringList{"--port", "3", "--device-folder", folder_.path()}
+                              : args));
+        config.waitForFinished(15000);
+        return {config.exitCode(), QString::fromUtf8(config.readAllStandardOutput()),
+                QString::fromUtf8(config.readAllStandardError())};
+    }
+
+    QString simulatorOutput() {
+        simulator_.waitForFinished(5000);
+        return QString::fromUtf8(simulator_.readAllStandardOutput());
+    }
+
+private slots:
+    void refusesBeforeTouchingAnyPort_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("no port") << QStringList{"--set", "edMyCall=AB1CD"} << 2;
+        QTest::newRow("port and device")
+            << QStringList{"--port", "1", "--device", "/dev/null"} << 2;
+        QTest::newRow("port without number") << QStringList{"--port"} << 2;
+        QTest::newRow("settings refused")
+            << QStringList{"--port", "3", "--set", "edMyCall=", "--device-folder", "/nonexistent"}
+            << 1;
+    }
+    void refusesBeforeTouchingAnyPort() {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        const Send result = send(args);
+        QCOMPARE(result.exitCode, exitCode);
+        QCOMPARE(result.out, QString());
+        QVERIFY(!result.err.isEmpty());
+    }
+
+    void cleanup() {
+        simulator_.kill();
+        simulator_.waitForFinished(2000);
+    }
+
+    void sendsTheFactoryDefaultsToTheTracker() {
+        QVERIFY(startSimulator());
+        const Send result = send();
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, QStringLiteral("Sending data on COM3......\nData sent !\n Be shure "
+                                            "that the word 'Success!' appears on LCD\n"));
+        const QString received = simulatorOutput();
+        QCOMPARE(simulator_.exitCode(), 0);
+        QVERIFY2(received.contains("\nSuccess!\n"), qPrintable(received));
+        for (const char* decoded :
+             {"edMyCall         NOCALL-9", "edAprsPath       WIDE1-1,WIDE2-2",
+              "edReceiver       QKORVL", "edBeacon         Korvel v2.5 by QX7ZUL Tev",
+              "edAprsMsg        Message sent using Korvel ver 2.5!", "esSpeedTable(0)  480 s",
+              "edNumFlagsAuto   200 ms", "GPSless mode: no"}) {
+            QVERIFY2(received.contains(QString::fromUtf8(decoded)), decoded);
+        }
+    }
+
+    void simulatorGoneBeforeOpening() {
+        QVERIFY(startSimulator());
+        simulator_.kill();
+        simulator_.waitForFinished(2000);
+        const Send result = send();
+        QCOMPARE(result.exitCode, 3);
+        QCOMPARE(result.out, QString());
+        QVERIFY2(result.err.contains("COM3") && result.err.contains(link()),
+                 qPrintable(result.err));
+    }
+
+    void simulatorHangingUpAfterFrameA() {
+        QVERIFY(startSimulator({"--hang-up-after-a"}));
+        const Send result = send();
+        QCOMPARE(result.exitCode, 3);
+        // The dialog's progress stopped at the dot after frame A.
+        QCOMPARE(result.out, QStringLiteral("Sending data on COM3.....\n"));
+        QVERIFY2(result.err.contains("COM3 (" + link() + ")"), qPrintable(result.err));
+        QVERIFY(!result.err.contains("Unknown error", Qt::CaseInsensitive));
+        QVERIFY(simulatorOutput().contains("frame A: checksum 0x78 good"));
+    }
+};
+
+} // namespace korvel
+
+QTEST_GUILESS_MAIN(korvel::SendEndToEndTest)
+#include "SendEndToEndTest.moc"

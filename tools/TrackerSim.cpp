@@ -1,0 +1,223 @@
+// korvel-tracker-sim: a simulated tracker on a pseudo-terminal. It receives
+// configuration transfers as the tracker would (start marker, two frames with
+// checksums), says "Success!" as the tracker's LCD would, and prints the
+// settings it received. For tests, demonstrations and anyone without a tracker.
+
+#include "PseudoTerminal.h"
+#include "settings/CodePage.h"
+#include "settings/FieldTable.h"
+#include "transfer/DecodeImage.h"
+#include "transfer/FrameReceiver.h"
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <poll.h>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace korvel::sim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Options {
+    std::string link;
+    bool timing = false;
+    int count = 1;
+    double timeoutSeconds = 2.0;
+    char hangUpAfter = 0; // 'A': close the line once frame A has arrived
+};
+
+constexpr const char* kUsage =
+    "Usage: korvel-tracker-sim [--link PATH] [--timing] [--count N] [--timeout S]\n"
+    "                          [--hang-up-after-a]\n\n"
+    "Opens a pseudo-terminal at 4800 baud 8N1, prints its device on the first line\n"
+    "and receives N configuration transfers (default 1) as the tracker would.\n"
+    "  --link PATH        also make PATH a symbolic link to the device\n"
+    "  --timing           print when each burst of bytes arrived, in ms from the first\n"
+    "  --count N          transfers to receive before exiting\n"
+    "  --timeout S        silence, in seconds, that ends an unfinished transfer (2)\n"
+    "  --hang-up-after-a  close the line as soon as frame A has arrived\n"
+    "Exit status: 0 when every transfer succeeded, 1 otherwise, 2 for bad usage.\n";
+
+std::optional<Options> ParseOptions(int argc, char** argv) {
+    Options options;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const bool hasValue = i + 1 < args.size();
+        try {
+            if (args[i] == "--link" && hasValue) {
+                options.link = args[++i];
+            } else if (args[i] == "--timing") {
+                options.timing = true;
+            } else if (args[i] == "--count" && hasValue) {
+                options.count = std::stoi(args[++i]);
+            } else if (args[i] == "--timeout" && hasValue) {
+                options.timeoutSeconds = std::stod(args[++i]);
+            } else if (args[i] == "--hang-up-after-a") {
+                options.hangUpAfter = 'A';
+            } else {
+                return std::nullopt;
+            }
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
+    }
+    if (options.count < 1 || options.timeoutSeconds <= 0) {
+        return std::nullopt;
+    }
+    return options;
+}
+
+// Bytes that arrive less than this apart belong to one write of the sender.
+constexpr auto kBurstGap = std::chrono::milliseconds(3);
+
+// When each burst of bytes of one transfer arrived.
+class Timeline {
+public:
+    void record(Clock::time_point when, std::size_t bytes) {
+        if (bursts_.empty() || when - last_ >= kBurstGap) {
+            bursts_.push_back({when, 0});
+        }
+        bursts_.back().bytes += bytes;
+        last_ = when;
+    }
+    void print() const {
+        for (std::size_t i = 0; i < bursts_.size(); ++i) {
+            const std::chrono::duration<double, std::milli> at =
+                bursts_[i].start - bursts_.front().start;
+            std::printf("timing: burst %zu at +%.1f ms, %zu bytes\n", i + 1, at.count(),
+                        bursts_[i].bytes);
+        }
+    }
+    void clear() { bursts_.clear(); }
+
+private:
+    struct Burst {
+        Clock::time_point start;
+        std::size_t bytes;
+    };
+    std::vector<Burst> bursts_;
+    Clock::time_point last_;
+};
+
+void PrintSettings(const ConfigImage& image) {
+    const DecodedImage decoded = DecodeImage(image);
+    for (const DecodedField& field : decoded.fields) {
+        const FieldSpec& spec = Spec(field.field);
+        std::printf("  %-16s %-28s (%s)\n", std::string(spec.name).c_str(),
+                    CodePageToUtf8(field.value).c_str(), std::string(spec.caption).c_str());
+    }
+    std::printf("  GPSless mode: %s\n", decoded.gpsless ? "yes" : "no");
+}
+
+class Simulator {
+public:
+    Simulator(const Options& options, PseudoTerminal& line) : options_(options), line_(line) {}
+
+    // Receives the transfers; true when all of them succeeded.
+    bool run() {
+        while (finished_ < options_.count && line_.masterFd() >= 0) {
+            if (!waitAndRead()) {
+                return false;
+            }
+        }
+        return failures_ == 0 && finished_ == options_.count;
+    }
+
+private:
+    bool waitAndRead() {
+        pollfd fd{line_.masterFd(), POLLIN, 0};
+        const int timeout =
+            receiver_.idle() ? -1 : static_cast<int>(options_.timeoutSeconds * 1000);
+        const int ready = ::poll(&fd, 1, timeout);
+        if (ready == 0) {
+            if (auto event = receiver_.expire()) {
+                handle(*event);
+            }
+            return true;
+        }
+        std::uint8_t buffer[256];
+        const ssize_t count = ready > 0 ? ::read(fd.fd, buffer, sizeof buffer) : -1;
+        if (count <= 0) {
+            std::perror("korvel-tracker-sim: reading the line");
+            return false;
+        }
+        timeline_.record(Clock::now(), static_cast<std::size_t>(count));
+        for (ssize_t i = 0; i < count && line_.masterFd() >= 0; ++i) {
+            if (auto event = receiver_.push(buffer[i])) {
+                handle(*event);
+            }
+        }
+        return true;
+    }
+
+    void handle(const ReceiverEvent& event) {
+        using Kind = ReceiverEvent::Kind;
+        if (event.kind == Kind::Complete) {
+            endTransfer(true);
+            std::printf("Success!\n");
+            PrintSettings(event.image);
+        } else if (event.kind == Kind::FrameGood || event.kind == Kind::BadChecksum) {
+            std::printf("%s\n", event.describe().c_str());
+            if (event.frame == 'B') {
+                endTransfer(false);
+            } else if (options_.hangUpAfter == 'A') {
+                std::printf("hanging up after frame A\n");
+                line_.close();
+            }
+        } else {
+            std::printf("error: %s\n", event.describe().c_str());
+            endTransfer(false);
+        }
+        std::fflush(stdout);
+    }
+
+    void endTransfer(bool success) {
+        if (options_.timing) {
+            timeline_.print();
+        }
+        timeline_.clear();
+        ++finished_;
+        failures_ += success ? 0 : 1;
+        if (!success) {
+            std::printf("Transfer failed.\n");
+        }
+    }
+
+    const Options& options_;
+    PseudoTerminal& line_;
+    FrameReceiver receiver_;
+    Timeline timeline_;
+    int finished_ = 0;
+    int failures_ = 0;
+};
+
+} // namespace
+} // namespace korvel::sim
+
+int main(int argc, char** argv) {
+    using namespace korvel::sim;
+    const std::optional<Options> options = ParseOptions(argc, argv);
+    if (!options) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    try {
+        PseudoTerminal line;
+        if (!options->link.empty()) {
+            line.link(options->link);
+        }
+        std::printf("%s\n", line.device().c_str());
+        std::fflush(stdout);
+        Simulator simulator(*options, line);
+        return simulator.run() ? 0 : 1;
+    } catch (const std::runtime_error& error) {
+        std::cerr << "korvel-tracker-sim: " << error.what() << "\n";
+        return 1;
+    }
+}
