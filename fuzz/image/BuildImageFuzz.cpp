@@ -1,0 +1,132 @@
+// Fills every field with arbitrary contents its field rule accepts, builds the
+// image, and checks that the build never crashes, that a failure always says
+// why, and that a successful build is a fixed point: building again gives the
+// same image and changes no text.
+
+#include "image/AprsPath.h"
+#include "image/BuildImage.h"
+#include "settings/FieldRule.h"
+#include "settings/SetDefaults.h"
+#include "settings/SettingsRecord.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace korvel;
+
+// Hands out the input's bytes; once they run out the fields keep their defaults.
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool empty() const { return next_ >= size_; }
+    std::uint8_t take() { return empty() ? 0 : data_[next_++]; }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t next_ = 0;
+};
+
+// A masked text: each position keeps a byte that fits it, or gets a digit or
+// the prompt chosen by the byte.
+std::string MaskedText(const FieldSpec& spec, Input& input) {
+    const FieldRule rule(spec);
+    std::string text;
+    for (std::size_t i = 0; i < spec.mask.size(); ++i) {
+        const std::uint8_t byte = input.take();
+        if (byte == FieldRule::kPrompt || rule.positionTakes(i, byte)) {
+            text += static_cast<char>(byte);
+        } else {
+            const int choice = byte % 11;
+            text += choice == 10 ? FieldRule::kPrompt : static_cast<char>('0' + choice);
+        }
+    }
+    return text;
+}
+
+// An unmasked text: a length within the limit, then that many bytes.
+std::string FreeText(const FieldSpec& spec, Input& input) {
+    const std::size_t length = input.take() % (spec.maxLength + 1);
+    std::string text;
+    for (std::size_t i = 0; i < length; ++i) {
+        text += static_cast<char>(input.take());
+    }
+    return text;
+}
+
+void Fill(SettingsRecord& settings, Input& input) {
+    for (const FieldSpec& spec : AllFields()) {
+        if (input.empty()) {
+            return;
+        }
+        std::optional<FieldError> refused;
+        switch (spec.kind) {
+        case FieldKind::Text:
+            refused = settings.setText(spec.field, spec.isMasked() ? MaskedText(spec, input)
+                                                                   : FreeText(spec, input));
+            break;
+        case FieldKind::Check:
+            refused = settings.setValue(spec.field, input.take() % 3);
+            break;
+        case FieldKind::ListIndex:
+            refused = settings.setValue(spec.field, input.take() % 9 - 1);
+            break;
+        }
+        if (refused) {
+            std::abort(); // the input must stay within what the fields accept
+        }
+    }
+}
+
+std::array<std::string, kFieldCount> Texts(const SettingsRecord& settings) {
+    std::array<std::string, kFieldCount> texts;
+    for (const FieldSpec& spec : AllFields()) {
+        if (spec.isText()) {
+            texts[FieldIndex(spec.field)] = settings.text(spec.field);
+        }
+    }
+    return texts;
+}
+
+void Check(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "broken: %s\n", what);
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    SettingsRecord settings;
+    SetDefaults(settings);
+    Input input(data, size);
+    Fill(settings, input);
+
+    ConfigImage image{};
+    const BuildResult first = BuildImage(settings, image);
+    static_assert(sizeof(image) == kImageSize);
+    Check(first.success == !first.error, "success exactly when no error");
+    if (!first.success) {
+        Check(!first.error->reason.empty(), "a failure says why");
+        return 0;
+    }
+    Check(first.gpslessMode.has_value(), "a success reports GPSless mode");
+    Check(NumericValue(settings.text(Field::edBcnEvery)) <= 127, "status rate at most 127");
+    Check(!settings.text(Field::edMyCall).empty() && !settings.text(Field::edReceiver).empty(),
+          "both callsigns hold a text");
+
+    const ConfigImage firstImage = image;
+    const auto firstTexts = Texts(settings);
+    const BuildResult second = BuildImage(settings, image);
+    Check(second.success, "building again succeeds");
+    Check(second.gpslessMode == first.gpslessMode, "same GPSless mode");
+    Check(Texts(settings) == firstTexts, "building again changes no text");
+    Check(image == firstImage, "building again gives the same image");
+    return 0;
+}

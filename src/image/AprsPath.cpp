@@ -1,0 +1,35 @@
+#include "image/AprsPath.h"
+
+namespace korvel {
+
+AprsPathParts SplitAprsPath(std::string_view path) {
+    const std::size_t comma = path.empty() ? std::string_view::npos : path.find(',', 1);
+    if (comma == std::string_view::npos) {
+        return {path, std::nullopt};
+    }
+    return {path.substr(0, comma), path.substr(comma + 1)};
+}
+
+bool AprsPathIsEmpty(std::string_view path) {
+    return TrimSpaces(path).empty();
+}
+
+EncodedCallsign PutAprsPath(ConfigImage& image, std::string_view path) {
+    if (AprsPathIsEmpty(path)) {
+        return {};
+    }
+    const AprsPathParts parts = SplitAprsPath(TrimSpaces(path));
+    std::size_t position = kFirstDigipeaterOffset;
+    EncodedCallsign first = PutCallsign(image, position, parts.first, !parts.second);
+    if (first.failure || !parts.second) {
+        return first;
+    }
+    position = kSecondDigipeaterOffset;
+    EncodedCallsign second = PutCallsign(image, position, *parts.second, true);
+    if (second.failure) {
+        return second;
+    }
+    return {first.normalised + "," + second.normalised, std::nullopt};
+}
+
+} // namespace korvel

@@ -1,0 +1,245 @@
+#include "image/BuildImage.h"
+
+#include "image/AprsPath.h"
+#include "image/PutCallsign.h"
+#include "image/PutText.h"
+#include "image/RoundHalfEven.h"
+#include "settings/FieldRule.h"
+
+namespace korvel {
+namespace {
+
+// Offsets of the image's fields.
+constexpr std::size_t kTxDelay = 0;
+constexpr std::size_t kMessageRetries = 1;
+constexpr std::size_t kMessageFlags = 2;
+constexpr std::size_t kSymbolCode = 3;
+constexpr std::size_t kSymbolTable = 4;
+constexpr std::size_t kGpsInterval = 5;
+constexpr std::size_t kSpeedTable = 6;
+constexpr std::size_t kManualInterval = 13;
+constexpr std::size_t kGpsTimeout = 14;
+constexpr std::size_t kStatusRate = 15;
+constexpr std::size_t kDestination = 16;
+constexpr std::size_t kSource = 23;
+constexpr std::size_t kStatusText = 45;
+constexpr std::size_t kAddressee = 72;
+constexpr std::size_t kMessageText = 79;
+
+constexpr std::uint8_t kPrimaryTable = '/';
+constexpr std::uint8_t kAlternateTable = '\\';
+constexpr std::uint8_t kGpslessInterval = 252; // replaces the GPS interval in GPSless mode
+constexpr long kHighestStatusRate = 127;
+constexpr long kDisplayFlag = 128;
+constexpr long kAutoReplyFlag = 16;
+
+using Step = std::optional<FieldError>;
+
+// How a numeric field becomes a byte, and which value the byte stands for.
+struct Conversion {
+    long minimum; // smaller values are first raised to this
+    long (*toByte)(long value);
+    long (*fromByte)(long byte);
+};
+
+// TX delay in milliseconds, stored in steps of 20/3 ms.
+constexpr Conversion kTxDelayConversion{7, [](long v) { return RoundHalfEven(v * 0.15); },
+                                        [](long b) { return RoundHalfEven(b / 0.15); }};
+// Intervals in seconds, stored in steps of 10 s.
+constexpr Conversion kIntervalConversion{10, [](long v) { return RoundHalfEven(v / 10.0); },
+                                         [](long b) { return b * 10; }};
+// Counts stored as they are.
+constexpr Conversion kCountConversion{0, [](long v) { return v; }, [](long b) { return b; }};
+
+bool FitsByte(long value) {
+    return value >= 0 && value <= 255;
+}
+
+class Builder {
+public:
+    Builder(DeviceSettings& settings, ConfigImage& image, BuildResult& result)
+        : settings_(settings), image_(image), result_(result) {}
+
+    Step number(Field field, std::size_t offset, const Conversion& conversion) {
+        long value = NumericValue(settings_.text(field));
+        if (value < conversion.minimum) {
+            value = conversion.minimum;
+            if (auto refused = writeBack(field, value)) {
+                return refused;
+            }
+        }
+        const long byte = conversion.toByte(value);
+        if (auto failure = putByte(field, offset, byte)) {
+            return failure;
+        }
+        return writeBack(field, conversion.fromByte(byte));
+    }
+
+    // Slowest band first; each band keeps its own number of digits.
+    Step speedTable() {
+        for (std::size_t band = 0; band < kSpeedBands; ++band) {
+            if (auto failure =
+                    number(SpeedTableField(band), kSpeedTable + band, kIntervalConversion)) {
+                return failure;
+            }
+        }
+        return std::nullopt;
+    }
+
+    Step messageFlags() {
+        const int entry = settings_.value(Field::cbMicEMsg);
+        if (entry < 0) {
+            return FieldError{Field::cbMicEMsg, "no entry selected"};
+        }
+        return putByte(Field::cbMicEMsg, kMessageFlags,
+                       kAutoReplyFlag * settings_.value(Field::chkAutoReply) + entry);
+    }
+
+    Step symbol() {
+        const std::string text = settings_.text(Field::edSymbol);
+        if (text.empty()) {
+            return FieldError{Field::edSymbol, "holds no character"};
+        }
+        return putByte(Field::edSymbol, kSymbolCode, static_cast<std::uint8_t>(text.front()));
+    }
+
+    Step symbolTable() {
+        const bool alternate = settings_.value(Field::chkTable) != 0;
+        return putByte(Field::chkTable, kSymbolTable, alternate ? kAlternateTable : kPrimaryTable);
+    }
+
+    Step gpsTimeout() {
+        if (auto failure = number(Field::edGpsAcqTime, kGpsTimeout, kCountConversion)) {
+            return failure;
+        }
+        const bool gpsless = NumericValue(settings_.text(Field::edGpsAcqTime)) == 0;
+        result_.gpslessMode = gpsless;
+        if (gpsless) {
+            image_[kGpsInterval] = kGpslessInterval;
+        }
+        return std::nullopt;
+    }
+
+    Step statusRate() {
+        const Field field = Field::edBcnEvery;
+        long value = NumericValue(settings_.text(field));
+        if (value > kHighestStatusRate) {
+            value = kHighestStatusRate;
+            if (auto refused = writeBack(field, value)) {
+                return refused;
+            }
+        }
+        const long byte = value + kDisplayFlag * settings_.value(Field::chkRxPosition);
+        if (auto failure = putByte(Field::chkRxPosition, kStatusRate, byte)) {
+            return failure;
+        }
+        return writeBack(field, byte & kHighestStatusRate);
+    }
+
+    Step callsign(Field field, std::size_t offset, bool last) {
+        std::size_t position = offset;
+        const EncodedCallsign encoded = PutCallsign(image_, position, settings_.text(field), last);
+        return textWriteBack(field, encoded);
+    }
+
+    Step path() {
+        const Field field = Field::edAprsPath;
+        const std::string path = settings_.text(field);
+        if (path.empty()) {
+            return std::nullopt;
+        }
+        return textWriteBack(field, PutAprsPath(image_, path));
+    }
+
+    Step text(Field field, std::size_t offset) {
+        std::size_t position = offset;
+        if (auto failure = PutText(image_, position, settings_.text(field))) {
+            return FieldError{field, *failure};
+        }
+        return std::nullopt;
+    }
+
+    Step notBlank(Field field) {
+        if (settings_.text(field).empty()) {
+            return FieldError{field, "empty"};
+        }
+        return std::nullopt;
+    }
+
+    bool pathIsEmpty() const { return AprsPathIsEmpty(settings_.text(Field::edAprsPath)); }
+
+private:
+    Step putByte(Field field, std::size_t offset, long value) {
+        if (!FitsByte(value)) {
+            return FieldError{field, std::to_string(value) + " does not fit a byte"};
+        }
+        if (auto failure = PutByte(image_, offset, static_cast<std::uint8_t>(value))) {
+            return FieldError{field, *failure};
+        }
+        return std::nullopt;
+    }
+
+    // The value in decimal with leading zeros to the field's digit positions;
+    // a value with more digits than the field has fails instead.
+    Step writeBack(Field field, long value) {
+        const auto digits = static_cast<int>(Spec(field).mask.size());
+        const std::string text = ZeroPadded(value, digits);
+        if (static_cast<int>(text.size()) > digits) {
+            return FieldError{field, text + " does not fit " + std::to_string(digits) + " digits"};
+        }
+        return settings_.setText(field, text);
+    }
+
+    Step textWriteBack(Field field, const EncodedCallsign& encoded) {
+        if (encoded.failure) {
+            return FieldError{field, *encoded.failure};
+        }
+        return settings_.setText(field, encoded.normalised);
+    }
+
+    DeviceSettings& settings_;
+    ConfigImage& image_;
+    BuildResult& result_;
+};
+
+// Runs the steps in order and stops at the first that fails.
+template <typename... Steps> Step FirstFailure(Steps&&... steps) {
+    Step failure;
+    ((failure = steps()).has_value() || ...);
+    return failure;
+}
+
+} // namespace
+
+BuildResult BuildImage(DeviceSettings& settings, ConfigImage& image) {
+    image.fill(0);
+    BuildResult result;
+    Builder build(settings, image, result);
+    // clang-format off
+    result.error = FirstFailure(
+        [&] { return build.number(Field::edNumFlagsAuto, kTxDelay, kTxDelayConversion); },
+        [&] { return build.number(Field::edMsgRepeat, kMessageRetries, kCountConversion); },
+        [&] { return build.messageFlags(); },
+        [&] { return build.symbol(); },
+        [&] { return build.symbolTable(); },
+        [&] { return build.number(Field::edGpsCheckTime, kGpsInterval, kIntervalConversion); },
+        [&] { return build.speedTable(); },
+        [&] { return build.number(Field::edManualTime, kManualInterval, kIntervalConversion); },
+        [&] { return build.gpsTimeout(); },
+        [&] { return build.statusRate(); },
+        [&] { return build.callsign(Field::edReceiver, kDestination, false); },
+        [&] { return build.callsign(Field::edMyCall, kSource, build.pathIsEmpty()); },
+        [&] { return build.path(); },
+        [&] { return build.text(Field::edBeacon, kStatusText); },
+        [&] { return build.callsign(Field::edDestCall, kAddressee, false); },
+        [&] { return build.text(Field::edAprsMsg, kMessageText); },
+        // Blank callsigns do not stop the steps above: both entries are written
+        // as blanks, and only now does the build fail.
+        [&] { return build.notBlank(Field::edMyCall); },
+        [&] { return build.notBlank(Field::edReceiver); });
+    // clang-format on
+    result.success = !result.error;
+    return result;
+}
+
+} // namespace korvel

@@ -1,0 +1,146 @@
+#include "BuildTestSupport.h"
+
+namespace korvel {
+namespace {
+
+using namespace std::string_literals;
+
+struct FailureCase {
+    Field field;
+    std::string text;
+    std::string message;
+};
+
+TEST_F(Build, FailureNamesTheFieldAndWhy) {
+    const FailureCase cases[] = {
+        {Field::edNumFlagsAuto, "997", "edNumFlagsAuto: 1000 does not fit 3 digits"},
+        {Field::edNumFlagsAuto, "999", "edNumFlagsAuto: 1000 does not fit 3 digits"},
+        {Field::edMsgRepeat, "256", "edMsgRepeat: 256 does not fit a byte"},
+        {Field::edGpsCheckTime, "995", "edGpsCheckTime: 1000 does not fit 3 digits"},
+        {Field::esSpeedTable0, "2555", "esSpeedTable(0): 256 does not fit a byte"},
+        {Field::esSpeedTable1, "9999", "esSpeedTable(1): 1000 does not fit a byte"},
+        {Field::esSpeedTable2, "995", "esSpeedTable(2): 1000 does not fit 3 digits"},
+        {Field::esSpeedTable6, "999", "esSpeedTable(6): 1000 does not fit 3 digits"},
+        {Field::edManualTime, "2555", "edManualTime: 256 does not fit a byte"},
+        {Field::edGpsAcqTime, "256", "edGpsAcqTime: 256 does not fit a byte"},
+        {Field::edReceiver, "", "edReceiver: empty"},
+        {Field::edReceiver, "    ", "edReceiver: empty"},
+        {Field::edMyCall, "", "edMyCall: empty"},
+        {Field::edMyCall, "  ", "edMyCall: empty"},
+        {Field::edMyCall, "A-99999", "edMyCall: SSID code 100047 does not fit 16 bits"},
+        {Field::edReceiver, "Q-32720", "edReceiver: SSID code 32768 does not fit 16 bits"},
+        {Field::edAprsPath, "W-1,B-99999", "edAprsPath: SSID code 100047 does not fit 16 bits"},
+        {Field::edDestCall, "D--99999", "edDestCall: SSID code -99951 does not fit 16 bits"},
+    };
+    for (const FailureCase& c : cases) {
+        SetDefaults(settings);
+        set(c.field, c.text);
+        const BuildResult result = build();
+        EXPECT_FALSE(result.success) << c.message;
+        ASSERT_TRUE(result.error) << c.message;
+        EXPECT_EQ(result.error->field, c.field);
+        EXPECT_EQ(result.error->message(), c.message);
+    }
+}
+
+TEST_F(Build, WhatWasWrittenBeforeTheFailureStays) {
+    set(Field::edNumFlagsAuto, "005");
+    set(Field::edGpsCheckTime, "995");
+    image = FactoryImage();
+    const BuildResult result = build();
+    ASSERT_FALSE(result.success);
+    EXPECT_EQ(settings.text(Field::edNumFlagsAuto), "007"); // written back before the failure
+    EXPECT_EQ(settings.text(Field::edGpsCheckTime), "995"); // "1000" was refused
+    EXPECT_EQ(bytes(0, 6), "\x01\x06\x00\x3E\x2F\x64"s);    // 100 units, packed before the refusal
+    EXPECT_EQ(bytes(6, 108), std::string(108, '\0'));       // the earlier image is gone
+    EXPECT_FALSE(result.gpslessMode);                       // the notes keep their colour
+}
+
+TEST_F(Build, FailureAfterTheTimeoutStepStillReportsGpslessMode) {
+    set(Field::edGpsAcqTime, "000");
+    set(Field::edReceiver, "QKORVL-0");
+    set(Field::edMyCall, "A-99999");
+    const BuildResult result = build();
+    ASSERT_FALSE(result.success);
+    EXPECT_EQ(result.gpslessMode, true);
+    EXPECT_EQ(image[5], 252);
+    EXPECT_EQ(settings.text(Field::edReceiver), "QKORVL");
+    EXPECT_EQ(settings.text(Field::edMyCall), "A-99999");
+    EXPECT_EQ(bytes(16, 7), "QKORVL0");
+    EXPECT_EQ(bytes(23, 91), std::string(91, '\0'));
+}
+
+TEST_F(Build, BlankCallsignStillRunsEveryStep) {
+    set(Field::edMyCall, "   ");
+    set(Field::edDestCall, "AB-0");
+    const BuildResult result = build();
+    ASSERT_FALSE(result.success);
+    EXPECT_EQ(result.error->message(), "edMyCall: empty");
+    EXPECT_EQ(settings.text(Field::edMyCall), "");
+    EXPECT_EQ(settings.text(Field::edDestCall), "AB");
+    ConfigImage expected = FactoryImage();
+    std::copy_n("      0", 7, expected.begin() + 23);
+    std::copy_n("AB    0", 7, expected.begin() + 72);
+    EXPECT_EQ(image, expected);
+}
+
+TEST_F(Build, NoMicEEntryFailsWithOrWithoutAutoReply) {
+    set(Field::cbMicEMsg, -1);
+    for (int autoReply : {0, 1}) {
+        set(Field::chkAutoReply, autoReply);
+        const BuildResult result = build();
+        EXPECT_FALSE(result.success);
+        ASSERT_TRUE(result.error);
+        EXPECT_EQ(result.error->message(), "cbMicEMsg: no entry selected");
+        EXPECT_EQ(bytes(0, 3), "\x1E\x06\x00"s) << "auto reply " << autoReply;
+    }
+}
+
+TEST_F(Build, NegativeSsidIsSentAsNoSsid) {
+    set(Field::edMyCall, "AB--5");
+    set(Field::edDestCall, "CD--48");
+    ASSERT_TRUE(build().success);
+    EXPECT_EQ(bytes(23, 7), "AB    0");
+    EXPECT_EQ(bytes(72, 7), "CD    0");
+    EXPECT_EQ(settings.text(Field::edMyCall), "AB");
+    EXPECT_EQ(settings.text(Field::edDestCall), "CD");
+}
+
+TEST_F(Build, GreyedDisplayBoxDoesNotFitTheStatusByte) {
+    set(Field::chkRxPosition, 2);
+    const BuildResult result = build();
+    ASSERT_FALSE(result.success);
+    EXPECT_EQ(result.error->message(), "chkRxPosition: 259 does not fit a byte");
+    EXPECT_EQ(image[15], 0);
+}
+
+// Settings whose symbol field holds nothing, which the in-memory record's
+// mask never allows but another home of the settings might.
+class SymbolLess final : public DeviceSettings {
+public:
+    SymbolLess() { SetDefaults(record_); }
+    std::string text(Field field) const override {
+        return field == Field::edSymbol ? "" : record_.text(field);
+    }
+    std::optional<FieldError> setText(Field field, std::string_view text) override {
+        return record_.setText(field, text);
+    }
+    int value(Field field) const override { return record_.value(field); }
+    std::optional<FieldError> setValue(Field field, int value) override {
+        return record_.setValue(field, value);
+    }
+
+private:
+    SettingsRecord record_;
+};
+
+TEST(BuildImage, EmptySymbolFails) {
+    SymbolLess settings;
+    ConfigImage image{};
+    const BuildResult result = BuildImage(settings, image);
+    ASSERT_FALSE(result.success);
+    EXPECT_EQ(result.error->message(), "edSymbol: holds no character");
+}
+
+} // namespace
+} // namespace korvel
