@@ -1,0 +1,102 @@
+#include "ui/CommonD.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace korvel {
+namespace {
+
+struct Answers {
+    bool active = false;
+    QList<std::optional<QString>> next;
+    QStringList askedTitles;
+};
+
+Answers& TheAnswers() {
+    static Answers answers;
+    return answers;
+}
+
+std::optional<QString> AskPerson(QWidget* parent, CommonD::Mode mode, const QString& title) {
+    QFileDialog dialog(parent, title, CommonD::initialFolder());
+    dialog.setNameFilters(CommonD::qtNameFilters(QString::fromLatin1(CommonD::kFilter)));
+    dialog.selectNameFilter(dialog.nameFilters().constFirst());
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (mode == CommonD::Mode::Save) {
+        // Confirmation before replacing is QFileDialog's default; no default suffix.
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setOption(QFileDialog::ReadOnly, false);
+    }
+    dialog.selectFile(QString::fromLatin1(CommonD::kProposedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> CommonD::show(QWidget* parent, Mode mode, const QString& title) {
+    Answers& answers = TheAnswers();
+    std::optional<QString> chosen;
+    if (answers.active) {
+        answers.askedTitles.append(title);
+        if (!answers.next.isEmpty()) {
+            chosen = answers.next.takeFirst();
+        }
+    } else {
+        chosen = AskPerson(parent, mode, title);
+    }
+    if (chosen) {
+        const QFileInfo file(*chosen);
+        *chosen = file.absoluteFilePath();
+        QDir::setCurrent(file.absolutePath());
+    }
+    return chosen;
+}
+
+QString CommonD::initialFolder() {
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (QFileInfo(programFolder).isWritable()) {
+        return programFolder;
+    }
+    return QDir::homePath();
+}
+
+QStringList CommonD::qtNameFilters(const QString& classicFilter) {
+    const QStringList parts = classicFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        // "*.*" means every file, with or without a dot in its name.
+        patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString description = parts[i];
+        if (!description.contains(QLatin1Char('('))) {
+            description += QStringLiteral(" (") + patterns + QLatin1Char(')');
+        }
+        filters.append(description);
+    }
+    return filters;
+}
+
+void CommonD::setAnswers(const QList<std::optional<QString>>& answers) {
+    TheAnswers().active = true;
+    TheAnswers().next = answers;
+}
+
+void CommonD::clearAnswers() {
+    TheAnswers() = Answers{};
+}
+
+QStringList CommonD::takeAskedTitles() {
+    QStringList titles;
+    titles.swap(TheAnswers().askedTitles);
+    return titles;
+}
+
+} // namespace korvel

@@ -1,0 +1,286 @@
+#include "ui/MaskedEdit.h"
+
+#include "settings/CodePage.h"
+#include "settings/FieldRule.h"
+#include "settings/KeyFilters.h"
+#include "ui/CodePageText.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTimer>
+#include <QValidator>
+
+namespace korvel {
+namespace {
+
+bool IsTypedText(const QString& text) {
+    if (text.isEmpty()) {
+        return false;
+    }
+    for (QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The last line of defence for edits that do not come through the field's own
+// key handling (undo, cut, input methods): a masked field keeps exactly one
+// fitting character per position, an unmasked one its length limit, and both
+// only characters of the tracker's code page. The key filters are not checked
+// here: a text the program put in (from a file, say) may hold characters that
+// typing could not, and typing next to them must still work.
+class FieldValidator : public QValidator {
+public:
+    FieldValidator(const FieldSpec& spec, QObject* parent) : QValidator(parent), spec_(spec) {}
+
+    State validate(QString& input, int&) const override {
+        const auto bytes = ToCodePage(input);
+        return bytes && !FieldRule(spec_).refusal(*bytes) ? Acceptable : Invalid;
+    }
+
+private:
+    const FieldSpec& spec_;
+};
+
+} // namespace
+
+MaskedEdit::MaskedEdit(const FieldSpec& spec, QWidget* parent) : QLineEdit(parent), spec_(spec) {
+    setObjectName(QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
+    setMaxLength(spec.maxLength);
+    setValidator(new FieldValidator(spec, this));
+    setAcceptDrops(false);
+    if (spec.isMasked()) {
+        positions_ = QString(static_cast<qsizetype>(spec.mask.size()), QChar(FieldRule::kPrompt));
+        // Edits that Qt makes itself (undo, redo) keep the mask's shape through
+        // the validator; take them over as the field's positions.
+        connect(this, &QLineEdit::textEdited, this, [this](const QString& shown) {
+            if (hasFocus() && shown.size() == positions_.size()) {
+                positions_ = shown;
+            }
+        });
+        refreshDisplay();
+    }
+}
+
+QString MaskedEdit::text() const {
+    return spec_.isMasked() ? positions_ : QLineEdit::text();
+}
+
+std::string MaskedEdit::codePageText() const {
+    return ToCodePage(text()).value_or(std::string());
+}
+
+std::optional<FieldError> MaskedEdit::setFieldText(const QString& text) {
+    const auto bytes = ToCodePage(text);
+    if (!bytes) {
+        return FieldError{spec_.field,
+                          "'" + text.toStdString() + "' holds a character the tracker cannot show"};
+    }
+    return setCodePageText(*bytes);
+}
+
+std::optional<FieldError> MaskedEdit::setCodePageText(const std::string& bytes) {
+    if (auto refused = FieldRule(spec_).refusal(bytes)) {
+        return refused;
+    }
+    if (spec_.isMasked()) {
+        positions_ = FromCodePage(bytes);
+        refreshDisplay();
+    } else {
+        QLineEdit::setText(FromCodePage(bytes));
+    }
+    return std::nullopt;
+}
+
+bool MaskedEdit::typeCharacter(char32_t character) {
+    return spec_.isMasked() ? typeIntoMask(character) : typeIntoLine(character);
+}
+
+void MaskedEdit::pasteFiltered(const QString& text) {
+    for (char32_t character : text.toUcs4()) {
+        if (character >= 0x20 && character != 0x7F) {
+            typeCharacter(character);
+        }
+    }
+}
+
+bool MaskedEdit::typeIntoMask(char32_t character) {
+    const auto byte = UnicodeToCodePage(character);
+    if (!byte) {
+        return false;
+    }
+    std::uint16_t code = *byte;
+    ApplyKeyFilter(spec_.keyFilter, code);
+    const int position = hasSelectedText() ? selectionStart() : cursorPosition();
+    if (code == 0 || position >= positions_.size() ||
+        !FieldRule(spec_).positionTakes(static_cast<std::size_t>(position),
+                                        static_cast<std::uint8_t>(code))) {
+        return false;
+    }
+    if (hasSelectedText()) {
+        clearMaskPositions(selectionStart(), selectionEnd());
+    }
+    const char32_t typed = CodePageToUnicode(static_cast<std::uint8_t>(code));
+    positions_.replace(position, 1, QString::fromUcs4(&typed, 1));
+    showPositions(position + 1);
+    return true;
+}
+
+bool MaskedEdit::typeIntoLine(char32_t character) {
+    const auto byte = UnicodeToCodePage(character);
+    if (!byte) {
+        return false;
+    }
+    std::uint16_t code = *byte;
+    ApplyKeyFilter(spec_.keyFilter, code);
+    if (code == 0 || code > 0xFF) {
+        return false;
+    }
+    if (!hasSelectedText() && QLineEdit::text().size() >= maxLength()) {
+        return false;
+    }
+    const char32_t typed = CodePageToUnicode(static_cast<std::uint8_t>(code));
+    const QString before = QLineEdit::text();
+    insert(QString::fromUcs4(&typed, 1));
+    return QLineEdit::text() != before;
+}
+
+void MaskedEdit::clearMaskPositions(int from, int to) {
+    for (int i = std::max(0, from); i < std::min(to, static_cast<int>(positions_.size())); ++i) {
+        positions_[i] = QChar(FieldRule::kPrompt);
+    }
+}
+
+void MaskedEdit::eraseInMask(bool backwards) {
+    int position = cursorPosition();
+    if (hasSelectedText()) {
+        position = selectionStart();
+        clearMaskPositions(selectionStart(), selectionEnd());
+    } else if (backwards) {
+        if (position == 0) {
+            return;
+        }
+        --position;
+        clearMaskPositions(position, position + 1);
+    } else {
+        clearMaskPositions(position, position + 1);
+    }
+    showPositions(position);
+}
+
+void MaskedEdit::showPositions(int cursor) {
+    if (!hasFocus() && spec_.hidesLeadingZeros) {
+        showValue();
+        return;
+    }
+    QLineEdit::setText(positions_);
+    setCursorPosition(std::clamp(cursor, 0, static_cast<int>(positions_.size())));
+}
+
+void MaskedEdit::showValue() {
+    const bool empty = positions_.count(QChar(FieldRule::kPrompt)) == positions_.size();
+    if (!spec_.hidesLeadingZeros) {
+        QLineEdit::setText(positions_);
+    } else if (empty) {
+        QLineEdit::setText(QString());
+    } else {
+        QLineEdit::setText(QString::number(NumericValue(codePageText())));
+    }
+}
+
+void MaskedEdit::refreshDisplay() {
+    if (hasFocus()) {
+        showPositions(cursorPosition());
+    } else {
+        showValue();
+    }
+}
+
+void MaskedEdit::selectWholeText() {
+    // Caret to the start, then everything selected: the next key replaces the value.
+    setCursorPosition(0);
+    setSelection(0, static_cast<int>(QLineEdit::text().size()));
+}
+
+void MaskedEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFiltered(QGuiApplication::clipboard()->text());
+        event->accept();
+        return;
+    }
+    const QString typed = event->text();
+    if (IsTypedText(typed)) {
+        for (char32_t character : typed.toUcs4()) {
+            typeCharacter(character);
+        }
+        event->accept();
+        return;
+    }
+    if (spec_.isMasked() && event->modifiers() == Qt::NoModifier &&
+        (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)) {
+        eraseInMask(event->key() == Qt::Key_Backspace);
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void MaskedEdit::focusInEvent(QFocusEvent* event) {
+    if (event->reason() == Qt::PopupFocusReason) {
+        QLineEdit::focusInEvent(event);
+        return;
+    }
+    if (spec_.isMasked()) {
+        QLineEdit::setText(positions_);
+    }
+    QLineEdit::focusInEvent(event);
+    if (spec_.selectOnFocus) {
+        selectWholeText();
+        // A click places the caret after the focus arrives; select once it has.
+        QTimer::singleShot(0, this, [this] {
+            if (hasFocus()) {
+                selectWholeText();
+            }
+        });
+    } else if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+        // Qt would select everything on Tab; these fields keep a plain caret.
+        deselect();
+        setCursorPosition(0);
+    }
+}
+
+void MaskedEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() != Qt::PopupFocusReason && spec_.isMasked()) {
+        showValue();
+    }
+}
+
+void MaskedEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        disconnect(paste, &QAction::triggered, nullptr, nullptr);
+        connect(paste, &QAction::triggered, this,
+                [this] { pasteFiltered(QGuiApplication::clipboard()->text()); });
+    }
+    menu->popup(event->globalPos());
+}
+
+void MaskedEdit::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        pasteFiltered(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+} // namespace korvel

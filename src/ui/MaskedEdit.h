@@ -1,0 +1,68 @@
+#pragma once
+
+#include "settings/FieldError.h"
+#include "settings/FieldSpec.h"
+
+#include <QLineEdit>
+#include <optional>
+#include <string>
+
+namespace korvel {
+
+// The edit field of every text setting of the main window, driven by the field
+// table and its rules so that the window and the core can never disagree.
+//
+// A masked field ("9", "#", "&") holds one character per mask position, with
+// "_" in the empty ones; typing overwrites position by position and a key that
+// does not fit the position under the caret is refused. An unmasked field is a
+// plain line of at most its length limit. Typed and pasted characters go
+// through the field's key filter in the tracker's code page, one by one, so a
+// paste can put in nothing that typing could not. A numeric field without the
+// focus shows its value without leading zeros; with the focus, every position.
+class MaskedEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit MaskedEdit(const FieldSpec& spec, QWidget* parent = nullptr);
+
+    const FieldSpec& spec() const { return spec_; }
+
+    // The field's text as other code reads it: "_" in the empty positions of a
+    // masked field ("12_"), whatever the field shows at the moment.
+    QString text() const;
+    // The same in the tracker's code page.
+    std::string codePageText() const;
+
+    // Puts a text in from the program (defaults, written-back values, a file).
+    // A text that does not fit is refused whole and the field keeps its text.
+    std::optional<FieldError> setFieldText(const QString& text);
+    std::optional<FieldError> setCodePageText(const std::string& bytes);
+
+    // Types one character as the keyboard would: through the key filter and the
+    // mask or length limit. Returns whether the field took it.
+    bool typeCharacter(char32_t character);
+
+    // Pastes `text` character by character, as if each were typed.
+    void pasteFiltered(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool typeIntoMask(char32_t character);
+    bool typeIntoLine(char32_t character);
+    void clearMaskPositions(int from, int to);
+    void eraseInMask(bool backwards);
+    void showPositions(int cursor);
+    void showValue();
+    void refreshDisplay();
+    void selectWholeText();
+
+    const FieldSpec& spec_;
+    QString positions_; // masked fields: one character per mask position
+};
+
+} // namespace korvel

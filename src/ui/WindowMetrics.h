@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+
+namespace korvel {
+
+// Window geometry is laid out in twips, 15 to a device-independent pixel.
+constexpr int TwipsToPixels(int twips) {
+    return (twips + 7) / 15;
+}
+
+inline QRect Twips(int left, int top, int width, int height) {
+    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                 TwipsToPixels(height));
+}
+
+// Stand-ins for the window's classic bitmap fonts: a plain sans serif that
+// keeps every caption within the room its control gives it.
+QFont SansSerifFont(); // for "MS Sans Serif" 8.25 pt
+QFont SmallFont();     // for "Small Fonts" 6.75 pt
+QFont DialogFont();    // bold 13.5 pt, the result dialog's text
+
+// Where this system's font still runs wider than the room a caption has, makes
+// that control's font a little smaller, so no caption is ever cut off.
+void FitCaption(QWidget* control);
+
+} // namespace korvel

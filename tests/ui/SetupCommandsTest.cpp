@@ -1,0 +1,381 @@
+#include "WindowTestSupport.h"
+#include "settings/FieldRule.h"
+#include "settings/FieldTable.h"
+#include "transfer/EventDrivenSender.h"
+#include "transfer/FrameReceiver.h"
+#include "ui/CommonD.h"
+#include "ui/Dialog.h"
+#include "ui/MaskedEdit.h"
+#include "ui/MessageBox.h"
+#include "ui/Setup.h"
+#include "ui/frmIstruzioni.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+using namespace korvel;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+// The window's commands: Send with its dialog, close, Save and Load, Help.
+class SetupCommandsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::shared_ptr<test::Line> line_;
+    std::unique_ptr<Setup> setup_;
+    std::unique_ptr<QTemporaryDir> folder_;
+
+    MaskedEdit* edit(Field field) const { return setup_->controls().edit(field); }
+    QPushButton* sendButton() const { return setup_->controls().cmdSend; }
+    QString path(const char* name) const { return folder_->filePath(QString::fromLatin1(name)); }
+
+    void put(Field field, const char* text) {
+        QVERIFY2(!setup_->setText(field, text), Spec(field).name.data());
+    }
+
+    // Pushes the bytes on the fake line through the tracker's receiving side.
+    std::optional<ConfigImage> receivedImage() const {
+        FrameReceiver tracker;
+        for (std::uint8_t byte : line_->bytes) {
+            if (auto event = tracker.push(byte);
+                event && event->kind == ReceiverEvent::Kind::Complete) {
+                return event->image;
+            }
+        }
+        return std::nullopt;
+    }
+
+private slots:
+    void init() {
+        MessageBox::setRecording(true);
+        CommonD::setAnswers({});
+        folder_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(folder_->isValid());
+        line_ = std::make_shared<test::Line>();
+        auto* sender = new EventDrivenSender(
+            nullptr, [line = line_] { return std::make_unique<test::FakePort>(line); }, 50);
+        setup_ = std::make_unique<Setup>(sender);
+        setup_->show();
+        setup_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(setup_.get()));
+    }
+
+    void cleanup() {
+        QTRY_VERIFY(!setup_->isPortOpen());
+        setup_.reset();
+        MessageBox::takeRecorded();
+        CommonD::clearAnswers();
+        QDir::setCurrent(QDir::tempPath());
+    }
+
+    void sendWithTheDefaultsReachesTheTracker() {
+        QStringList before;
+        for (const FieldSpec& spec : AllFields()) {
+            before.append(QString::fromStdString(setup_->text(spec.field)));
+        }
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(sendButton()->isEnabled());
+
+        QCOMPARE(line_->bytes.size(), std::size_t{120});
+        QCOMPARE(line_->writes, 4);
+        QCOMPARE(line_->selectedNumber, 1);
+        const auto image = receivedImage();
+        QVERIFY(image);
+        QVERIFY(*image == setup_->configImage());
+        QCOMPARE(image->at(0), 30); // 200 ms of key-up delay in steps of 20/3 ms
+
+        Dialog* dialog = setup_->resultDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->text(),
+                 std::string("Data sent !\r\n Be shure that the word 'Success!' appears on LCD"));
+        QVERIFY(dialog->okButton()->isVisible());
+        QCOMPARE(MessageBox::takeRecorded().size(), 0);
+
+        QStringList after;
+        for (const FieldSpec& spec : AllFields()) {
+            after.append(QString::fromStdString(setup_->text(spec.field)));
+        }
+        QCOMPARE(after, before);
+    }
+
+    void okHidesTheDialogAndItsCloseBoxDestroysIt() {
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(sendButton()->isEnabled());
+        QPointer<Dialog> first = setup_->resultDialog();
+        QTest::mouseClick(first->okButton(), Qt::LeftButton);
+        QVERIFY(first && !first->isVisible());
+
+        first->show();
+        first->close();
+        QTRY_VERIFY(first.isNull());
+
+        // The next transfer brings a fresh dialog with its own progress text.
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QVERIFY(setup_->resultDialog());
+        QVERIFY(setup_->resultDialog()->text().find("Sending data on COM1") != std::string::npos);
+        QTRY_VERIFY(sendButton()->isEnabled());
+    }
+
+    void closingTheDialogDuringATransferStopsNothing() {
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(setup_->resultDialog() && setup_->resultDialog()->isVisible());
+        setup_->resultDialog()->close();
+        QTRY_VERIFY(!setup_->resultDialog());
+        QTRY_VERIFY(sendButton()->isEnabled());
+        QCOMPARE(line_->bytes.size(), std::size_t{120});
+        QVERIFY(MessageBox::takeRecorded().isEmpty());
+    }
+
+    void fileDialogFilterInQtSyntax_data() {
+        QTest::addColumn<QString>("classic");
+        QTest::addColumn<QStringList>("qt");
+
+        QTest::newRow("settings files")
+            << QString::fromLatin1(CommonD::kFilter)
+            << QStringList{"File di configurazione (*.cfg)", "Tutti i files (*)"};
+        QTest::newRow("several patterns")
+            << "Testi|*.txt;*.rtf" << QStringList{"Testi (*.txt *.rtf)"};
+        QTest::newRow("odd entry left out") << "Solo descrizione" << QStringList{};
+    }
+
+    void fileDialogFilterInQtSyntax() {
+        QFETCH(QString, classic);
+        QFETCH(QStringList, qt);
+        QCOMPARE(CommonD::qtNameFilters(classic), qt);
+    }
+
+    void sendFailureNamesTheFieldAndMovesTheFocus_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("empty callsign") << int(Field::edMyCall) << "";
+        QTest::newRow("blank receiver") << int(Field::edReceiver) << "   ";
+        QTest::newRow("tx delay too long") << int(Field::edNumFlagsAuto) << "997";
+        QTest::newRow("speed beyond a byte") << int(Field::esSpeedTable0) << "2555";
+    }
+
+    void sendFailureNamesTheFieldAndMovesTheFocus() {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        const auto failing = static_cast<Field>(field);
+        put(failing, text.toLatin1().constData());
+
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+
+        const auto shown = MessageBox::takeRecorded();
+        QCOMPARE(shown.size(), 1);
+        const QStringList lines = shown[0].text.split(QLatin1Char('\n'));
+        QCOMPARE(lines[0], QStringLiteral("Parametri incompleti o non corretti"));
+        QVERIFY(lines.value(1).startsWith(QString::fromLatin1(Spec(failing).name.data())));
+        QCOMPARE(shown[0].title, QStringLiteral("Invio non eseguito - Korvel"));
+        QCOMPARE(shown[0].icon, MessageBox::Icon::Information);
+        QCOMPARE(setup_->focusWidget(), setup_->control(failing));
+        QVERIFY(sendButton()->isEnabled());
+        QVERIFY(line_->bytes.empty());
+    }
+
+    void sendStaysDisabledWhileTheBoxIsOpen() {
+        MessageBox::setRecording(false);
+        put(Field::edMyCall, "");
+        bool disabledWhileOpen = false;
+        QTimer::singleShot(50, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            disabledWhileOpen = !sendButton()->isEnabled();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QVERIFY(disabledWhileOpen);
+        QVERIFY(sendButton()->isEnabled());
+    }
+
+    void gpslessNotesTurnGreenAndBack() {
+        const QColor green(0, 128, 0);
+        put(Field::edGpsAcqTime, "___");
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(sendButton()->isEnabled());
+        QCOMPARE(setup_->controls().Label33->palette().color(QPalette::WindowText), green);
+        QCOMPARE(setup_->controls().Label34->palette().color(QPalette::WindowText), green);
+        QCOMPARE(setup_->configImage()[5], 252);
+
+        put(Field::edGpsAcqTime, "025");
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(sendButton()->isEnabled());
+        QCOMPARE(setup_->controls().Label33->palette().color(QPalette::WindowText),
+                 setup_->palette().color(QPalette::ButtonText));
+    }
+
+    void transferFailureIsReportedWithoutIcon() {
+        line_->failOpen = "COM1 is busy";
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(sendButton()->isEnabled());
+        const auto shown = MessageBox::takeRecorded();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY(shown[0].text.contains(QLatin1String("COM1 is busy")));
+        QCOMPARE(shown[0].icon, MessageBox::Icon::None);
+        QCOMPARE(shown[0].title, QGuiApplication::applicationDisplayName());
+    }
+
+    void closeIsRefusedWhileThePortIsOpen() {
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(setup_->isPortOpen());
+        QVERIFY(!setup_->close());
+        QVERIFY(setup_->isVisible());
+        QTRY_VERIFY(!setup_->isPortOpen());
+        QPointer<Dialog> dialog = setup_->resultDialog();
+        QVERIFY(setup_->close());
+        QVERIFY(dialog.isNull()); // the result dialog goes with the window
+        QVERIFY(MessageBox::takeRecorded().isEmpty());
+    }
+
+    void saveThenLoadRestoresEveryField() {
+        put(Field::edNumFlagsAuto, "150");
+        put(Field::edSymbol, "/");
+        put(Field::edMyCall, "N1CALL-7");
+        put(Field::edBcnEvery, "012");
+        put(Field::edAprsPath, "WIDE2-2");
+        put(Field::edBeacon, "!4903.50N/07201.75W-");
+        put(Field::edManualTime, "0300");
+        put(Field::edGpsAcqTime, "040");
+        for (std::size_t i = 0; i < kSpeedBands; ++i) {
+            put(SpeedTableField(i), i < 2 ? "0900" : "200");
+        }
+        put(Field::edReceiver, "APRS");
+        put(Field::edMsgRepeat, "003");
+        put(Field::edDestCall, "QX7ZUL");
+        put(Field::edAprsMsg, "Hello, world {}");
+        put(Field::edComm, "4");
+        setup_->setValue(Field::chkTable, 1);
+        setup_->setValue(Field::chkRxPosition, 1);
+        setup_->setValue(Field::chkAutoReply, 1);
+        setup_->setValue(Field::cbMicEMsg, 6);
+        QStringList saved;
+        for (const FieldSpec& spec : AllFields()) {
+            saved.append(QString::fromStdString(setup_->text(spec.field)) + "/" +
+                         QString::number(setup_->value(spec.field)));
+        }
+
+        CommonD::setAnswers({path("mine.cfg"), path("mine.cfg")});
+        QTest::mouseClick(setup_->controls().cmdSave, Qt::LeftButton);
+        QTest::mouseClick(setup_->controls().cmdDefault, Qt::LeftButton);
+        QTest::mouseClick(setup_->controls().cmdLoad, Qt::LeftButton);
+
+        QCOMPARE(CommonD::takeAskedTitles(),
+                 QStringList({QStringLiteral("Salva File"), QStringLiteral("Apertura File")}));
+        QVERIFY(MessageBox::takeRecorded().isEmpty());
+        QStringList loaded;
+        for (const FieldSpec& spec : AllFields()) {
+            loaded.append(QString::fromStdString(setup_->text(spec.field)) + "/" +
+                          QString::number(setup_->value(spec.field)));
+        }
+        QCOMPARE(loaded, saved);
+        QCOMPARE(QDir::currentPath(), QDir(folder_->path()).canonicalPath());
+    }
+
+    void loadOfOneLineAppliesGroupOneThenReportsTheEnd() {
+        WriteAll(path("short.cfg"), "\"3\",\"100\",\"009\",21,\"/\",1\r\n");
+        put(Field::esSpeedTable0, "0700");
+        CommonD::setAnswers({path("short.cfg")});
+        QTest::mouseClick(setup_->controls().cmdLoad, Qt::LeftButton);
+
+        QCOMPARE(QString::fromStdString(setup_->text(Field::edComm)), QStringLiteral("3"));
+        QCOMPARE(QString::fromStdString(setup_->text(Field::edMsgRepeat)), QStringLiteral("009"));
+        QCOMPARE(setup_->value(Field::cbMicEMsg), 5);
+        QCOMPARE(setup_->value(Field::chkAutoReply), 1);
+        QCOMPARE(setup_->value(Field::chkTable), 1);
+        QCOMPARE(QString::fromStdString(setup_->text(Field::esSpeedTable0)),
+                 QStringLiteral("0700"));
+        const auto shown = MessageBox::takeRecorded();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QStringLiteral("Korvel"));
+        QCOMPARE(shown[0].icon, MessageBox::Icon::None);
+        QVERIFY(shown[0].text.contains(QLatin1String("short.cfg")));
+    }
+
+    void cancelIsSilent_data() {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("save") << true;
+        QTest::newRow("load") << false;
+    }
+
+    void cancelIsSilent() {
+        QFETCH(bool, save);
+        put(Field::edMyCall, "N1CALL");
+        CommonD::setAnswers({std::nullopt});
+        QTest::mouseClick(save ? setup_->controls().cmdSave : setup_->controls().cmdLoad,
+                          Qt::LeftButton);
+        QVERIFY(MessageBox::takeRecorded().isEmpty());
+        QCOMPARE(QString::fromStdString(setup_->text(Field::edMyCall)), QStringLiteral("N1CALL"));
+        QVERIFY(QDir(folder_->path()).isEmpty());
+    }
+
+    void saveFailureLeavesTheOldFileWhole() {
+        const QByteArray old = "an older settings file\r\n";
+        WriteAll(path("old.cfg"), old);
+        put(Field::edBcnEvery, "___");
+        CommonD::setAnswers({path("old.cfg")});
+        QTest::mouseClick(setup_->controls().cmdSave, Qt::LeftButton);
+
+        const auto shown = MessageBox::takeRecorded();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].title, QStringLiteral("Korvel"));
+        QCOMPARE(shown[0].icon, MessageBox::Icon::None);
+        QVERIFY(shown[0].text.contains(QLatin1String("edBcnEvery")));
+        QCOMPARE(ReadAll(path("old.cfg")), old);
+        QCOMPARE(QDir(folder_->path()).entryList(QDir::Files), QStringList({"old.cfg"}));
+    }
+
+    void f1TwiceOpensOneInstructionsWindow_data() {
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("plain") << int(Qt::NoModifier);
+        QTest::newRow("shift") << int(Qt::ShiftModifier);
+        QTest::newRow("ctrl") << int(Qt::ControlModifier);
+    }
+
+    void f1TwiceOpensOneInstructionsWindow() {
+        QFETCH(int, modifiers);
+        WriteAll(path("Korvel_Config.rtf"), "{\\rtf1\\ansi Istruzioni\\par}");
+        QDir::setCurrent(folder_->path());
+
+        QWidget* focused = edit(Field::edBeacon);
+        focused->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(focused, Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
+        QPointer<frmIstruzioni> first = setup_->instructions();
+        QVERIFY(first);
+        QCOMPARE(first->windowTitle().trimmed(), QStringLiteral("Korvel Config - Istruzioni"));
+        QTest::keyClick(focused, Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
+        QTest::mouseClick(setup_->controls().cmdHelp, Qt::LeftButton);
+        QCOMPARE(setup_->instructions(), first.data());
+        int windows = 0;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            windows += qobject_cast<frmIstruzioni*>(top) != nullptr;
+        }
+        QCOMPARE(windows, 1);
+
+        QVERIFY(setup_->close());
+        QTRY_VERIFY(first.isNull()); // the instructions go with the window
+    }
+};
+
+QTEST_MAIN(SetupCommandsTest)
+#include "SetupCommandsTest.moc"

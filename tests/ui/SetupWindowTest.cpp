@@ -1,0 +1,266 @@
+#include "WindowTestSupport.h"
+#include "settings/FieldRule.h"
+#include "settings/FieldTable.h"
+#include "ui/Dialog.h"
+#include "ui/MaskedEdit.h"
+#include "ui/MessageBox.h"
+#include "ui/Setup.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+using namespace korvel;
+
+namespace {
+
+QString Name(std::string_view name) {
+    return QString::fromLatin1(name.data(), name.size());
+}
+
+// The name of the control that has the focus; an editable list's inner line
+// counts as the list.
+QString FocusedName() {
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused) {
+        return QString();
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(focused->parentWidget())) {
+        return combo->objectName();
+    }
+    return focused->objectName();
+}
+
+} // namespace
+
+// The main window's controls, focus and layout.
+class SetupWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Setup> setup_;
+
+    MaskedEdit* edit(const QString& name) const { return setup_->findChild<MaskedEdit*>(name); }
+
+private slots:
+    void init() {
+        MessageBox::setRecording(true);
+        setup_ = std::make_unique<Setup>();
+        setup_->show();
+        setup_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(setup_.get()));
+        QCoreApplication::processEvents();
+    }
+
+    void cleanup() {
+        setup_.reset();
+        QCOMPARE(MessageBox::takeRecorded().size(), 0);
+    }
+
+    void everyControlOpensWithItsFactoryDefault() {
+        for (const FieldSpec& spec : AllFields()) {
+            QWidget* control = setup_->findChild<QWidget*>(Name(spec.name));
+            QVERIFY2(control, spec.name.data());
+            if (spec.isText()) {
+                QCOMPARE(qobject_cast<MaskedEdit*>(control)->text(), Name(spec.defaultText));
+            } else {
+                QCOMPARE(setup_->value(spec.field), spec.defaultValue);
+            }
+        }
+        QCOMPARE(setup_->controls().cbMicEMsg->currentText(), QStringLiteral("Off Duty"));
+        QCOMPARE(setup_->startMarker()[0], 0xFF);
+        QCOMPARE(setup_->startMarker()[1], 0xFF);
+        QVERIFY(setup_->resultDialog());
+        QVERIFY(!setup_->resultDialog()->isVisible());
+    }
+
+    void defaultButtonRestoresEveryField() {
+        for (const FieldSpec& spec : AllFields()) {
+            if (spec.isText()) {
+                QVERIFY(!setup_->setText(spec.field, FieldRule(spec).emptyText()));
+            } else {
+                QVERIFY(!setup_->setValue(spec.field, spec.kind == FieldKind::Check ? 1 : 7));
+            }
+        }
+        QTest::mouseClick(setup_->controls().cmdDefault, Qt::LeftButton);
+        for (const FieldSpec& spec : AllFields()) {
+            if (spec.isText()) {
+                QCOMPARE(QString::fromStdString(setup_->text(spec.field)), Name(spec.defaultText));
+            } else {
+                QCOMPARE(setup_->value(spec.field), spec.defaultValue);
+            }
+        }
+    }
+
+    void windowIsFixedInSizeAndMinimisable() {
+        QCOMPARE(setup_->windowTitle(), QStringLiteral("Korvel Config v2.5 by QX7ZUL"));
+        QCOMPARE(setup_->size(), QSize(289, 504));
+        QCOMPARE(setup_->minimumSize(), setup_->maximumSize());
+        const Qt::WindowFlags flags = setup_->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(!setup_->windowIcon().isNull());
+        QVERIFY(setup_->windowIcon().availableSizes().contains(QSize(16, 16)));
+        QVERIFY(setup_->windowIcon().availableSizes().contains(QSize(32, 32)));
+    }
+
+    void controlsSitWhereTheLayoutPutsThem_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("pixels");
+
+        QTest::newRow("first frame") << "Frame1" << QRect(4, 0, 281, 153);
+        QTest::newRow("tx delay") << "edNumFlagsAuto" << QRect(80, 16, 27, 17);
+        QTest::newRow("four-digit speed") << "esSpeedTable(0)" << QRect(99, 16, 36, 17);
+        QTest::newRow("three-digit speed") << "esSpeedTable(6)" << QRect(107, 112, 28, 17);
+        QTest::newRow("send") << "cmdSend" << QRect(104, 48, 73, 25);
+        QTest::newRow("port") << "edComm" << QRect(72, 54, 17, 17);
+    }
+
+    void controlsSitWhereTheLayoutPutsThem() {
+        QFETCH(QString, name);
+        QFETCH(QRect, pixels);
+        QWidget* control = setup_->findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), pixels);
+    }
+
+    void noButtonIsDefaultAndNoCaptionHasAnAccessKey() {
+        for (QPushButton* button : setup_->findChildren<QPushButton*>()) {
+            QVERIFY(!button->isDefault());
+            QVERIFY(!button->autoDefault());
+            QVERIFY(!button->text().contains(QLatin1Char('&')));
+        }
+        for (QCheckBox* box : setup_->findChildren<QCheckBox*>()) {
+            QVERIFY(!box->text().contains(QLatin1Char('&')));
+        }
+    }
+
+    void micEListIsEditableWithEightEntries() {
+        QComboBox* combo = setup_->controls().cbMicEMsg;
+        QVERIFY(combo->isEditable());
+        QCOMPARE(combo->count(), 8);
+        QCOMPARE(combo->itemText(7), QStringLiteral("Emergency"));
+        QVERIFY(combo->font().pixelSize() < setup_->font().pixelSize());
+        combo->setEditText(QStringLiteral("Not an entry"));
+        QCOMPARE(setup_->value(Field::cbMicEMsg), -1);
+        combo->setEditText(QStringLiteral("Special"));
+        QCOMPARE(setup_->value(Field::cbMicEMsg), 5);
+    }
+
+    void tooltipsNameTheLimits() {
+        QVERIFY(edit("edAprsPath")->toolTip().contains(QLatin1String("2 digipeater")));
+        QVERIFY(edit("edBeacon")->toolTip().contains(QLatin1String("26 characters")));
+        QVERIFY(edit("edBeacon")
+                    ->toolTip()
+                    .endsWith(QLatin1String("Enter aprs Lat/Lon in GPSless Mode.")));
+        QVERIFY(edit("edAprsMsg")->toolTip().contains(QLatin1String("34 characters")));
+        QVERIFY(edit("edComm")->toolTip().contains(QLatin1String("COM1")));
+    }
+
+    void firstFieldHasTheFocusWithItsTextSelected() {
+        QCOMPARE(FocusedName(), QStringLiteral("edNumFlagsAuto"));
+        QCOMPARE(edit("edNumFlagsAuto")->selectedText(), QStringLiteral("200"));
+    }
+
+    void tabVisitsTheControlsInOrderAndWraps() {
+        const QStringList expected = {
+            "cbMicEMsg",       "edSymbol",        "chkTable",        "edMyCall",
+            "edBcnEvery",      "edAprsPath",      "edBeacon",        "edManualTime",
+            "esSpeedTable(0)", "esSpeedTable(1)", "esSpeedTable(2)", "esSpeedTable(3)",
+            "esSpeedTable(4)", "esSpeedTable(5)", "esSpeedTable(6)", "edGpsCheckTime",
+            "edGpsAcqTime",    "edReceiver",      "edMsgRepeat",     "edDestCall",
+            "edAprsMsg",       "edComm",          "cmdSend",         "cmdLoad",
+            "cmdSave",         "cmdDefault",      "cmdHelp",         "chkRxPosition",
+            "chkAutoReply",    "edNumFlagsAuto"};
+        QStringList visited;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited.append(FocusedName());
+        }
+        QCOMPARE(visited, expected);
+    }
+
+    void selectOnFocusByTab_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("selected");
+
+        QTest::newRow("status every") << "edMyCall"
+                                      << "edBcnEvery"
+                                      << "003";
+        QTest::newRow("speed table") << "esSpeedTable(3)"
+                                     << "esSpeedTable(4)"
+                                     << "130";
+        QTest::newRow("gps interval") << "esSpeedTable(6)"
+                                      << "edGpsCheckTime"
+                                      << "100";
+        QTest::newRow("retries") << "edReceiver"
+                                 << "edMsgRepeat"
+                                 << "006";
+        QTest::newRow("port") << "edAprsMsg"
+                              << "edComm"
+                              << "1";
+        QTest::newRow("no select: gps timeout") << "edGpsCheckTime"
+                                                << "edGpsAcqTime"
+                                                << "";
+        QTest::newRow("no select: path") << "edBcnEvery"
+                                         << "edAprsPath"
+                                         << "";
+        QTest::newRow("no select: receiver") << "edGpsAcqTime"
+                                             << "edReceiver"
+                                             << "";
+    }
+
+    void selectOnFocusByTab() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, selected);
+
+        edit(from)->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(edit(from), Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QCOMPARE(FocusedName(), to);
+        QCOMPARE(edit(to)->selectedText(), selected);
+    }
+
+    void typingAfterTabReplacesTheValue() {
+        edit("edMyCall")->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(edit("edMyCall"), Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        test::TypeText(edit("edBcnEvery"), QStringLiteral("5"));
+        QCOMPARE(edit("edBcnEvery")->text(), QStringLiteral("5__"));
+    }
+
+    void selectOnFocusByClick_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("selected");
+
+        QTest::newRow("retries") << "edMsgRepeat"
+                                 << "006";
+        QTest::newRow("manual time") << "edManualTime"
+                                     << "0120";
+        QTest::newRow("symbol") << "edSymbol"
+                                << ">";
+        QTest::newRow("gps timeout: caret only") << "edGpsAcqTime"
+                                                 << "";
+        QTest::newRow("message: caret only") << "edAprsMsg"
+                                             << "";
+    }
+
+    void selectOnFocusByClick() {
+        QFETCH(QString, field);
+        QFETCH(QString, selected);
+
+        MaskedEdit* target = edit(field);
+        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, QPoint(6, 8));
+        QTest::qWait(20);
+        QCOMPARE(FocusedName(), field);
+        QCOMPARE(target->selectedText(), selected);
+    }
+};
+
+QTEST_MAIN(SetupWindowTest)
+#include "SetupWindowTest.moc"
