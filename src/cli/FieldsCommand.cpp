@@ -1,12 +1,63 @@
-#include "cli/Commands.h"
+#include "cli/CommandSupport.h"
+#include "settings/CodePage.h"
+#include "settings/FieldTable.h"
 
 #include <iostream>
 
 namespace korvel::cli {
+namespace {
 
-int RunFields(Arguments) {
-    std::cerr << "korvel-config fields: not available yet\n";
-    return 2;
+constexpr const char* kHelp =
+    "Usage: korvel-config fields [--file F.cfg] [--set NAME=VALUE]... [--build]\n\n"
+    "Prints every setting as NAME=TEXT, one a line, in the order of the field\n"
+    "table. Check boxes print 0 or 1, cbMicEMsg its entry (0 to 7, -1 for none).\n"
+    "The settings start from the factory defaults.\n\nOptions:\n"
+    "  --build            first check and normalise the settings as the SEND button\n"
+    "                     does, and print the texts it writes back\n";
+
+void PrintFields(const DeviceSettings& settings) {
+    for (const FieldSpec& spec : AllFields()) {
+        std::cout << spec.name << '=';
+        if (spec.isText()) {
+            std::cout << CodePageToUtf8(settings.text(spec.field));
+        } else {
+            std::cout << settings.value(spec.field);
+        }
+        std::cout << '\n';
+    }
+}
+
+} // namespace
+
+int RunFields(Arguments args) {
+    SettingsOptions options;
+    bool build = false;
+    const std::string help = std::string(kHelp) + kSettingsOptionsHelp +
+                             "\nExit codes: 0 printed, 1 the settings were refused by --build "
+                             "(the fields are printed as it left them), 2 usage, file or field "
+                             "error.\n";
+    const auto takeBuild = [&build](const std::string& arg) {
+        build = build || arg == "--build";
+        return arg == "--build";
+    };
+    if (const auto done = ParseCommand("fields", args, help, options, takeBuild)) {
+        return *done;
+    }
+    int exitCode = kExitSuccess;
+    auto settings = SettingsOrFail("fields", options, exitCode);
+    if (!settings) {
+        return exitCode;
+    }
+    if (build) {
+        ConfigImage image{};
+        const BuildResult result = BuildImage(*settings, image);
+        if (!result.success) {
+            std::cerr << BuildFailure(result) << "\n";
+            exitCode = kExitBuildFailed;
+        }
+    }
+    PrintFields(*settings);
+    return exitCode;
 }
 
 } // namespace korvel::cli

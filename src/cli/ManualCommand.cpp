@@ -1,12 +1,156 @@
 #include "cli/Commands.h"
+#include "rtf/PlainTextRenderer.h"
+#include "rtf/RtfReader.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <optional>
+#include <sstream>
+#include <system_error>
+#include <vector>
 
 namespace korvel::cli {
+namespace {
 
-int RunManual(Arguments) {
-    std::cerr << "korvel-config manual: not available yet\n";
-    return 2;
+namespace fs = std::filesystem;
+
+constexpr const char* kInstructionsFile = "Korvel_Config.rtf";
+constexpr std::uintmax_t kMaxFileSize = 64U * 1024U * 1024U;
+
+void PrintManualUsage(std::ostream& out) {
+    out << "Usage: korvel-config manual [--width N] [FILE]\n\n"
+        << "Prints the instructions (FILE, or " << kInstructionsFile << " from the current\n"
+        << "folder, the program's folder or the installed data folder) as plain text\n"
+        << "wrapped to N columns (default: $COLUMNS, else 80).\n";
+}
+
+std::optional<int> ParseWidth(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 20 || value > 1000) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+int DefaultWidth() {
+    const char* columns = std::getenv("COLUMNS");
+    if (columns != nullptr) {
+        if (const auto width = ParseWidth(columns)) {
+            return *width;
+        }
+    }
+    return 80;
+}
+
+// The folder of the running program, where the build and a plain copy keep
+// the instructions beside it.
+std::optional<fs::path> ProgramFolder() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (error) {
+        return std::nullopt;
+    }
+    return self.parent_path();
+}
+
+// Looks the default name up as the window does: current folder, program
+// folder, installed data folder.
+std::optional<fs::path> FindInstructions() {
+    std::vector<fs::path> candidates{fs::path(kInstructionsFile)};
+    if (const auto folder = ProgramFolder()) {
+        candidates.push_back(*folder / kInstructionsFile);
+    }
+#ifdef KORVEL_DATA_DIR
+    candidates.push_back(fs::path(KORVEL_DATA_DIR) / kInstructionsFile);
+#endif
+    for (const fs::path& candidate : candidates) {
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ReadFile(const fs::path& path, std::string& problem) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) {
+        problem = fs::exists(path, error) ? "not a regular file" : "no such file";
+        return std::nullopt;
+    }
+    if (fs::file_size(path, error) > kMaxFileSize) {
+        problem = "the file is too large";
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        problem = "cannot be opened for reading";
+        return std::nullopt;
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    if (in.bad()) {
+        problem = "read error";
+        return std::nullopt;
+    }
+    return std::move(bytes).str();
+}
+
+} // namespace
+
+int RunManual(Arguments args) {
+    int width = DefaultWidth();
+    std::optional<fs::path> file;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            PrintManualUsage(std::cout);
+            return 0;
+        }
+        if (arg == "--width") {
+            const auto value = i + 1 < args.size() ? ParseWidth(args[i + 1]) : std::nullopt;
+            if (!value) {
+                std::cerr << "korvel-config manual: --width needs a number from 20 to 1000\n";
+                return 2;
+            }
+            width = *value;
+            ++i;
+        } else if (!file && !arg.starts_with("--")) {
+            file = fs::path(arg);
+        } else {
+            std::cerr << "korvel-config manual: unexpected argument '" << arg << "'\n";
+            PrintManualUsage(std::cerr);
+            return 2;
+        }
+    }
+    if (!file) {
+        file = FindInstructions();
+        if (!file) {
+            std::cerr << "korvel-config manual: " << kInstructionsFile
+                      << " is missing: not in the current folder, beside the program or in the "
+                         "installed data folder\n";
+            return 2;
+        }
+    }
+    std::string problem;
+    const auto bytes = ReadFile(*file, problem);
+    if (!bytes) {
+        std::cerr << "korvel-config manual: cannot read " << file->string() << ": " << problem
+                  << "\n";
+        return 2;
+    }
+    const rtf::Document document = rtf::ReadRtf(*bytes);
+    if (!document.isRtf && !bytes->empty()) {
+        std::cerr << "korvel-config manual: " << file->string() << " is not an RTF document\n";
+        return 2;
+    }
+    std::cout << rtf::RenderPlainText(document, width);
+    return 0;
 }
 
 } // namespace korvel::cli

@@ -48,8 +48,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (args[0] == "--version") {
-        std::cout << "korvel-config " << korvel::kVersion << " (" << korvel::kProductName
-                  << ")\n";
+        std::cout << "korvel-config " << korvel::kVersion << " (" << korvel::kProductName << ")\n";
         return 0;
     }
     for (const Command& c : kCommands) {

@@ -22,9 +22,9 @@ std::optional<std::uint8_t> UnicodeToCodePage(char32_t character);
 std::string CodePageToUtf8(std::string_view bytes);
 
 struct Utf8Conversion {
-    std::string bytes;                     // the code-page bytes, when everything converted
-    std::optional<char32_t> unmappable;    // the first character the code page lacks
-    bool malformed = false;                // the input was not valid UTF-8
+    std::string bytes;                  // the code-page bytes, when everything converted
+    std::optional<char32_t> unmappable; // the first character the code page lacks
+    bool malformed = false;             // the input was not valid UTF-8
     bool ok() const { return !unmappable && !malformed; }
 };
 

@@ -42,6 +42,8 @@ constexpr Field SpeedTableField(std::size_t index) {
     return static_cast<Field>(static_cast<std::size_t>(Field::esSpeedTable0) + index);
 }
 
-constexpr std::size_t FieldIndex(Field field) { return static_cast<std::size_t>(field); }
+constexpr std::size_t FieldIndex(Field field) {
+    return static_cast<std::size_t>(field);
+}
 
 } // namespace korvel

@@ -7,11 +7,17 @@
 namespace korvel {
 namespace {
 
-bool IsDigit(std::uint8_t code) { return code >= '0' && code <= '9'; }
+bool IsDigit(std::uint8_t code) {
+    return code >= '0' && code <= '9';
+}
 
-bool IsAnyCharacter(std::uint8_t code) { return (code >= 32 && code <= 126) || code >= 128; }
+bool IsAnyCharacter(std::uint8_t code) {
+    return (code >= 32 && code <= 126) || code >= 128;
+}
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
 
 } // namespace
 
@@ -40,7 +46,7 @@ std::optional<FieldError> FieldRule::refusal(std::string_view text) const {
     if (!spec_.isMasked()) {
         if (text.size() > static_cast<std::size_t>(spec_.maxLength)) {
             return FieldError{spec_.field, Quoted(text) + " is longer than " +
-                                                std::to_string(spec_.maxLength) + " characters"};
+                                               std::to_string(spec_.maxLength) + " characters"};
         }
         return std::nullopt;
     }
@@ -55,7 +61,9 @@ std::optional<FieldError> FieldRule::refusal(std::string_view text) const {
     return std::nullopt;
 }
 
-std::string FieldRule::emptyText() const { return std::string(spec_.mask.size(), kPrompt); }
+std::string FieldRule::emptyText() const {
+    return std::string(spec_.mask.size(), kPrompt);
+}
 
 std::optional<FieldError> ValueRefusal(const FieldSpec& spec, int value) {
     switch (spec.kind) {

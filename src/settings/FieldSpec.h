@@ -18,16 +18,16 @@ enum class KeyFilter { None, Callsign, Path, StatusText, MessageText };
 // One row of the field table: everything the program knows about a setting.
 struct FieldSpec {
     Field field;
-    std::string_view name;     // control name, e.g. "edMyCall", "esSpeedTable(2)"
+    std::string_view name; // control name, e.g. "edMyCall", "esSpeedTable(2)"
     FieldKind kind;
-    std::string_view mask;     // "999", "9999", "&", "#"; empty for an unmasked field
-    int maxLength;             // length limit of a text field (equals the mask's length)
+    std::string_view mask;        // "999", "9999", "&", "#"; empty for an unmasked field
+    int maxLength;                // length limit of a text field (equals the mask's length)
     std::string_view defaultText; // factory default of a text field
-    int defaultValue;          // factory default of a check box or the list
-    std::string_view caption;  // caption of the control or of its label in the window
-    KeyFilter keyFilter;       // filter of typed characters (unmasked fields only)
-    bool selectOnFocus;        // the whole text is selected when the field gets the focus
-    bool hidesLeadingZeros;    // display format "0": without focus, no leading zeros
+    int defaultValue;             // factory default of a check box or the list
+    std::string_view caption;     // caption of the control or of its label in the window
+    KeyFilter keyFilter;          // filter of typed characters (unmasked fields only)
+    bool selectOnFocus;           // the whole text is selected when the field gets the focus
+    bool hidesLeadingZeros;       // display format "0": without focus, no leading zeros
 
     bool isText() const { return kind == FieldKind::Text; }
     bool isMasked() const { return !mask.empty(); }

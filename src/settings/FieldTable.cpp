@@ -1,6 +1,5 @@
 #include "settings/FieldTable.h"
 
-
 namespace korvel {
 namespace {
 
@@ -10,8 +9,8 @@ using enum KeyFilter;
 // Builders that keep the table below one readable line per field.
 constexpr FieldSpec Number(Field f, std::string_view name, std::string_view mask,
                            std::string_view def, std::string_view caption, bool selectOnFocus) {
-    return {f, name, Text, mask, static_cast<int>(mask.size()), def, 0, caption,
-            None, selectOnFocus, true};
+    return {f,       name, Text,          mask, static_cast<int>(mask.size()), def, 0,
+            caption, None, selectOnFocus, true};
 }
 
 constexpr FieldSpec Free(Field f, std::string_view name, int limit, std::string_view def,
@@ -67,9 +66,13 @@ static_assert(TableIsInEnumOrder(), "the field table must follow the order of en
 
 } // namespace
 
-std::span<const FieldSpec> AllFields() { return kTable; }
+std::span<const FieldSpec> AllFields() {
+    return kTable;
+}
 
-const FieldSpec& Spec(Field field) { return kTable.at(FieldIndex(field)); }
+const FieldSpec& Spec(Field field) {
+    return kTable.at(FieldIndex(field));
+}
 
 std::optional<Field> FindField(std::string_view name) {
     for (const FieldSpec& spec : kTable) {

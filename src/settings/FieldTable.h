@@ -20,8 +20,8 @@ std::optional<Field> FindField(std::string_view name);
 
 // The entries of the Mic-E list cbMicEMsg, in the order of the APRS Mic-E messages.
 inline constexpr std::array<std::string_view, 8> kMicEEntries = {
-    "Off Duty", "En Route", "In Service", "Returning",
-    "Committed", "Special", "Priority", "Emergency",
+    "Off Duty",  "En Route", "In Service", "Returning",
+    "Committed", "Special",  "Priority",   "Emergency",
 };
 
 } // namespace korvel

@@ -26,9 +26,13 @@ void FilterAddressKey(std::uint16_t& keyCode, bool acceptsComma) {
 
 } // namespace
 
-void FilterCallsignKey(std::uint16_t& keyCode) { FilterAddressKey(keyCode, false); }
+void FilterCallsignKey(std::uint16_t& keyCode) {
+    FilterAddressKey(keyCode, false);
+}
 
-void FilterPathKey(std::uint16_t& keyCode) { FilterAddressKey(keyCode, true); }
+void FilterPathKey(std::uint16_t& keyCode) {
+    FilterAddressKey(keyCode, true);
+}
 
 void FilterStatusTextKey(std::uint16_t& keyCode) {
     if (keyCode == '\'' || keyCode == '`' || keyCode >= 123) {

@@ -14,7 +14,9 @@ SettingsRecord::SettingsRecord() {
     }
 }
 
-std::string SettingsRecord::text(Field field) const { return texts_[FieldIndex(field)]; }
+std::string SettingsRecord::text(Field field) const {
+    return texts_[FieldIndex(field)];
+}
 
 std::optional<FieldError> SettingsRecord::setText(Field field, std::string_view text) {
     if (auto refused = FieldRule(Spec(field)).refusal(text)) {
@@ -24,7 +26,9 @@ std::optional<FieldError> SettingsRecord::setText(Field field, std::string_view 
     return std::nullopt;
 }
 
-int SettingsRecord::value(Field field) const { return values_[FieldIndex(field)]; }
+int SettingsRecord::value(Field field) const {
+    return values_[FieldIndex(field)];
+}
 
 std::optional<FieldError> SettingsRecord::setValue(Field field, int value) {
     if (auto refused = ValueRefusal(Spec(field), value)) {

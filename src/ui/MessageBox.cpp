@@ -40,7 +40,9 @@ void MessageBox::show(QWidget* parent, const QString& text, const QString& title
     box.exec();
 }
 
-void MessageBox::setRecording(bool recording) { TheRecorder().recording = recording; }
+void MessageBox::setRecording(bool recording) {
+    TheRecorder().recording = recording;
+}
 
 QList<MessageBox::Shown> MessageBox::takeRecorded() {
     QList<Shown> shown;

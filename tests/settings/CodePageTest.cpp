@@ -31,13 +31,13 @@ struct Utf8Case {
 TEST(CodePage, ConvertsUtf8AndNamesWhatItCannot) {
     const Utf8Case cases[] = {
         {"NOCALL-9", "NOCALL-9", true},
-        {"\xE2\x82\xAC", "\x80", true},       // euro sign
-        {"\xC3\xA8", "\xE8", true},           // e grave
-        {"\xC2\x81", "\x81", true},           // undefined in Windows-1252, kept as C1
-        {"\xE2\x98\x83", "", false},          // snowman: not in the code page
-        {"\xC3", "", false},                  // truncated sequence
-        {"\xC0\xAF", "", false},              // overlong
-        {"\xED\xA0\x80", "", false},          // surrogate
+        {"\xE2\x82\xAC", "\x80", true}, // euro sign
+        {"\xC3\xA8", "\xE8", true},     // e grave
+        {"\xC2\x81", "\x81", true},     // undefined in Windows-1252, kept as C1
+        {"\xE2\x98\x83", "", false},    // snowman: not in the code page
+        {"\xC3", "", false},            // truncated sequence
+        {"\xC0\xAF", "", false},        // overlong
+        {"\xED\xA0\x80", "", false},    // surrogate
     };
     for (const Utf8Case& c : cases) {
         const Utf8Conversion r = Utf8ToCodePage(c.utf8);

@@ -1,4 +1,5 @@
 #include "settings/FieldRule.h"
+
 #include "settings/KeyFilters.h"
 #include "settings/SetDefaults.h"
 #include "settings/SettingsRecord.h"
@@ -100,18 +101,18 @@ struct KeyCase {
 
 TEST(KeyFilters, PassReplaceOrDropAsTabled) {
     const KeyCase cases[] = {
-        {KeyFilter::Callsign, 'a', 'A'},  {KeyFilter::Callsign, 'Z', 'Z'},
-        {KeyFilter::Callsign, '-', '-'},  {KeyFilter::Callsign, ',', 0},
-        {KeyFilter::Callsign, 8, 8},      {KeyFilter::Callsign, 13, 0},
-        {KeyFilter::Callsign, ' ', 0},    {KeyFilter::Callsign, 0xE9, 0},
-        {KeyFilter::Path, ',', ','},      {KeyFilter::Path, 'w', 'W'},
-        {KeyFilter::Path, '*', 0},        {KeyFilter::Path, ' ', 0},
-        {KeyFilter::StatusText, '\'', 0}, {KeyFilter::StatusText, '`', 0},
-        {KeyFilter::StatusText, '"', '"'}, {KeyFilter::StatusText, '}', 0},
-        {KeyFilter::StatusText, 'z', 'z'}, {KeyFilter::StatusText, 13, 13},
+        {KeyFilter::Callsign, 'a', 'A'},    {KeyFilter::Callsign, 'Z', 'Z'},
+        {KeyFilter::Callsign, '-', '-'},    {KeyFilter::Callsign, ',', 0},
+        {KeyFilter::Callsign, 8, 8},        {KeyFilter::Callsign, 13, 0},
+        {KeyFilter::Callsign, ' ', 0},      {KeyFilter::Callsign, 0xE9, 0},
+        {KeyFilter::Path, ',', ','},        {KeyFilter::Path, 'w', 'W'},
+        {KeyFilter::Path, '*', 0},          {KeyFilter::Path, ' ', 0},
+        {KeyFilter::StatusText, '\'', 0},   {KeyFilter::StatusText, '`', 0},
+        {KeyFilter::StatusText, '"', '"'},  {KeyFilter::StatusText, '}', 0},
+        {KeyFilter::StatusText, 'z', 'z'},  {KeyFilter::StatusText, 13, 13},
         {KeyFilter::MessageText, '}', '}'}, {KeyFilter::MessageText, '{', 0},
-        {KeyFilter::MessageText, '|', 0}, {KeyFilter::MessageText, '~', 0},
-        {KeyFilter::MessageText, 0xC8, 0}, {KeyFilter::MessageText, 'm', 'm'},
+        {KeyFilter::MessageText, '|', 0},   {KeyFilter::MessageText, '~', 0},
+        {KeyFilter::MessageText, 0xC8, 0},  {KeyFilter::MessageText, 'm', 'm'},
         {KeyFilter::None, 0xC8, 0xC8},
     };
     for (const KeyCase& c : cases) {

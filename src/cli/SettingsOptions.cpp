@@ -1,0 +1,134 @@
+#include "cli/SettingsOptions.h"
+
+#include "settings/CodePage.h"
+#include "settings/FieldRule.h"
+#include "settings/FieldTable.h"
+#include "settings/SetDefaults.h"
+#include "settingsfile/SettingsFileIo.h"
+
+#include <QFile>
+#include <charconv>
+#include <cstdio>
+#include <string_view>
+
+namespace korvel::cli {
+namespace {
+
+// The value of "--name=VALUE" or of the argument after "--name"; false when
+// args[i] is neither form of `name`.
+bool OptionValue(Arguments args, std::size_t& i, std::string_view name,
+                 std::optional<std::string>& value) {
+    const std::string_view arg = args[i];
+    if (arg == name) {
+        if (i + 1 < args.size()) {
+            value = args[++i];
+        }
+        return true;
+    }
+    if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
+        value = std::string(arg.substr(name.size() + 1));
+        return true;
+    }
+    return false;
+}
+
+std::string CodePointName(char32_t c) {
+    char name[16];
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
+    return name;
+}
+
+// How a masked field wants its text, since a value must fill every position.
+std::string MaskHint(const FieldSpec& spec) {
+    if (!spec.isNumeric()) {
+        return {};
+    }
+    const auto digits = spec.mask.size();
+    return " (" + std::to_string(digits) + (digits == 1 ? " digit" : " digits") + ", e.g. '" +
+           ZeroPadded(7, static_cast<int>(digits)) + "')";
+}
+
+std::optional<std::string> SetText(SettingsRecord& record, Field field, const std::string& utf8) {
+    const std::string name(Spec(field).name);
+    const Utf8Conversion converted = Utf8ToCodePage(utf8);
+    if (converted.malformed) {
+        return name + ": the value is not valid UTF-8";
+    }
+    if (converted.unmappable) {
+        return name + ": '" + utf8 + "' holds the character " +
+               CodePointName(*converted.unmappable) + ", which the tracker's code page lacks";
+    }
+    if (const auto refused = record.setText(field, converted.bytes)) {
+        return CodePageToUtf8(refused->message()) + MaskHint(Spec(field));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> SetValue(SettingsRecord& record, Field field, const std::string& text) {
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
+        return std::string(Spec(field).name) + ": '" + text + "' is not a whole number";
+    }
+    if (const auto refused = record.setValue(field, value)) {
+        return refused->message();
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ApplySet(SettingsRecord& record, const std::string& name,
+                                    const std::string& value) {
+    const auto field = FindField(name);
+    if (!field) {
+        return "unknown field '" + name + "' ('korvel-config fields' lists the names)";
+    }
+    return Spec(*field).isText() ? SetText(record, *field, value) : SetValue(record, *field, value);
+}
+
+} // namespace
+
+OptionResult ParseSettingsOption(Arguments args, std::size_t& i, SettingsOptions& out,
+                                 std::string& error) {
+    std::optional<std::string> value;
+    if (OptionValue(args, i, "--file", value)) {
+        if (!value || value->empty()) {
+            error = "--file needs the path of a settings file";
+            return OptionResult::Error;
+        }
+        if (out.file) {
+            error = "--file may be given only once";
+            return OptionResult::Error;
+        }
+        out.file = std::move(value);
+        return OptionResult::Taken;
+    }
+    if (OptionValue(args, i, "--set", value)) {
+        const auto equals = value ? value->find('=') : std::string::npos;
+        if (equals == std::string::npos || equals == 0) {
+            error = "--set needs NAME=VALUE, e.g. --set edMyCall=IK0ABC-9";
+            return OptionResult::Error;
+        }
+        out.sets.emplace_back(value->substr(0, equals), value->substr(equals + 1));
+        return OptionResult::Taken;
+    }
+    return OptionResult::NotSettingsOption;
+}
+
+std::variant<SettingsRecord, std::string> BuildSettings(const SettingsOptions& options) {
+    SettingsRecord record;
+    SetDefaults(record);
+    if (options.file) {
+        const QString path = QFile::decodeName(QByteArray::fromStdString(*options.file));
+        if (const auto error = LoadSettingsFile(record, path)) {
+            return error->toStdString();
+        }
+    }
+    for (const auto& [name, value] : options.sets) {
+        if (auto error = ApplySet(record, name, value)) {
+            return *error;
+        }
+    }
+    return record;
+}
+
+} // namespace korvel::cli

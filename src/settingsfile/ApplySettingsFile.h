@@ -1,0 +1,33 @@
+#pragma once
+
+#include "settings/DeviceSettings.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvel {
+
+// Reads the 22 values of a settings file from `bytes` (SettingsFileReader) and
+// puts them into `settings`, in three groups: line 1 (6 values), the speed table
+// (7 values), line 9 (9 values). A group is applied only once all its values
+// are read, field by field in file order, each through the field's own rules.
+//
+// On failure it stops and says what and where; nothing is undone. A read that
+// fails (the end of the file included) leaves the earlier groups applied and
+// its own group untouched; a failure while applying a group leaves the values
+// of that group before it applied. edGpsCheckTime is never touched, and
+// whatever follows the 22nd value is never read.
+//
+// Numbers: the Mic-E index is the strict whole number of line 1 value 4 AND 15,
+// and chkAutoReply its bit 4; chkTable is the strict whole number of value 6
+// (both 16-bit). Line 9 value 2 is read leniently as n: edBcnEvery becomes
+// n AND 127 as three digits, chkRxPosition bit 7 of n.
+//
+// The message (code-page bytes where it quotes the file) reads, for example:
+//   "line 1, value 4: 'x' is not a number"
+//   "end of file before value 14 of 22"
+//   "edComm: '12' does not fit the field"
+std::optional<std::string> ApplySettingsFile(std::string_view bytes, DeviceSettings& settings);
+
+} // namespace korvel

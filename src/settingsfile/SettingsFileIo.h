@@ -1,0 +1,24 @@
+#pragma once
+
+#include "settings/DeviceSettings.h"
+
+#include <QString>
+#include <optional>
+
+namespace korvel {
+
+// The Save and Load commands' file work, for the window and the command line.
+// Each returns nothing on success, or a message for the user that names the
+// file and the cause.
+
+// Writes the settings file of `settings` to `path`, used exactly as given (no
+// extension added). The file is written next to the target and replaces it
+// only once complete, so on any failure (settings that cannot be written,
+// missing folder, no permission, full disk) an existing file stays whole.
+std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QString& path);
+
+// Reads the settings file at `path` and applies it to `settings` group by
+// group (ApplySettingsFile): after a failure the groups before it stay applied.
+std::optional<QString> LoadSettingsFile(DeviceSettings& settings, const QString& path);
+
+} // namespace korvel

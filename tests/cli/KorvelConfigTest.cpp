@@ -1,0 +1,195 @@
+// Runs the built korvel-config as a user would, checking its output and exit codes.
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A scratch folder of the test's own, removed afterwards.
+class KorvelConfig : public testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+        dir = fs::temp_directory_path() /
+              (std::string("korvel-cli-") + info->name() + "-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // `arguments` is put on a shell command line as it stands: quote as needed.
+    Outcome run(const std::string& arguments) const {
+        const fs::path out = dir / "stdout";
+        const fs::path err = dir / "stderr";
+        const std::string command = std::string("'") + KORVEL_CONFIG + "' " + arguments + " >'" +
+                                    out.string() + "' 2>'" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+    }
+
+    std::string file(const char* name) const { return (dir / name).string(); }
+
+    fs::path dir;
+};
+
+// The image of the factory defaults.
+const std::string kDefaultsImage = "1E 06 00 3E 2F 0A 30 24 19 12 0D 0B 09 0C 19 03\n"
+                                   "51 4B 4F 52 56 4C 30 4E 4F 43 41 4C 4C 39 57 49\n"
+                                   "44 45 31 20 31 57 49 44 45 32 20 32 00 4B 6F 72\n"
+                                   "76 65 6C 20 76 32 2E 35 20 62 79 20 51 58 37 5A\n"
+                                   "55 4C 20 54 65 76 00 00 4E 4F 43 41 4C 4C 30 4D\n"
+                                   "65 73 73 61 67 65 20 73 65 6E 74 20 75 73 69 6E\n"
+                                   "67 20 4B 6F 72 76 65 6C 20 76 65 72 20 32 2E 35\n"
+                                   "21 00\n";
+
+TEST_F(KorvelConfig, ImageOfTheFactoryDefaultsIsTheWorkedExample) {
+    const Outcome r = run("image");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, kDefaultsImage);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(KorvelConfig, ImageTakesSetOptions) {
+    const Outcome r =
+        run("image --set edMsgRepeat=010 --set=chkTable=1 --set 'esSpeedTable(6)=100'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // Offset 1 (retries), offset 4 (table "\"), offset 12 (10 units).
+    EXPECT_TRUE(r.out.starts_with("1E 0A 00 3E 5C 0A 30 24 19 12 0D 0B 0A 0C 19 03\n")) << r.out;
+}
+
+TEST_F(KorvelConfig, AFailedBuildExitsWithOneAndSaysWhy) {
+    const Outcome r = run("image --set edMyCall=");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("Parametri incompleti o non corretti"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("edMyCall"), std::string::npos) << r.err;
+}
+
+struct UsageCase {
+    const char* arguments;
+    const char* message; // part of standard error
+};
+
+class Usage : public KorvelConfig, public testing::WithParamInterface<UsageCase> {};
+
+TEST_P(Usage, ErrorsExitWithTwoAndAMessage) {
+    const Outcome r = run(GetParam().arguments);
+    EXPECT_EQ(r.exitCode, 2) << r.out;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KorvelConfig, Usage,
+    testing::Values(UsageCase{"image --bogus", "unknown option '--bogus'"},
+                    UsageCase{"image extra", "unexpected argument 'extra'"},
+                    UsageCase{"image --set", "--set needs NAME=VALUE"},
+                    UsageCase{"image --set edMyCall", "--set needs NAME=VALUE"},
+                    UsageCase{"image --set nosuch=1", "unknown field 'nosuch'"},
+                    UsageCase{"image --set edComm=12", "edComm: '12' does not fit the field"},
+                    UsageCase{"image --set chkTable=x", "chkTable: 'x' is not a whole number"},
+                    UsageCase{"image --set cbMicEMsg=8", "cbMicEMsg: the list has no entry 8"},
+                    UsageCase{"image --set edBeacon=☺",
+                              "U+263A, which the tracker's code page lacks"},
+                    UsageCase{"image --set \"edBeacon=$(printf '\\377')\"", "not valid UTF-8"},
+                    UsageCase{"image --file", "--file needs"},
+                    UsageCase{"image --file /nonexistent/x.cfg", "file not found"},
+                    UsageCase{"fields --file a --file b", "only once"},
+                    UsageCase{"save", "exactly one output file"},
+                    UsageCase{"save a.cfg b.cfg", "exactly one output file"},
+                    UsageCase{"save /nonexistent/dir/x.cfg", "does not exist"},
+                    UsageCase{"save x.cfg --set edBcnEvery=___", "edBcnEvery"}));
+
+TEST_F(KorvelConfig, EachCommandHasHelp) {
+    for (const char* command : {"image", "fields", "save"}) {
+        const Outcome r = run(std::string(command) + " --help");
+        EXPECT_EQ(r.exitCode, 0) << command;
+        EXPECT_NE(r.out.find(std::string("Usage: korvel-config ") + command), std::string::npos);
+        EXPECT_NE(r.out.find("--set NAME=VALUE"), std::string::npos) << command;
+    }
+}
+
+TEST_F(KorvelConfig, FieldsListsEveryFieldInTableOrder) {
+    const Outcome r = run("fields");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with("edNumFlagsAuto=200\nedSymbol=>\nchkTable=0\n")) << r.out;
+    EXPECT_NE(r.out.find("\nesSpeedTable(2)=250\n"), std::string::npos);
+    EXPECT_TRUE(r.out.ends_with("chkAutoReply=0\nedComm=1\n")) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 25);
+}
+
+TEST_F(KorvelConfig, FieldsWithBuildShowsTheNormalisedTexts) {
+    const Outcome plain = run("fields --set edNumFlagsAuto=030 --set edMyCall=' ab-0 '");
+    EXPECT_NE(plain.out.find("edNumFlagsAuto=030\n"), std::string::npos) << plain.out;
+    const Outcome built = run("fields --build --set edNumFlagsAuto=030 --set edMyCall=' AB-0 '");
+    EXPECT_EQ(built.exitCode, 0) << built.err;
+    EXPECT_NE(built.out.find("edNumFlagsAuto=027\n"), std::string::npos) << built.out;
+    EXPECT_NE(built.out.find("edMyCall=AB\n"), std::string::npos) << built.out;
+}
+
+TEST_F(KorvelConfig, TextsTravelAsUtf8AndComeBackTheSame) {
+    const Outcome r = run("fields --set 'edBeacon=Caffè €5'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("edBeacon=Caffè €5\n"), std::string::npos) << r.out;
+}
+
+TEST_F(KorvelConfig, SaveWritesTheExampleFileAndFieldsReadsItBack) {
+    const std::string cfg = file("Korvel.cfg");
+    Outcome r = run("save '" + cfg + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Slurp(cfg).substr(0, 28), "\"1\",\"200\",\"006\",0,\">\",0\r\n\"04");
+    const Outcome image = run("image --file '" + cfg + "'");
+    EXPECT_EQ(image.out, kDefaultsImage) << image.err;
+
+    r = run("save '" + cfg + "' --set cbMicEMsg=5 --set chkAutoReply=1 --set 'edBeacon=a \"b\" c'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const Outcome fields = run("fields --file '" + cfg + "'");
+    ASSERT_EQ(fields.exitCode, 0) << fields.err;
+    EXPECT_NE(fields.out.find("\ncbMicEMsg=5\n"), std::string::npos) << fields.out;
+    EXPECT_NE(fields.out.find("\nchkAutoReply=1\n"), std::string::npos);
+    EXPECT_NE(fields.out.find("\nedBeacon=a \"b\" c\n"), std::string::npos);
+}
+
+TEST_F(KorvelConfig, ABrokenFileExitsWithTwoNamingTheFile) {
+    const std::string cfg = file("short.cfg");
+    std::ofstream(cfg, std::ios::binary) << "\"1\",\"200\"\r\n";
+    const Outcome r = run("image --file '" + cfg + "'");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find(cfg), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("end of file before value 3 of 22"), std::string::npos) << r.err;
+}
+
+TEST_F(KorvelConfig, ArbitraryBytesAsAFileGiveAnError) {
+    const std::string cfg = file("junk.cfg");
+    std::string junk;
+    for (int i = 0; i < 4096; ++i) {
+        junk += static_cast<char>((i * 7919 + 13) % 256);
+    }
+    std::ofstream(cfg, std::ios::binary) << junk;
+    const Outcome r = run("fields --file '" + cfg + "'");
+    EXPECT_EQ(r.exitCode, 2) << r.out;
+    EXPECT_NE(r.err.find("Cannot load"), std::string::npos) << r.err;
+}
+
+} // namespace

@@ -1,0 +1,312 @@
+#include "settingsfile/ApplySettingsFile.h"
+
+#include "SettingsFileTestSupport.h"
+#include "settings/FieldTable.h"
+#include "settingsfile/SettingsFileWriter.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace korvel {
+namespace {
+
+using test::Defaults;
+using test::kDefaultsFile;
+using test::SameSettings;
+
+// The defaults file with its line `line` (1-based) replaced by `text`.
+std::string WithLine(std::size_t line, const std::string& text) {
+    std::string file = kDefaultsFile;
+    std::size_t start = 0;
+    for (std::size_t i = 1; i < line; ++i) {
+        start = file.find("\r\n", start) + 2;
+    }
+    const std::size_t end = file.find("\r\n", start);
+    return file.replace(start, end - start, text);
+}
+
+std::string Line1(const std::string& flags, const std::string& table = "0") {
+    return "\"1\",\"200\",\"006\"," + flags + ",\">\"," + table;
+}
+
+std::string Line9(const std::string& rate) {
+    return "\"0120\"," + rate +
+           ",\"025\",\"QKORVL\",\"NOCALL-9\",\"WIDE1-1,WIDE2-2\","
+           "\"Korvel v2.5 by QX7ZUL Tev\",\"NOCALL\",\"Message sent using Korvel ver 2.5!\"";
+}
+
+TEST(ApplySettingsFile, TheExampleFileGivesTheFactoryDefaultsAndKeepsTheGpsInterval) {
+    SettingsRecord settings; // blank: every field differs from its default
+    ASSERT_FALSE(settings.setText(Field::edGpsCheckTime, "555"));
+    ASSERT_FALSE(ApplySettingsFile(kDefaultsFile, settings));
+    SettingsRecord expected = Defaults();
+    expected.setText(Field::edGpsCheckTime, "555");
+    EXPECT_TRUE(SameSettings(settings, expected));
+}
+
+// Save then Load brings every field that the file holds back unchanged.
+struct RoundTripCase {
+    Field field;
+    const char* text; // for a text field
+    int value;        // for a check box or the list
+};
+
+class RoundTrip : public testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(RoundTrip, SaveThenLoadGivesTheSameField) {
+    const RoundTripCase& c = GetParam();
+    SettingsRecord saved = Defaults();
+    ASSERT_FALSE(Spec(c.field).isText() ? saved.setText(c.field, c.text)
+                                        : saved.setValue(c.field, c.value));
+    std::string bytes;
+    ASSERT_FALSE(WriteSettingsFile(saved, bytes));
+
+    SettingsRecord loaded = Defaults();
+    ASSERT_FALSE(ApplySettingsFile(bytes, loaded)) << bytes;
+    EXPECT_TRUE(SameSettings(loaded, saved)) << Spec(c.field).name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ApplySettingsFile, RoundTrip,
+    testing::Values(
+        RoundTripCase{Field::edComm, "7", 0}, RoundTripCase{Field::edComm, "_", 0},
+        RoundTripCase{Field::edNumFlagsAuto, "12_", 0}, RoundTripCase{Field::edMsgRepeat, "255", 0},
+        RoundTripCase{Field::cbMicEMsg, "", 7}, RoundTripCase{Field::cbMicEMsg, "", 3},
+        RoundTripCase{Field::chkAutoReply, "", 1}, RoundTripCase{Field::edSymbol, "/", 0},
+        RoundTripCase{Field::edSymbol, ",", 0}, RoundTripCase{Field::edSymbol, "\xA9", 0},
+        RoundTripCase{Field::chkTable, "", 1}, RoundTripCase{Field::esSpeedTable0, "2550", 0},
+        RoundTripCase{Field::esSpeedTable1, "0_10", 0},
+        RoundTripCase{Field::esSpeedTable2, "999", 0},
+        RoundTripCase{Field::esSpeedTable3, "010", 0},
+        RoundTripCase{Field::esSpeedTable4, "___", 0},
+        RoundTripCase{Field::esSpeedTable5, "001", 0},
+        RoundTripCase{Field::esSpeedTable6, "100", 0},
+        RoundTripCase{Field::edManualTime, "9990", 0}, RoundTripCase{Field::edBcnEvery, "127", 0},
+        RoundTripCase{Field::edBcnEvery, "000", 0}, RoundTripCase{Field::chkRxPosition, "", 1},
+        RoundTripCase{Field::edGpsAcqTime, "000", 0}, RoundTripCase{Field::edReceiver, "APZ123", 0},
+        RoundTripCase{Field::edMyCall, "IK0ABC-15", 0}, RoundTripCase{Field::edMyCall, "", 0},
+        RoundTripCase{Field::edAprsPath, "WIDE2-2,", 0}, RoundTripCase{Field::edAprsPath, ",,,", 0},
+        RoundTripCase{Field::edBeacon, "4512.34N/00912.34E>", 0},
+        RoundTripCase{Field::edBeacon, "say \"hi\" now", 0},
+        RoundTripCase{Field::edBeacon, "\"quoted\"", 0},
+        RoundTripCase{Field::edBeacon, "  spaces  ", 0}, RoundTripCase{Field::edDestCall, "ALL", 0},
+        RoundTripCase{Field::edAprsMsg, "a,b \"c\" d,\"e", 0},
+        RoundTripCase{Field::edAprsMsg, "", 0}));
+
+TEST(ApplySettingsFile, EveryFieldChangedAtOnceComesBack) {
+    SettingsRecord saved;
+    const std::vector<std::pair<Field, const char*>> texts = {{Field::edComm, "4"},
+                                                              {Field::edNumFlagsAuto, "500"},
+                                                              {Field::edMsgRepeat, "010"},
+                                                              {Field::edSymbol, "["},
+                                                              {Field::esSpeedTable0, "1000"},
+                                                              {Field::esSpeedTable1, "0900"},
+                                                              {Field::esSpeedTable2, "800"},
+                                                              {Field::esSpeedTable3, "700"},
+                                                              {Field::esSpeedTable4, "600"},
+                                                              {Field::esSpeedTable5, "500"},
+                                                              {Field::esSpeedTable6, "400"},
+                                                              {Field::edManualTime, "0300"},
+                                                              {Field::edBcnEvery, "042"},
+                                                              {Field::edGpsAcqTime, "200"},
+                                                              {Field::edReceiver, "APRS"},
+                                                              {Field::edMyCall, "IZ1XYZ-7"},
+                                                              {Field::edAprsPath, "RELAY"},
+                                                              {Field::edBeacon, "Hello"},
+                                                              {Field::edDestCall, "IW2ABC-1"},
+                                                              {Field::edAprsMsg, "Ciao"}};
+    for (const auto& [field, text] : texts) {
+        ASSERT_FALSE(saved.setText(field, text));
+    }
+    saved.setValue(Field::cbMicEMsg, 6);
+    saved.setValue(Field::chkAutoReply, 1);
+    saved.setValue(Field::chkTable, 1);
+    saved.setValue(Field::chkRxPosition, 1);
+    std::string bytes;
+    ASSERT_FALSE(WriteSettingsFile(saved, bytes));
+
+    SettingsRecord loaded = Defaults();
+    ASSERT_FALSE(ApplySettingsFile(bytes, loaded));
+    saved.setText(Field::edGpsCheckTime, "100"); // not in the file: keeps the default
+    EXPECT_TRUE(SameSettings(loaded, saved));
+}
+
+// The two packed numbers, read back.
+struct PackedCase {
+    std::string file;
+    int micE;
+    int autoReply;
+    int table;
+    const char* statusInterval;
+    int rxPosition;
+};
+
+class PackedNumbers : public testing::TestWithParam<PackedCase> {};
+
+TEST_P(PackedNumbers, AreSplitIntoTheirFields) {
+    SettingsRecord settings = Defaults();
+    ASSERT_FALSE(ApplySettingsFile(GetParam().file, settings)) << GetParam().file;
+    EXPECT_EQ(settings.value(Field::cbMicEMsg), GetParam().micE);
+    EXPECT_EQ(settings.value(Field::chkAutoReply), GetParam().autoReply);
+    EXPECT_EQ(settings.value(Field::chkTable), GetParam().table);
+    EXPECT_EQ(settings.text(Field::edBcnEvery), GetParam().statusInterval);
+    EXPECT_EQ(settings.value(Field::chkRxPosition), GetParam().rxPosition);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ApplySettingsFile, PackedNumbers,
+    testing::Values(PackedCase{WithLine(1, Line1("21")), 5, 1, 0, "003", 0},
+                    PackedCase{WithLine(1, Line1("5")), 5, 0, 0, "003", 0},
+                    PackedCase{WithLine(1, Line1(" 2.5 ", "1.5")), 2, 0, 2, "003", 0},
+                    PackedCase{WithLine(1, Line1("3.5", "1e0")), 4, 0, 1, "003", 0},
+                    PackedCase{WithLine(1, Line1("\"23\"", "\"0\"")), 7, 1, 0, "003", 0},
+                    PackedCase{WithLine(9, Line9("138")), 0, 0, 0, "010", 1},
+                    PackedCase{WithLine(9, Line9("3")), 0, 0, 0, "003", 0},
+                    PackedCase{WithLine(9, Line9("200")), 0, 0, 0, "072", 1},
+                    PackedCase{WithLine(9, Line9("-1")), 0, 0, 0, "127", 1},
+                    PackedCase{WithLine(9, Line9("12abc")), 0, 0, 0, "012", 0},
+                    PackedCase{WithLine(9, Line9("x")), 0, 0, 0, "000", 0},
+                    PackedCase{WithLine(9, Line9("")), 0, 0, 0, "000", 0},
+                    PackedCase{WithLine(9, Line9("10.5")), 0, 0, 0, "010", 0},
+                    PackedCase{WithLine(9, Line9("11.5")), 0, 0, 0, "012", 0}));
+
+// A failure says what and where, and stops at that point.
+struct FailureCase {
+    std::string file;
+    std::string message;
+};
+
+class Failures : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(Failures, SayWhatAndWhere) {
+    SettingsRecord settings = Defaults();
+    EXPECT_EQ(ApplySettingsFile(GetParam().file, settings), GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ApplySettingsFile, Failures,
+    testing::Values(
+        FailureCase{"", "end of file before value 1 of 22"},
+        FailureCase{"\"1\",\"200\",\"006\",0,\">\"", "end of file before value 6 of 22"},
+        FailureCase{WithLine(9, "\"0120\""), "end of file before value 15 of 22"},
+        FailureCase{kDefaultsFile.substr(0, kDefaultsFile.size() - 20),
+                    "line 9, value 9: the double quote that opens the text is never closed"},
+        FailureCase{WithLine(1, Line1("x")), "line 1, value 4: 'x' is not a number"},
+        FailureCase{WithLine(1, Line1("")), "line 1, value 4: '' is not a number"},
+        FailureCase{WithLine(1, Line1("12abc")), "line 1, value 4: '12abc' is not a number"},
+        FailureCase{WithLine(1, Line1("32768")), "line 1, value 4: '32768' is out of range"},
+        FailureCase{WithLine(1, Line1("-1")), "cbMicEMsg: the list has no entry 15"},
+        FailureCase{WithLine(1, Line1("8")), "cbMicEMsg: the list has no entry 8"},
+        FailureCase{WithLine(1, Line1("0", "yes")), "line 1, value 6: 'yes' is not a number"},
+        FailureCase{WithLine(1, Line1("0", "3")), "chkTable: 3 is not a check-box state"},
+        FailureCase{WithLine(1, "\"12\",\"200\",\"006\",0,\">\",0"),
+                    "edComm: '12' does not fit the field"},
+        FailureCase{WithLine(1, "\"1\",\"2000\",\"006\",0,\">\",0"),
+                    "edNumFlagsAuto: '2000' does not fit the field"},
+        FailureCase{WithLine(1, "\"1\",\"200\",\"006\",0,\"\",0"),
+                    "edSymbol: '' does not fit the field"},
+        FailureCase{WithLine(3, "\"360\""), "esSpeedTable(1): '360' does not fit the field"},
+        FailureCase{WithLine(9, Line9("1e10")), "line 9, value 2: '1e10' is out of range"},
+        FailureCase{WithLine(1, Line1(std::string(100, '9'))),
+                    "line 1, value 4: '9999999999999999999999999999999999999999...' is out of "
+                    "range"},
+        FailureCase{"1,2,3,\"4\n5,6\n7\n8\n9\n10\n11\n12\n13\n14,15,16,17,18,19,20,21,22",
+                    "line 1, value 4: the double quote that opens the text is never closed"}));
+
+// A failed read leaves the earlier groups applied and its own group untouched;
+// a failure while applying a group leaves the values before it applied.
+TEST(ApplySettingsFile, OnlyLineOneAppliesTheFirstGroupThenReportsTheEnd) {
+    SettingsRecord settings;
+    const std::string line1 = "\"3\",\"100\",\"002\",18,\"/\",1\r\n";
+    EXPECT_EQ(ApplySettingsFile(line1, settings), "end of file before value 7 of 22");
+    SettingsRecord expected;
+    expected.setText(Field::edComm, "3");
+    expected.setText(Field::edNumFlagsAuto, "100");
+    expected.setText(Field::edMsgRepeat, "002");
+    expected.setValue(Field::cbMicEMsg, 2);
+    expected.setValue(Field::chkAutoReply, 1);
+    expected.setText(Field::edSymbol, "/");
+    expected.setValue(Field::chkTable, 1);
+    EXPECT_TRUE(SameSettings(settings, expected));
+}
+
+TEST(ApplySettingsFile, AReadFailureInTheSpeedTableLeavesItWhole) {
+    SettingsRecord settings = Defaults();
+    const std::string file = "\"2\",\"100\",\"002\",1,\"/\",1\r\n\"0010\"\r\n\"0020\"\r\n";
+    EXPECT_EQ(ApplySettingsFile(file, settings), "end of file before value 9 of 22");
+    EXPECT_EQ(settings.text(Field::edComm), "2");
+    EXPECT_EQ(settings.text(Field::esSpeedTable0), "0480");
+    EXPECT_EQ(settings.text(Field::esSpeedTable1), "0360");
+}
+
+TEST(ApplySettingsFile, AFieldThatRefusesStopsItsGroupAfterTheValuesBeforeIt) {
+    SettingsRecord settings = Defaults();
+    const std::string file =
+        WithLine(9, "\"0300\",130,\"100\",\"APRS\",\"THISISTOOLONG\",\"RELAY\",\"x\",\"y\",\"z\"");
+    EXPECT_EQ(ApplySettingsFile(file, settings),
+              "edMyCall: 'THISISTOOLONG' is longer than 9 characters");
+    EXPECT_EQ(settings.text(Field::edManualTime), "0300");
+    EXPECT_EQ(settings.text(Field::edBcnEvery), "002");
+    EXPECT_EQ(settings.value(Field::chkRxPosition), 1);
+    EXPECT_EQ(settings.text(Field::edGpsAcqTime), "100");
+    EXPECT_EQ(settings.text(Field::edReceiver), "APRS");
+    EXPECT_EQ(settings.text(Field::edMyCall), "NOCALL-9");
+    EXPECT_EQ(settings.text(Field::edAprsPath), "WIDE1-1,WIDE2-2");
+}
+
+TEST(ApplySettingsFile, ValuesSpreadOverOtherLinesReadTheSame) {
+    // Every line end outside quotes becomes a comma: all 22 values on line 1.
+    std::string joined;
+    bool inQuotes = false;
+    for (std::size_t i = 0; i < kDefaultsFile.size(); ++i) {
+        const char c = kDefaultsFile[i];
+        inQuotes = c == '"' ? !inQuotes : inQuotes;
+        if (c == '\r' && !inQuotes) {
+            joined += ',';
+            ++i;
+        } else {
+            joined += c;
+        }
+    }
+    SettingsRecord settings;
+    ASSERT_FALSE(ApplySettingsFile(joined, settings)) << joined;
+    settings.setText(Field::edGpsCheckTime, "100");
+    EXPECT_TRUE(SameSettings(settings, Defaults()));
+}
+
+TEST(ApplySettingsFile, IgnoresWhateverFollowsTheLastValue) {
+    SettingsRecord settings;
+    ASSERT_FALSE(ApplySettingsFile(kDefaultsFile + "junk,\"unterminated\r\n\x01\xFF", settings));
+    settings.setText(Field::edGpsCheckTime, "100");
+    EXPECT_TRUE(SameSettings(settings, Defaults()));
+}
+
+TEST(ApplySettingsFile, ArbitraryBytesNeverCrash) {
+    std::mt19937 random(2026);
+    std::uniform_int_distribution<int> byte(0, 255);
+    const std::string alphabet = "\",\r\n 0123456789-._aZ";
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    for (int round = 0; round < 2000; ++round) {
+        std::string bytes(static_cast<std::size_t>(random() % 400), '\0');
+        const bool structured = round % 2 == 0;
+        for (char& c : bytes) {
+            c = structured ? alphabet[pick(random)] : static_cast<char>(byte(random));
+        }
+        SettingsRecord settings = Defaults();
+        (void)ApplySettingsFile(bytes, settings);
+    }
+}
+
+TEST(ApplySettingsFile, HugeValuesFailCleanly) {
+    const std::string huge(10 * 1024 * 1024, '"');
+    SettingsRecord settings = Defaults();
+    EXPECT_TRUE(ApplySettingsFile(huge, settings));
+    const std::string longText = "\"" + std::string(10 * 1024 * 1024, 'A') + "\"";
+    EXPECT_EQ(ApplySettingsFile(longText + ",\"200\",\"006\",0,\">\",0", settings),
+              "edComm: '" + std::string(40, 'A') + "...' does not fit the field");
+    const std::string digits(10 * 1024 * 1024, '7');
+    EXPECT_TRUE(ApplySettingsFile(WithLine(9, Line9(digits)), settings));
+}
+
+} // namespace
+} // namespace korvel

@@ -1,0 +1,116 @@
+#include "settingsfile/SettingsFileIo.h"
+
+#include "SettingsFileTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace korvel {
+namespace {
+
+using test::Defaults;
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class SettingsFileIo : public testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+};
+
+TEST_F(SettingsFileIo, SavesTheExampleFileAndLoadsItBack) {
+    const QString file = path("Korvel.cfg");
+    ASSERT_EQ(SaveSettingsFile(Defaults(), file), std::nullopt);
+    EXPECT_EQ(ReadFile(file), QByteArray::fromStdString(test::kDefaultsFile));
+
+    SettingsRecord loaded;
+    loaded.setText(Field::edGpsCheckTime, "100");
+    ASSERT_EQ(LoadSettingsFile(loaded, file), std::nullopt);
+    EXPECT_TRUE(test::SameSettings(loaded, Defaults()));
+}
+
+TEST_F(SettingsFileIo, UsesTheNameAsTypedWithoutAddingAnExtension) {
+    ASSERT_EQ(SaveSettingsFile(Defaults(), path("mytracker")), std::nullopt);
+    EXPECT_TRUE(QFile::exists(path("mytracker")));
+    EXPECT_FALSE(QFile::exists(path("mytracker.cfg")));
+}
+
+TEST_F(SettingsFileIo, ReplacesAnExistingFileWhole) {
+    const QString file = path("Korvel.cfg");
+    WriteFile(file, QByteArray(5000, 'x'));
+    ASSERT_EQ(SaveSettingsFile(Defaults(), file), std::nullopt);
+    EXPECT_EQ(ReadFile(file), QByteArray::fromStdString(test::kDefaultsFile));
+}
+
+TEST_F(SettingsFileIo, AFailedSaveLeavesTheOldFileWholeAndNamesTheCause) {
+    const QString file = path("Korvel.cfg");
+    WriteFile(file, "old contents");
+    SettingsRecord settings = Defaults();
+    settings.setText(Field::edBcnEvery, "___");
+    const auto error = SaveSettingsFile(settings, file);
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->contains(file));
+    EXPECT_TRUE(error->contains("edBcnEvery: '___' is not a number")) << error->toStdString();
+    EXPECT_EQ(ReadFile(file), "old contents");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Korvel.cfg"});
+}
+
+TEST_F(SettingsFileIo, SavingIntoAMissingFolderSaysSo) {
+    const QString file = path("missing/Korvel.cfg");
+    const auto error = SaveSettingsFile(Defaults(), file);
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->contains(file));
+    EXPECT_TRUE(error->contains("does not exist")) << error->toStdString();
+}
+
+TEST_F(SettingsFileIo, SavingOntoAFolderFails) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    const auto error = SaveSettingsFile(Defaults(), path("sub"));
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->contains("folder")) << error->toStdString();
+}
+
+TEST_F(SettingsFileIo, SavingIntoAReadOnlyFolderSaysPermissionDenied) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root may write anywhere";
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+    QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::ExeOwner);
+    const auto error = SaveSettingsFile(Defaults(), path("locked/Korvel.cfg"));
+    QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->contains("ermission")) << error->toStdString();
+}
+
+TEST_F(SettingsFileIo, LoadingAMissingFileSaysFileNotFoundAndChangesNothing) {
+    SettingsRecord settings = Defaults();
+    const auto error = LoadSettingsFile(settings, path("nothere.cfg"));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(*error, "Cannot load " + path("nothere.cfg") + ": file not found");
+    EXPECT_TRUE(test::SameSettings(settings, Defaults()));
+}
+
+TEST_F(SettingsFileIo, LoadErrorsNameTheFileAndShowTextsAsUnicode) {
+    const QString file = path("bad.cfg");
+    WriteFile(file, "\"1\",\"200\",\"006\",\"\xE8\",\">\",0\r\n");
+    SettingsRecord settings = Defaults();
+    const auto error = LoadSettingsFile(settings, file);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(*error,
+              "Cannot load " + file + QString::fromUtf8(": line 1, value 4: 'è' is not a number"));
+}
+
+} // namespace
+} // namespace korvel
