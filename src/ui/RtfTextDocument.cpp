@@ -1,0 +1,252 @@
+#include "ui/RtfTextDocument.h"
+
+#include <QImage>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
+#include <QUrl>
+
+namespace korvel {
+namespace {
+
+using namespace korvel::rtf;
+
+constexpr double kTwipsPerPixel = 15.0;
+constexpr int kMaxColumns = 64;
+
+class Converter {
+public:
+    Converter(QTextDocument& target, const Document& document)
+        : target_(target), document_(document), cursor_(&target) {}
+
+    void run() {
+        // The document starts with one empty block, and a table leaves one
+        // after it: the next paragraph goes into that block.
+        bool blockFree = true;
+        for (const Block& block : document_.blocks) {
+            if (const auto* paragraph = std::get_if<Paragraph>(&block)) {
+                if (!blockFree) {
+                    cursor_.insertBlock();
+                }
+                writeParagraph(*paragraph);
+                blockFree = false;
+            } else {
+                blockFree = writeTable(std::get<Table>(block)) || blockFree;
+            }
+        }
+    }
+
+private:
+    QTextBlockFormat blockFormat(const Paragraph& paragraph) const {
+        const ParagraphFormat& f = paragraph.format;
+        QTextBlockFormat format;
+        switch (f.alignment) {
+        case Alignment::Left:
+            format.setAlignment(Qt::AlignLeft);
+            break;
+        case Alignment::Center:
+            format.setAlignment(Qt::AlignHCenter);
+            break;
+        case Alignment::Right:
+            format.setAlignment(Qt::AlignRight);
+            break;
+        case Alignment::Justify:
+            format.setAlignment(Qt::AlignJustify);
+            break;
+        }
+        format.setLeftMargin(f.leftIndent / kTwipsPerPixel);
+        format.setRightMargin(f.rightIndent / kTwipsPerPixel);
+        format.setTextIndent(f.firstIndent / kTwipsPerPixel);
+        format.setTopMargin(f.spaceBefore / kTwipsPerPixel);
+        format.setBottomMargin(f.spaceAfter / kTwipsPerPixel);
+        format.setHeadingLevel(f.headingLevel);
+        if (paragraph.pageBreakBefore) {
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+        }
+        return format;
+    }
+
+    QColor colour(int index) const {
+        const Color* c = document_.color(index);
+        return c ? QColor(c->red, c->green, c->blue) : QColor();
+    }
+
+    QTextCharFormat charFormat(const CharFormat& f) const {
+        QTextCharFormat format;
+        format.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
+        format.setFontItalic(f.italic);
+        format.setFontUnderline(f.underline);
+        format.setFontStrikeOut(f.strike);
+        format.setFontPointSize(f.fontSize / 2.0);
+        if (const auto font = document_.fonts.find(f.font); font != document_.fonts.end() &&
+                                                            !font->second.name.empty() &&
+                                                            font->second.charset != 2) {
+            format.setFontFamilies({QString::fromStdString(font->second.name)});
+        }
+        if (const QColor fore = colour(f.color); fore.isValid()) {
+            format.setForeground(fore);
+        }
+        if (const QColor back = colour(f.background); back.isValid()) {
+            format.setBackground(back);
+        }
+        if (f.position == VerticalPosition::Superscript) {
+            format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        } else if (f.position == VerticalPosition::Subscript) {
+            format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        }
+        if (f.link >= 0 && static_cast<std::size_t>(f.link) < document_.links.size()) {
+            format.setAnchor(true);
+            format.setAnchorHref(
+                QString::fromStdString(document_.links[static_cast<std::size_t>(f.link)]));
+            if (!colour(f.color).isValid()) {
+                format.setForeground(QColor(0, 0, 238));
+            }
+            format.setFontUnderline(true);
+        }
+        return format;
+    }
+
+    void writeRuns(const Paragraph& paragraph) {
+        if (!paragraph.listMarker.empty()) {
+            const CharFormat markerFormat =
+                paragraph.runs.empty() ? CharFormat{} : paragraph.runs.front().format;
+            QTextCharFormat format = charFormat(markerFormat);
+            format.setAnchor(false);
+            format.setAnchorHref(QString());
+            cursor_.insertText(QString::fromStdString(paragraph.listMarker) + QChar('\t'), format);
+        }
+        for (const rtf::Run& run : paragraph.runs) {
+            if (run.picture >= 0) {
+                writePicture(run);
+                continue;
+            }
+            QString text = QString::fromStdString(run.text);
+            text.replace(QChar('\n'), QChar::LineSeparator);
+            cursor_.insertText(text, charFormat(run.format));
+        }
+    }
+
+    void writePicture(const rtf::Run& run) {
+        const auto index = static_cast<std::size_t>(run.picture);
+        if (index >= document_.pictures.size()) {
+            return;
+        }
+        const Picture& picture = document_.pictures[index];
+        const QImage image = QImage::fromData(reinterpret_cast<const uchar*>(picture.data.data()),
+                                              static_cast<int>(picture.data.size()),
+                                              picture.kind == Picture::Kind::Png ? "PNG" : "JPEG");
+        if (image.isNull()) {
+            cursor_.insertText(QStringLiteral("[picture]"), charFormat(run.format));
+            return;
+        }
+        const QUrl name(QStringLiteral("rtf-picture://%1").arg(index));
+        target_.addResource(QTextDocument::ImageResource, name, image);
+        QTextImageFormat format;
+        format.setName(name.toString());
+        if (picture.widthTwips > 0 && picture.heightTwips > 0) {
+            format.setWidth(picture.widthTwips / kTwipsPerPixel);
+            format.setHeight(picture.heightTwips / kTwipsPerPixel);
+        }
+        cursor_.insertImage(format);
+    }
+
+    void writeParagraph(const Paragraph& paragraph) {
+        QTextBlockFormat format = blockFormat(paragraph);
+        if (!paragraph.listMarker.empty() && format.textIndent() < 0) {
+            // A hanging indent: the tab after the marker, measured from where the
+            // first line starts, reaches the margin of the other lines.
+            format.setTabPositions({QTextOption::Tab(-format.textIndent(), QTextOption::LeftTab)});
+        }
+        cursor_.setBlockFormat(format);
+        cursor_.setBlockCharFormat(paragraph.runs.empty()
+                                       ? charFormat(CharFormat{})
+                                       : charFormat(paragraph.runs.front().format));
+        writeRuns(paragraph);
+    }
+
+    // Returns whether it wrote the table.
+    bool writeTable(const Table& table) {
+        int columns = 0;
+        for (const Row& row : table.rows) {
+            columns = std::max(columns, static_cast<int>(row.cells.size()));
+        }
+        // Cells past the last column that fits a page share that column.
+        columns = std::min(columns, kMaxColumns);
+        if (columns == 0) {
+            return false;
+        }
+        QTextTableFormat format;
+        format.setCellPadding(3);
+        format.setCellSpacing(0);
+        format.setBorder(1);
+        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+        format.setColumnWidthConstraints(columnWidths(table.rows.front(), columns));
+        QTextTable* qtable =
+            cursor_.insertTable(static_cast<int>(table.rows.size()), columns, format);
+        for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
+            const Row& row = table.rows[static_cast<std::size_t>(r)];
+            for (int c = 0; c < static_cast<int>(row.cells.size()); ++c) {
+                const bool shared = c >= columns;
+                cursor_ = shared ? qtable->cellAt(r, columns - 1).lastCursorPosition()
+                                 : qtable->cellAt(r, c).firstCursorPosition();
+                const Cell& cell = row.cells[static_cast<std::size_t>(c)];
+                for (std::size_t p = 0; p < cell.paragraphs.size(); ++p) {
+                    if (p > 0 || shared) {
+                        cursor_.insertBlock();
+                    }
+                    writeParagraph(cell.paragraphs[p]);
+                }
+                // After the text: the cell's format lives on its first block's
+                // character format, which writing a paragraph replaces.
+                if (const QColor shade = colour(cell.background); shade.isValid() && !shared) {
+                    QTextTableCellFormat cellFormat;
+                    cellFormat.setBackground(shade);
+                    qtable->cellAt(r, c).setFormat(cellFormat);
+                }
+            }
+        }
+        cursor_ = qtable->lastCursorPosition();
+        cursor_.movePosition(QTextCursor::NextBlock);
+        return true;
+    }
+
+    static QList<QTextLength> columnWidths(const Row& row, int columns) {
+        QList<QTextLength> widths;
+        int left = 0;
+        for (int c = 0; c < columns; ++c) {
+            const int edge = c < static_cast<int>(row.cells.size())
+                                 ? row.cells[static_cast<std::size_t>(c)].rightEdge
+                                 : 0;
+            if (edge > left) {
+                widths.append(
+                    QTextLength(QTextLength::FixedLength, (edge - left) / kTwipsPerPixel));
+                left = edge;
+            } else {
+                widths.append(QTextLength(QTextLength::VariableLength, 0));
+            }
+        }
+        return widths;
+    }
+
+    QTextDocument& target_;
+    const Document& document_;
+    QTextCursor cursor_;
+};
+
+} // namespace
+
+void FillTextDocument(QTextDocument& target, const rtf::Document& document) {
+    target.clear();
+    // One edit block: the document indexes its frames (the tables) once, not
+    // after every insertion, and keeps no undo history of the load.
+    const bool undo = target.isUndoRedoEnabled();
+    target.setUndoRedoEnabled(false);
+    QTextCursor edit(&target);
+    edit.beginEditBlock();
+    Converter(target, document).run();
+    edit.endEditBlock();
+    target.setUndoRedoEnabled(undo);
+}
+
+} // namespace korvel
