@@ -3,7 +3,6 @@
 #include "rtf/FieldInstruction.h"
 #include "rtf/RtfReaderState.h"
 #include "rtf/SymbolFonts.h"
-#include "rtf/Utf8.h"
 #include "settings/CodePage.h"
 
 #include <algorithm>

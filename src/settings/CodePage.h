@@ -18,6 +18,9 @@ char32_t CodePageToUnicode(std::uint8_t byte);
 // The byte of `character`, or nothing when the code page lacks it.
 std::optional<std::uint8_t> UnicodeToCodePage(char32_t character);
 
+// Appends `character` to `out` as UTF-8; a value that is no character becomes U+FFFD.
+void AppendUtf8(std::string& out, char32_t character);
+
 // Code-page bytes as UTF-8 text.
 std::string CodePageToUtf8(std::string_view bytes);
 
