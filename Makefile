@@ -6,7 +6,7 @@ FUZZ_DIR ?= build-fuzz
 SANITIZE_DIR ?= build-sanitize
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
-FUZZ_RUNS ?= 20000
+FUZZ_RUNS ?= 300000
 
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKORVEL_WERROR=ON \
               -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
@@ -14,7 +14,8 @@ ifneq ($(shell command -v ccache 2>/dev/null),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
 
-.PHONY: all deps configure build run test test-fuzz test-sanitize bench clean format
+.PHONY: all deps configure build run test test-fuzz test-sanitize bench clean format \
+        package package-test
 
 all: build
 
@@ -54,6 +55,15 @@ test-fuzz: deps
 	    -DKORVEL_FUZZ_RUNS=$(FUZZ_RUNS)
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@cd $(FUZZ_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The Debian package (in $(BUILD_DIR)), then installed with apt-get and its
+# programs tried from /usr/bin.
+package: build
+	@cd $(BUILD_DIR) && rm -f korvel-config_*.deb && cpack -G DEB
+	@ls $(BUILD_DIR)/korvel-config_*.deb
+
+package-test: package
+	@packaging/smoke-test $(BUILD_DIR)
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench-*; do echo "== $$b"; $$b; done

@@ -48,7 +48,8 @@ int DefaultWidth() {
 }
 
 // The folder of the running program, where the build and a plain copy keep
-// the instructions beside it.
+// the instructions beside it. Linux's /proc tells it; elsewhere the lookup
+// goes on without it.
 std::optional<fs::path> ProgramFolder() {
     std::error_code error;
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
@@ -64,6 +65,9 @@ std::optional<fs::path> FindInstructions() {
     std::vector<fs::path> candidates{fs::path(kInstructionsFile)};
     if (const auto folder = ProgramFolder()) {
         candidates.push_back(*folder / kInstructionsFile);
+#ifdef KORVEL_DATA_DIR_FROM_PROGRAM
+        candidates.push_back(*folder / KORVEL_DATA_DIR_FROM_PROGRAM / kInstructionsFile);
+#endif
     }
 #ifdef KORVEL_DATA_DIR
     candidates.push_back(fs::path(KORVEL_DATA_DIR) / kInstructionsFile);

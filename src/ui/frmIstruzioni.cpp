@@ -146,7 +146,11 @@ QString frmIstruzioni::ResolveFile(const QString& name) {
     }
     // The program's own folder and the installed data folder, so that the help
     // is still found after the current folder changed to a settings file's.
-    QStringList folders{QCoreApplication::applicationDirPath()};
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    QStringList folders{programFolder};
+#ifdef KORVEL_DATA_DIR_FROM_PROGRAM
+    folders.append(QDir(programFolder).filePath(QStringLiteral(KORVEL_DATA_DIR_FROM_PROGRAM)));
+#endif
 #ifdef KORVEL_DATA_DIR
     folders.append(QStringLiteral(KORVEL_DATA_DIR));
 #endif
