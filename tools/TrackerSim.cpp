@@ -108,9 +108,9 @@ private:
 void PrintSettings(const ConfigImage& image) {
     const DecodedImage decoded = DecodeImage(image);
     for (const DecodedField& field : decoded.fields) {
-        const FieldSpec& spec = Spec(field.field);
-        std::printf("  %-16s %-28s (%s)\n", std::string(spec.name).c_str(),
-                    CodePageToUtf8(field.value).c_str(), std::string(spec.caption).c_str());
+        const FieldTraits& traits = TraitsOf(field.field);
+        std::printf("  %-16s %-28s (%s)\n", std::string(traits.name).c_str(),
+                    CodePageToUtf8(field.value).c_str(), std::string(traits.caption).c_str());
     }
     std::printf("  GPSless mode: %s\n", decoded.gpsless ? "yes" : "no");
 }

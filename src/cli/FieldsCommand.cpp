@@ -16,12 +16,12 @@ constexpr const char* kHelp =
     "                     does, and print the texts it writes back\n";
 
 void PrintFields(const DeviceSettings& settings) {
-    for (const FieldSpec& spec : AllFields()) {
-        std::cout << spec.name << '=';
-        if (spec.isText()) {
-            std::cout << CodePageToUtf8(settings.text(spec.field));
+    for (const FieldTraits& traits : AllFields()) {
+        std::cout << traits.name << '=';
+        if (traits.isText()) {
+            std::cout << CodePageToUtf8(settings.text(traits.field));
         } else {
-            std::cout << settings.value(spec.field);
+            std::cout << settings.value(traits.field);
         }
         std::cout << '\n';
     }

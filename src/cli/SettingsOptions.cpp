@@ -39,17 +39,17 @@ std::string CodePointName(char32_t c) {
 }
 
 // How a masked field wants its text, since a value must fill every position.
-std::string MaskHint(const FieldSpec& spec) {
-    if (!spec.isNumeric()) {
+std::string MaskHint(const FieldTraits& traits) {
+    if (!traits.isNumeric()) {
         return {};
     }
-    const auto digits = spec.mask.size();
+    const auto digits = traits.mask.size();
     return " (" + std::to_string(digits) + (digits == 1 ? " digit" : " digits") + ", e.g. '" +
            ZeroPadded(7, static_cast<int>(digits)) + "')";
 }
 
 std::optional<std::string> SetText(SettingsRecord& record, Field field, const std::string& utf8) {
-    const std::string name(Spec(field).name);
+    const std::string name(TraitsOf(field).name);
     const Utf8Conversion converted = Utf8ToCodePage(utf8);
     if (converted.malformed) {
         return name + ": the value is not valid UTF-8";
@@ -59,7 +59,7 @@ std::optional<std::string> SetText(SettingsRecord& record, Field field, const st
                CodePointName(*converted.unmappable) + ", which the tracker's code page lacks";
     }
     if (const auto refused = record.setText(field, converted.bytes)) {
-        return CodePageToUtf8(refused->message()) + MaskHint(Spec(field));
+        return CodePageToUtf8(refused->message()) + MaskHint(TraitsOf(field));
     }
     return std::nullopt;
 }
@@ -68,7 +68,7 @@ std::optional<std::string> SetValue(SettingsRecord& record, Field field, const s
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
-        return std::string(Spec(field).name) + ": '" + text + "' is not a whole number";
+        return std::string(TraitsOf(field).name) + ": '" + text + "' is not a whole number";
     }
     if (const auto refused = record.setValue(field, value)) {
         return refused->message();
@@ -82,7 +82,8 @@ std::optional<std::string> ApplySet(SettingsRecord& record, const std::string& n
     if (!field) {
         return "unknown field '" + name + "' ('korvel-config fields' lists the names)";
     }
-    return Spec(*field).isText() ? SetText(record, *field, value) : SetValue(record, *field, value);
+    return TraitsOf(*field).isText() ? SetText(record, *field, value)
+                                     : SetValue(record, *field, value);
 }
 
 } // namespace

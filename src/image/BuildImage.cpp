@@ -182,7 +182,7 @@ private:
     // The value in decimal with leading zeros to the field's digit positions;
     // a value with more digits than the field has fails instead.
     Step writeBack(Field field, long value) {
-        const auto digits = static_cast<int>(Spec(field).mask.size());
+        const auto digits = static_cast<int>(TraitsOf(field).mask.size());
         const std::string text = ZeroPadded(value, digits);
         if (static_cast<int>(text.size()) > digits) {
             return FieldError{field, text + " does not fit " + std::to_string(digits) + " digits"};

@@ -13,7 +13,7 @@ struct FieldError {
     std::string reason; // e.g. "'12' does not fit the field", "empty"
 
     // "edComm: '12' does not fit the field"
-    std::string message() const { return std::string(Spec(field).name) + ": " + reason; }
+    std::string message() const { return std::string(TraitsOf(field).name) + ": " + reason; }
 
     friend bool operator==(const FieldError&, const FieldError&) = default;
 };

@@ -22,13 +22,13 @@ std::string Quoted(std::string_view text) {
 } // namespace
 
 bool FieldRule::positionTakes(std::size_t position, std::uint8_t code) const {
-    if (!spec_.isMasked()) {
+    if (!traits_.isMasked()) {
         return true;
     }
-    if (position >= spec_.mask.size()) {
+    if (position >= traits_.mask.size()) {
         return false;
     }
-    switch (spec_.mask[position]) {
+    switch (traits_.mask[position]) {
     case '9':
     case '#':
         return IsDigit(code);
@@ -40,47 +40,47 @@ bool FieldRule::positionTakes(std::size_t position, std::uint8_t code) const {
 }
 
 std::optional<FieldError> FieldRule::refusal(std::string_view text) const {
-    if (!spec_.isText()) {
-        return FieldError{spec_.field, "is not a text field"};
+    if (!traits_.isText()) {
+        return FieldError{traits_.field, "is not a text field"};
     }
-    if (!spec_.isMasked()) {
-        if (text.size() > static_cast<std::size_t>(spec_.maxLength)) {
-            return FieldError{spec_.field, Quoted(text) + " is longer than " +
-                                               std::to_string(spec_.maxLength) + " characters"};
+    if (!traits_.isMasked()) {
+        if (text.size() > static_cast<std::size_t>(traits_.maxLength)) {
+            return FieldError{traits_.field, Quoted(text) + " is longer than " +
+                                                 std::to_string(traits_.maxLength) + " characters"};
         }
         return std::nullopt;
     }
-    bool fits = text.size() == spec_.mask.size();
+    bool fits = text.size() == traits_.mask.size();
     for (std::size_t i = 0; fits && i < text.size(); ++i) {
         const auto code = static_cast<std::uint8_t>(text[i]);
         fits = code == static_cast<std::uint8_t>(kPrompt) || positionTakes(i, code);
     }
     if (!fits) {
-        return FieldError{spec_.field, Quoted(text) + " does not fit the field"};
+        return FieldError{traits_.field, Quoted(text) + " does not fit the field"};
     }
     return std::nullopt;
 }
 
 std::string FieldRule::emptyText() const {
-    return std::string(spec_.mask.size(), kPrompt);
+    return std::string(traits_.mask.size(), kPrompt);
 }
 
-std::optional<FieldError> ValueRefusal(const FieldSpec& spec, int value) {
-    switch (spec.kind) {
+std::optional<FieldError> ValueRefusal(const FieldTraits& traits, int value) {
+    switch (traits.kind) {
     case FieldKind::Check:
         if (value < 0 || value > 2) {
-            return FieldError{spec.field, std::to_string(value) + " is not a check-box state"};
+            return FieldError{traits.field, std::to_string(value) + " is not a check-box state"};
         }
         return std::nullopt;
     case FieldKind::ListIndex:
         if (value < -1 || value >= static_cast<int>(kMicEEntries.size())) {
-            return FieldError{spec.field, "the list has no entry " + std::to_string(value)};
+            return FieldError{traits.field, "the list has no entry " + std::to_string(value)};
         }
         return std::nullopt;
     case FieldKind::Text:
         break;
     }
-    return FieldError{spec.field, "is a text field"};
+    return FieldError{traits.field, "is a text field"};
 }
 
 long NumericValue(std::string_view text) {

@@ -18,7 +18,7 @@ class FieldRule {
 public:
     static constexpr char kPrompt = '_';
 
-    explicit FieldRule(const FieldSpec& spec) : spec_(spec) {}
+    explicit FieldRule(const FieldTraits& traits) : traits_(traits) {}
 
     // Whether typing `code` into mask position `position` is allowed.
     bool positionTakes(std::size_t position, std::uint8_t code) const;
@@ -32,12 +32,12 @@ public:
     std::string emptyText() const;
 
 private:
-    const FieldSpec& spec_;
+    const FieldTraits& traits_;
 };
 
 // Why a check box or the Mic-E list refuses `value`: check boxes take 0, 1 and 2,
 // the list -1 (nothing selected) to 7.
-std::optional<FieldError> ValueRefusal(const FieldSpec& spec, int value);
+std::optional<FieldError> ValueRefusal(const FieldTraits& traits, int value);
 
 // The number formed by the leading decimal digits of `text`, 0 when it starts
 // with no digit ("12_" gives 12). Saturates far above any field's range.

@@ -7,23 +7,23 @@ using enum FieldKind;
 using enum KeyFilter;
 
 // Builders that keep the table below one readable line per field.
-constexpr FieldSpec Number(Field f, std::string_view name, std::string_view mask,
-                           std::string_view def, std::string_view caption, bool selectOnFocus) {
+constexpr FieldTraits Number(Field f, std::string_view name, std::string_view mask,
+                             std::string_view def, std::string_view caption, bool selectOnFocus) {
     return {f,       name, Text,          mask, static_cast<int>(mask.size()), def, 0,
             caption, None, selectOnFocus, true};
 }
 
-constexpr FieldSpec Free(Field f, std::string_view name, int limit, std::string_view def,
-                         std::string_view caption, KeyFilter filter) {
+constexpr FieldTraits Free(Field f, std::string_view name, int limit, std::string_view def,
+                           std::string_view caption, KeyFilter filter) {
     return {f, name, Text, "", limit, def, 0, caption, filter, false, false};
 }
 
-constexpr FieldSpec Box(Field f, std::string_view name, FieldKind kind, int def,
-                        std::string_view caption) {
+constexpr FieldTraits Box(Field f, std::string_view name, FieldKind kind, int def,
+                          std::string_view caption) {
     return {f, name, kind, "", 0, "", def, caption, None, false, false};
 }
 
-constexpr std::array<FieldSpec, kFieldCount> kTable = {{
+constexpr std::array<FieldTraits, kFieldCount> kTable = {{
     Number(Field::edNumFlagsAuto, "edNumFlagsAuto", "999", "200", "TX DELAY", true),
     {Field::edSymbol, "edSymbol", Text, "&", 1, ">", 0, "ICON Symbol", None, true, false},
     Box(Field::chkTable, "chkTable", Check, 0, "Alternate Table"),
@@ -66,18 +66,18 @@ static_assert(TableIsInEnumOrder(), "the field table must follow the order of en
 
 } // namespace
 
-std::span<const FieldSpec> AllFields() {
+std::span<const FieldTraits> AllFields() {
     return kTable;
 }
 
-const FieldSpec& Spec(Field field) {
+const FieldTraits& TraitsOf(Field field) {
     return kTable.at(FieldIndex(field));
 }
 
 std::optional<Field> FindField(std::string_view name) {
-    for (const FieldSpec& spec : kTable) {
-        if (spec.name == name) {
-            return spec.field;
+    for (const FieldTraits& traits : kTable) {
+        if (traits.name == name) {
+            return traits.field;
         }
     }
     return std::nullopt;

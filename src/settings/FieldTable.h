@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/FieldSpec.h"
+#include "settings/FieldTraits.h"
 
 #include <array>
 #include <optional>
@@ -11,9 +11,9 @@ namespace korvel {
 
 // The one table of the tracker's settings. The window, the settings file, the
 // command line and the tests all read their facts about a field from here.
-std::span<const FieldSpec> AllFields();
+std::span<const FieldTraits> AllFields();
 
-const FieldSpec& Spec(Field field);
+const FieldTraits& TraitsOf(Field field);
 
 // The field whose control name is `name` ("edMyCall", "esSpeedTable(3)").
 std::optional<Field> FindField(std::string_view name);

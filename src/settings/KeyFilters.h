@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/FieldSpec.h"
+#include "settings/FieldTraits.h"
 
 #include <cstdint>
 

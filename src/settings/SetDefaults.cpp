@@ -23,9 +23,9 @@ static_assert(kDefaultsOrder.size() == kFieldCount);
 
 void SetDefaults(DeviceSettings& settings) {
     for (Field field : kDefaultsOrder) {
-        const FieldSpec& spec = Spec(field);
-        const auto refused = spec.isText() ? settings.setText(field, spec.defaultText)
-                                           : settings.setValue(field, spec.defaultValue);
+        const FieldTraits& traits = TraitsOf(field);
+        const auto refused = traits.isText() ? settings.setText(field, traits.defaultText)
+                                             : settings.setValue(field, traits.defaultValue);
         assert(!refused && "a factory default must fit its field");
         (void)refused;
     }

@@ -5,11 +5,11 @@
 namespace korvel {
 
 SettingsRecord::SettingsRecord() {
-    for (const FieldSpec& spec : AllFields()) {
-        if (spec.isText()) {
-            texts_[FieldIndex(spec.field)] = FieldRule(spec).emptyText();
-        } else if (spec.kind == FieldKind::ListIndex) {
-            values_[FieldIndex(spec.field)] = -1;
+    for (const FieldTraits& traits : AllFields()) {
+        if (traits.isText()) {
+            texts_[FieldIndex(traits.field)] = FieldRule(traits).emptyText();
+        } else if (traits.kind == FieldKind::ListIndex) {
+            values_[FieldIndex(traits.field)] = -1;
         }
     }
 }
@@ -19,7 +19,7 @@ std::string SettingsRecord::text(Field field) const {
 }
 
 std::optional<FieldError> SettingsRecord::setText(Field field, std::string_view text) {
-    if (auto refused = FieldRule(Spec(field)).refusal(text)) {
+    if (auto refused = FieldRule(TraitsOf(field)).refusal(text)) {
         return refused;
     }
     texts_[FieldIndex(field)] = std::string(text);
@@ -31,7 +31,7 @@ int SettingsRecord::value(Field field) const {
 }
 
 std::optional<FieldError> SettingsRecord::setValue(Field field, int value) {
-    if (auto refused = ValueRefusal(Spec(field), value)) {
+    if (auto refused = ValueRefusal(TraitsOf(field), value)) {
         return refused;
     }
     values_[FieldIndex(field)] = value;

@@ -108,9 +108,9 @@ std::string Value(const ConfigImage& image, Field field) {
 
 DecodedImage DecodeImage(const ConfigImage& image) {
     DecodedImage decoded;
-    for (const FieldSpec& spec : AllFields()) {
-        if (spec.field != Field::edComm) {
-            decoded.fields.push_back({spec.field, Value(image, spec.field)});
+    for (const FieldTraits& traits : AllFields()) {
+        if (traits.field != Field::edComm) {
+            decoded.fields.push_back({traits.field, Value(image, traits.field)});
         }
     }
     decoded.gpsless = image[14] == 0 || image[5] == kGpslessInterval;

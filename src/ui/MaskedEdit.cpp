@@ -38,26 +38,29 @@ bool IsTypedText(const QString& text) {
 // typing could not, and typing next to them must still work.
 class FieldValidator : public QValidator {
 public:
-    FieldValidator(const FieldSpec& spec, QObject* parent) : QValidator(parent), spec_(spec) {}
+    FieldValidator(const FieldTraits& traits, QObject* parent)
+        : QValidator(parent), traits_(traits) {}
 
     State validate(QString& input, int&) const override {
         const auto bytes = ToCodePage(input);
-        return bytes && !FieldRule(spec_).refusal(*bytes) ? Acceptable : Invalid;
+        return bytes && !FieldRule(traits_).refusal(*bytes) ? Acceptable : Invalid;
     }
 
 private:
-    const FieldSpec& spec_;
+    const FieldTraits& traits_;
 };
 
 } // namespace
 
-MaskedEdit::MaskedEdit(const FieldSpec& spec, QWidget* parent) : QLineEdit(parent), spec_(spec) {
-    setObjectName(QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
-    setMaxLength(spec.maxLength);
-    setValidator(new FieldValidator(spec, this));
+MaskedEdit::MaskedEdit(const FieldTraits& traits, QWidget* parent)
+    : QLineEdit(parent), traits_(traits) {
+    setObjectName(
+        QString::fromUtf8(traits.name.data(), static_cast<qsizetype>(traits.name.size())));
+    setMaxLength(traits.maxLength);
+    setValidator(new FieldValidator(traits, this));
     setAcceptDrops(false);
-    if (spec.isMasked()) {
-        positions_ = QString(static_cast<qsizetype>(spec.mask.size()), QChar(FieldRule::kPrompt));
+    if (traits.isMasked()) {
+        positions_ = QString(static_cast<qsizetype>(traits.mask.size()), QChar(FieldRule::kPrompt));
         // Edits that Qt makes itself (undo, redo) keep the mask's shape through
         // the validator; take them over as the field's positions.
         connect(this, &QLineEdit::textEdited, this, [this](const QString& shown) {
@@ -70,7 +73,7 @@ MaskedEdit::MaskedEdit(const FieldSpec& spec, QWidget* parent) : QLineEdit(paren
 }
 
 QString MaskedEdit::text() const {
-    return spec_.isMasked() ? positions_ : QLineEdit::text();
+    return traits_.isMasked() ? positions_ : QLineEdit::text();
 }
 
 std::string MaskedEdit::codePageText() const {
@@ -80,17 +83,17 @@ std::string MaskedEdit::codePageText() const {
 std::optional<FieldError> MaskedEdit::setFieldText(const QString& text) {
     const auto bytes = ToCodePage(text);
     if (!bytes) {
-        return FieldError{spec_.field,
+        return FieldError{traits_.field,
                           "'" + text.toStdString() + "' holds a character the tracker cannot show"};
     }
     return setCodePageText(*bytes);
 }
 
 std::optional<FieldError> MaskedEdit::setCodePageText(const std::string& bytes) {
-    if (auto refused = FieldRule(spec_).refusal(bytes)) {
+    if (auto refused = FieldRule(traits_).refusal(bytes)) {
         return refused;
     }
-    if (spec_.isMasked()) {
+    if (traits_.isMasked()) {
         positions_ = FromCodePage(bytes);
         refreshDisplay();
     } else {
@@ -100,7 +103,7 @@ std::optional<FieldError> MaskedEdit::setCodePageText(const std::string& bytes) 
 }
 
 bool MaskedEdit::typeCharacter(char32_t character) {
-    return spec_.isMasked() ? typeIntoMask(character) : typeIntoLine(character);
+    return traits_.isMasked() ? typeIntoMask(character) : typeIntoLine(character);
 }
 
 void MaskedEdit::pasteFiltered(const QString& text) {
@@ -117,11 +120,11 @@ bool MaskedEdit::typeIntoMask(char32_t character) {
         return false;
     }
     std::uint16_t code = *byte;
-    ApplyKeyFilter(spec_.keyFilter, code);
+    ApplyKeyFilter(traits_.keyFilter, code);
     const int position = hasSelectedText() ? selectionStart() : cursorPosition();
     if (code == 0 || position >= positions_.size() ||
-        !FieldRule(spec_).positionTakes(static_cast<std::size_t>(position),
-                                        static_cast<std::uint8_t>(code))) {
+        !FieldRule(traits_).positionTakes(static_cast<std::size_t>(position),
+                                          static_cast<std::uint8_t>(code))) {
         return false;
     }
     if (hasSelectedText()) {
@@ -139,7 +142,7 @@ bool MaskedEdit::typeIntoLine(char32_t character) {
         return false;
     }
     std::uint16_t code = *byte;
-    ApplyKeyFilter(spec_.keyFilter, code);
+    ApplyKeyFilter(traits_.keyFilter, code);
     if (code == 0 || code > 0xFF) {
         return false;
     }
@@ -176,7 +179,7 @@ void MaskedEdit::eraseInMask(bool backwards) {
 }
 
 void MaskedEdit::showPositions(int cursor) {
-    if (!hasFocus() && spec_.hidesLeadingZeros) {
+    if (!hasFocus() && traits_.hidesLeadingZeros) {
         showValue();
         return;
     }
@@ -186,7 +189,7 @@ void MaskedEdit::showPositions(int cursor) {
 
 void MaskedEdit::showValue() {
     const bool empty = positions_.count(QChar(FieldRule::kPrompt)) == positions_.size();
-    if (!spec_.hidesLeadingZeros) {
+    if (!traits_.hidesLeadingZeros) {
         QLineEdit::setText(positions_);
     } else if (empty) {
         QLineEdit::setText(QString());
@@ -223,7 +226,7 @@ void MaskedEdit::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (spec_.isMasked() && event->modifiers() == Qt::NoModifier &&
+    if (traits_.isMasked() && event->modifiers() == Qt::NoModifier &&
         (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)) {
         eraseInMask(event->key() == Qt::Key_Backspace);
         event->accept();
@@ -237,11 +240,11 @@ void MaskedEdit::focusInEvent(QFocusEvent* event) {
         QLineEdit::focusInEvent(event);
         return;
     }
-    if (spec_.isMasked()) {
+    if (traits_.isMasked()) {
         QLineEdit::setText(positions_);
     }
     QLineEdit::focusInEvent(event);
-    if (spec_.selectOnFocus) {
+    if (traits_.selectOnFocus) {
         selectWholeText();
         // A click places the caret after the focus arrives; select once it has.
         QTimer::singleShot(0, this, [this] {
@@ -258,7 +261,7 @@ void MaskedEdit::focusInEvent(QFocusEvent* event) {
 
 void MaskedEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason && spec_.isMasked()) {
+    if (event->reason() != Qt::PopupFocusReason && traits_.isMasked()) {
         showValue();
     }
 }

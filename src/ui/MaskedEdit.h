@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/FieldError.h"
-#include "settings/FieldSpec.h"
+#include "settings/FieldTraits.h"
 
 #include <QLineEdit>
 #include <optional>
@@ -22,9 +22,9 @@ namespace korvel {
 class MaskedEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit MaskedEdit(const FieldSpec& spec, QWidget* parent = nullptr);
+    explicit MaskedEdit(const FieldTraits& traits, QWidget* parent = nullptr);
 
-    const FieldSpec& spec() const { return spec_; }
+    const FieldTraits& traits() const { return traits_; }
 
     // The field's text as other code reads it: "_" in the empty positions of a
     // masked field ("12_"), whatever the field shows at the moment.
@@ -61,7 +61,7 @@ private:
     void refreshDisplay();
     void selectWholeText();
 
-    const FieldSpec& spec_;
+    const FieldTraits& traits_;
     QString positions_; // masked fields: one character per mask position
 };
 

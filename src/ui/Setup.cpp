@@ -185,7 +185,7 @@ int Setup::value(Field field) const {
 }
 
 std::optional<FieldError> Setup::setValue(Field field, int value) {
-    if (auto refused = ValueRefusal(Spec(field), value)) {
+    if (auto refused = ValueRefusal(TraitsOf(field), value)) {
         return refused;
     }
     if (field == Field::cbMicEMsg) {

@@ -36,7 +36,7 @@ public:
     }
 
     MaskedEdit* edit(QWidget* parent, Field field, QRect twips, const char* toolTip = nullptr) {
-        auto* edit = new MaskedEdit(Spec(field), parent);
+        auto* edit = new MaskedEdit(TraitsOf(field), parent);
         edit->setGeometry(Twips(twips.x(), twips.y(), twips.width(), twips.height()));
         if (toolTip) {
             edit->setToolTip(QString::fromLatin1(toolTip));
@@ -46,11 +46,12 @@ public:
     }
 
     QCheckBox* check(QWidget* parent, Field field, QRect twips) {
-        const auto& spec = Spec(field);
-        auto* box = new QCheckBox(
-            QString::fromLatin1(spec.caption.data(), static_cast<qsizetype>(spec.caption.size())),
-            parent);
-        place(box, std::string(spec.name).c_str(), twips);
+        const auto& traits = TraitsOf(field);
+        auto* box =
+            new QCheckBox(QString::fromLatin1(traits.caption.data(),
+                                              static_cast<qsizetype>(traits.caption.size())),
+                          parent);
+        place(box, std::string(traits.name).c_str(), twips);
         return box;
     }
 

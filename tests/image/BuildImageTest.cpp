@@ -7,8 +7,8 @@ using namespace std::string_literals;
 
 TEST_F(Build, FactoryDefaultsGiveTheKnownImageAndKeepEveryText) {
     std::vector<std::string> before;
-    for (const FieldSpec& spec : AllFields()) {
-        before.push_back(spec.isText() ? settings.text(spec.field) : "");
+    for (const FieldTraits& traits : AllFields()) {
+        before.push_back(traits.isText() ? settings.text(traits.field) : "");
     }
     image.fill(0xAA); // the build clears what an earlier one left
     const BuildResult result = build();
@@ -16,9 +16,9 @@ TEST_F(Build, FactoryDefaultsGiveTheKnownImageAndKeepEveryText) {
     EXPECT_FALSE(result.error);
     EXPECT_EQ(result.gpslessMode, false);
     EXPECT_EQ(image, FactoryImage());
-    for (const FieldSpec& spec : AllFields()) {
-        if (spec.isText()) {
-            EXPECT_EQ(settings.text(spec.field), before[FieldIndex(spec.field)]) << spec.name;
+    for (const FieldTraits& traits : AllFields()) {
+        if (traits.isText()) {
+            EXPECT_EQ(settings.text(traits.field), before[FieldIndex(traits.field)]) << traits.name;
         }
     }
 }
@@ -72,7 +72,7 @@ TEST_F(Build, NumbersAreRaisedQuantisedAndWrittenBackWithLeadingZeros) {
         SetDefaults(settings);
         set(c.field, c.text);
         const BuildResult result = build();
-        const std::string what = std::string(Spec(c.field).name) + " '" + c.text + "'";
+        const std::string what = std::string(TraitsOf(c.field).name) + " '" + c.text + "'";
         ASSERT_TRUE(result.success) << what << ": " << result.error->message();
         EXPECT_EQ(image[c.offset], c.byte) << what;
         EXPECT_EQ(settings.text(c.field), c.shown) << what;

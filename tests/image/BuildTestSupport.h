@@ -30,7 +30,7 @@ protected:
     void SetUp() override { SetDefaults(settings); }
 
     void set(Field field, const std::string& text) {
-        ASSERT_FALSE(settings.setText(field, text)) << Spec(field).name << " '" << text << "'";
+        ASSERT_FALSE(settings.setText(field, text)) << TraitsOf(field).name << " '" << text << "'";
     }
     void set(Field field, int value) { ASSERT_FALSE(settings.setValue(field, value)); }
 

@@ -45,11 +45,11 @@ TEST(FieldRule, ProgramPutTextsFitTheMaskOrAreRefusedWhole) {
         SetDefaults(record);
         const std::string before = record.text(c.field);
         const auto refused = record.setText(c.field, c.text);
-        EXPECT_EQ(!refused, c.accepted) << Spec(c.field).name << " '" << c.text << "'";
+        EXPECT_EQ(!refused, c.accepted) << TraitsOf(c.field).name << " '" << c.text << "'";
         EXPECT_EQ(record.text(c.field), c.accepted ? c.text : before);
         if (refused) {
             EXPECT_EQ(refused->field, c.field);
-            EXPECT_EQ(refused->message().rfind(std::string(Spec(c.field).name) + ": ", 0), 0u);
+            EXPECT_EQ(refused->message().rfind(std::string(TraitsOf(c.field).name) + ": ", 0), 0u);
         }
     }
 }
@@ -82,11 +82,11 @@ TEST(FieldRule, NumericValueIsTheLeadingDigits) {
 TEST(SetDefaults, FillsEveryFieldWithItsFactoryDefault) {
     SettingsRecord record;
     SetDefaults(record);
-    for (const FieldSpec& spec : AllFields()) {
-        if (spec.isText()) {
-            EXPECT_EQ(record.text(spec.field), spec.defaultText) << spec.name;
+    for (const FieldTraits& traits : AllFields()) {
+        if (traits.isText()) {
+            EXPECT_EQ(record.text(traits.field), traits.defaultText) << traits.name;
         } else {
-            EXPECT_EQ(record.value(spec.field), spec.defaultValue) << spec.name;
+            EXPECT_EQ(record.value(traits.field), traits.defaultValue) << traits.name;
         }
     }
     EXPECT_EQ(FindField("esSpeedTable(3)"), Field::esSpeedTable3);

@@ -56,14 +56,14 @@ class RoundTrip : public testing::TestWithParam<RoundTripCase> {};
 TEST_P(RoundTrip, SaveThenLoadGivesTheSameField) {
     const RoundTripCase& c = GetParam();
     SettingsRecord saved = Defaults();
-    ASSERT_FALSE(Spec(c.field).isText() ? saved.setText(c.field, c.text)
-                                        : saved.setValue(c.field, c.value));
+    ASSERT_FALSE(TraitsOf(c.field).isText() ? saved.setText(c.field, c.text)
+                                            : saved.setValue(c.field, c.value));
     std::string bytes;
     ASSERT_FALSE(WriteSettingsFile(saved, bytes));
 
     SettingsRecord loaded = Defaults();
     ASSERT_FALSE(ApplySettingsFile(bytes, loaded)) << bytes;
-    EXPECT_TRUE(SameSettings(loaded, saved)) << Spec(c.field).name;
+    EXPECT_TRUE(SameSettings(loaded, saved)) << TraitsOf(c.field).name;
 }
 
 INSTANTIATE_TEST_SUITE_P(

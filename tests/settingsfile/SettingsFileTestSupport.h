@@ -28,9 +28,9 @@ inline SettingsRecord Defaults() {
 
 // Every field of `a` and `b` holds the same text or value.
 inline bool SameSettings(const DeviceSettings& a, const DeviceSettings& b) {
-    for (const FieldSpec& spec : AllFields()) {
-        const bool same = spec.isText() ? a.text(spec.field) == b.text(spec.field)
-                                        : a.value(spec.field) == b.value(spec.field);
+    for (const FieldTraits& traits : AllFields()) {
+        const bool same = traits.isText() ? a.text(traits.field) == b.text(traits.field)
+                                          : a.value(traits.field) == b.value(traits.field);
         if (!same) {
             return false;
         }

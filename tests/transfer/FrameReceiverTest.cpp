@@ -156,7 +156,7 @@ TEST(DecodeImageTest, ReadsTheFactoryDefaultsBack) {
     ASSERT_EQ(decoded.fields.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(decoded.fields[i].field, expected[i].first) << i;
-        EXPECT_EQ(decoded.fields[i].value, expected[i].second) << Spec(expected[i].first).name;
+        EXPECT_EQ(decoded.fields[i].value, expected[i].second) << TraitsOf(expected[i].first).name;
     }
     EXPECT_FALSE(decoded.gpsless);
 }

@@ -27,7 +27,7 @@ private:
     std::unique_ptr<QLineEdit> other_; // somewhere else for the focus to go
 
     MaskedEdit* makeField(const QString& name, const QString& text) {
-        auto* edit = new MaskedEdit(Spec(FieldNamed(name)), host_.get());
+        auto* edit = new MaskedEdit(TraitsOf(FieldNamed(name)), host_.get());
         edit->setGeometry(10, 10, 200, 20);
         edit->show();
         if (!text.isNull()) {
@@ -102,13 +102,13 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(QString, reads);
 
-        const auto& spec = Spec(FieldNamed(field));
-        MaskedEdit* edit =
-            makeField(field, QString::fromLatin1(spec.defaultText.data(), spec.defaultText.size()));
+        const auto& traits = TraitsOf(FieldNamed(field));
+        MaskedEdit* edit = makeField(
+            field, QString::fromLatin1(traits.defaultText.data(), traits.defaultText.size()));
         const auto refused = edit->setFieldText(text);
         QCOMPARE(!refused.has_value(), accepted);
         if (refused) {
-            QCOMPARE(refused->field, spec.field);
+            QCOMPARE(refused->field, traits.field);
         }
         QCOMPARE(edit->text(), reads);
     }

@@ -50,7 +50,7 @@ private:
     QString path(const char* name) const { return folder_->filePath(QString::fromLatin1(name)); }
 
     void put(Field field, const char* text) {
-        QVERIFY2(!setup_->setText(field, text), Spec(field).name.data());
+        QVERIFY2(!setup_->setText(field, text), TraitsOf(field).name.data());
     }
 
     // Pushes the bytes on the fake line through the tracker's receiving side.
@@ -90,8 +90,8 @@ private slots:
 
     void sendWithTheDefaultsReachesTheTracker() {
         QStringList before;
-        for (const FieldSpec& spec : AllFields()) {
-            before.append(QString::fromStdString(setup_->text(spec.field)));
+        for (const FieldTraits& traits : AllFields()) {
+            before.append(QString::fromStdString(setup_->text(traits.field)));
         }
         QTest::mouseClick(sendButton(), Qt::LeftButton);
         QTRY_VERIFY(sendButton()->isEnabled());
@@ -112,8 +112,8 @@ private slots:
         QCOMPARE(MessageBox::takeRecorded().size(), 0);
 
         QStringList after;
-        for (const FieldSpec& spec : AllFields()) {
-            after.append(QString::fromStdString(setup_->text(spec.field)));
+        for (const FieldTraits& traits : AllFields()) {
+            after.append(QString::fromStdString(setup_->text(traits.field)));
         }
         QCOMPARE(after, before);
     }
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(shown.size(), 1);
         const QStringList lines = shown[0].text.split(QLatin1Char('\n'));
         QCOMPARE(lines[0], QStringLiteral("Parametri incompleti o non corretti"));
-        QVERIFY(lines.value(1).startsWith(QString::fromLatin1(Spec(failing).name.data())));
+        QVERIFY(lines.value(1).startsWith(QString::fromLatin1(TraitsOf(failing).name.data())));
         QCOMPARE(shown[0].title, QStringLiteral("Invio non eseguito - Korvel"));
         QCOMPARE(shown[0].icon, MessageBox::Icon::Information);
         QCOMPARE(setup_->focusWidget(), setup_->control(failing));
@@ -270,9 +270,9 @@ private slots:
         setup_->setValue(Field::chkAutoReply, 1);
         setup_->setValue(Field::cbMicEMsg, 6);
         QStringList saved;
-        for (const FieldSpec& spec : AllFields()) {
-            saved.append(QString::fromStdString(setup_->text(spec.field)) + "/" +
-                         QString::number(setup_->value(spec.field)));
+        for (const FieldTraits& traits : AllFields()) {
+            saved.append(QString::fromStdString(setup_->text(traits.field)) + "/" +
+                         QString::number(setup_->value(traits.field)));
         }
 
         CommonD::setAnswers({path("mine.cfg"), path("mine.cfg")});
@@ -284,9 +284,9 @@ private slots:
                  QStringList({QStringLiteral("Salva File"), QStringLiteral("Apertura File")}));
         QVERIFY(MessageBox::takeRecorded().isEmpty());
         QStringList loaded;
-        for (const FieldSpec& spec : AllFields()) {
-            loaded.append(QString::fromStdString(setup_->text(spec.field)) + "/" +
-                          QString::number(setup_->value(spec.field)));
+        for (const FieldTraits& traits : AllFields()) {
+            loaded.append(QString::fromStdString(setup_->text(traits.field)) + "/" +
+                          QString::number(setup_->value(traits.field)));
         }
         QCOMPARE(loaded, saved);
         QCOMPARE(QDir::currentPath(), QDir(folder_->path()).canonicalPath());

@@ -61,13 +61,13 @@ private slots:
     }
 
     void everyControlOpensWithItsFactoryDefault() {
-        for (const FieldSpec& spec : AllFields()) {
-            QWidget* control = setup_->findChild<QWidget*>(Name(spec.name));
-            QVERIFY2(control, spec.name.data());
-            if (spec.isText()) {
-                QCOMPARE(qobject_cast<MaskedEdit*>(control)->text(), Name(spec.defaultText));
+        for (const FieldTraits& traits : AllFields()) {
+            QWidget* control = setup_->findChild<QWidget*>(Name(traits.name));
+            QVERIFY2(control, traits.name.data());
+            if (traits.isText()) {
+                QCOMPARE(qobject_cast<MaskedEdit*>(control)->text(), Name(traits.defaultText));
             } else {
-                QCOMPARE(setup_->value(spec.field), spec.defaultValue);
+                QCOMPARE(setup_->value(traits.field), traits.defaultValue);
             }
         }
         QCOMPARE(setup_->controls().cbMicEMsg->currentText(), QStringLiteral("Off Duty"));
@@ -78,19 +78,20 @@ private slots:
     }
 
     void defaultButtonRestoresEveryField() {
-        for (const FieldSpec& spec : AllFields()) {
-            if (spec.isText()) {
-                QVERIFY(!setup_->setText(spec.field, FieldRule(spec).emptyText()));
+        for (const FieldTraits& traits : AllFields()) {
+            if (traits.isText()) {
+                QVERIFY(!setup_->setText(traits.field, FieldRule(traits).emptyText()));
             } else {
-                QVERIFY(!setup_->setValue(spec.field, spec.kind == FieldKind::Check ? 1 : 7));
+                QVERIFY(!setup_->setValue(traits.field, traits.kind == FieldKind::Check ? 1 : 7));
             }
         }
         QTest::mouseClick(setup_->controls().cmdDefault, Qt::LeftButton);
-        for (const FieldSpec& spec : AllFields()) {
-            if (spec.isText()) {
-                QCOMPARE(QString::fromStdString(setup_->text(spec.field)), Name(spec.defaultText));
+        for (const FieldTraits& traits : AllFields()) {
+            if (traits.isText()) {
+                QCOMPARE(QString::fromStdString(setup_->text(traits.field)),
+                         Name(traits.defaultText));
             } else {
-                QCOMPARE(setup_->value(spec.field), spec.defaultValue);
+                QCOMPARE(setup_->value(traits.field), traits.defaultValue);
             }
         }
     }

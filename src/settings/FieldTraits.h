@@ -16,7 +16,7 @@ enum class FieldKind {
 enum class KeyFilter { None, Callsign, Path, StatusText, MessageText };
 
 // One row of the field table: everything the program knows about a setting.
-struct FieldSpec {
+struct FieldTraits {
     Field field;
     std::string_view name; // control name, e.g. "edMyCall", "esSpeedTable(2)"
     FieldKind kind;
