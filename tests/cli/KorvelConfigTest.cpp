@@ -91,6 +91,9 @@ struct UsageCase {
     const char* message; // part of standard error
 };
 
+// Names a case by its arguments in the test report.
+void PrintTo(const UsageCase& c, std::ostream* out) { *out << "korvel-config " << c.arguments; }
+
 class Usage : public KorvelConfig, public testing::WithParamInterface<UsageCase> {};
 
 TEST_P(Usage, ErrorsExitWithTwoAndAMessage) {
