@@ -34,10 +34,10 @@ private:
 
 // A masked text: each position keeps a byte that fits it, or gets a digit or
 // the prompt chosen by the byte.
-std::string MaskedText(const FieldSpec& spec, Input& input) {
-    const FieldRule rule(spec);
+std::string MaskedText(const FieldTraits& traits, Input& input) {
+    const FieldRule rule(traits);
     std::string text;
-    for (std::size_t i = 0; i < spec.mask.size(); ++i) {
+    for (std::size_t i = 0; i < traits.mask.size(); ++i) {
         const std::uint8_t byte = input.take();
         if (byte == FieldRule::kPrompt || rule.positionTakes(i, byte)) {
             text += static_cast<char>(byte);
@@ -50,8 +50,8 @@ std::string MaskedText(const FieldSpec& spec, Input& input) {
 }
 
 // An unmasked text: a length within the limit, then that many bytes.
-std::string FreeText(const FieldSpec& spec, Input& input) {
-    const std::size_t length = input.take() % (spec.maxLength + 1);
+std::string FreeText(const FieldTraits& traits, Input& input) {
+    const std::size_t length = input.take() % (traits.maxLength + 1);
     std::string text;
     for (std::size_t i = 0; i < length; ++i) {
         text += static_cast<char>(input.take());
@@ -60,21 +60,21 @@ std::string FreeText(const FieldSpec& spec, Input& input) {
 }
 
 void Fill(SettingsRecord& settings, Input& input) {
-    for (const FieldSpec& spec : AllFields()) {
+    for (const FieldTraits& traits : AllFields()) {
         if (input.empty()) {
             return;
         }
         std::optional<FieldError> refused;
-        switch (spec.kind) {
+        switch (traits.kind) {
         case FieldKind::Text:
-            refused = settings.setText(spec.field, spec.isMasked() ? MaskedText(spec, input)
-                                                                   : FreeText(spec, input));
+            refused = settings.setText(traits.field, traits.isMasked() ? MaskedText(traits, input)
+                                                                       : FreeText(traits, input));
             break;
         case FieldKind::Check:
-            refused = settings.setValue(spec.field, input.take() % 3);
+            refused = settings.setValue(traits.field, input.take() % 3);
             break;
         case FieldKind::ListIndex:
-            refused = settings.setValue(spec.field, input.take() % 9 - 1);
+            refused = settings.setValue(traits.field, input.take() % 9 - 1);
             break;
         }
         if (refused) {
@@ -85,9 +85,9 @@ void Fill(SettingsRecord& settings, Input& input) {
 
 std::array<std::string, kFieldCount> Texts(const SettingsRecord& settings) {
     std::array<std::string, kFieldCount> texts;
-    for (const FieldSpec& spec : AllFields()) {
-        if (spec.isText()) {
-            texts[FieldIndex(spec.field)] = settings.text(spec.field);
+    for (const FieldTraits& traits : AllFields()) {
+        if (traits.isText()) {
+            texts[FieldIndex(traits.field)] = settings.text(traits.field);
         }
     }
     return texts;
@@ -120,6 +120,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(NumericValue(settings.text(Field::edBcnEvery)) <= 127, "status rate at most 127");
     Check(!settings.text(Field::edMyCall).empty() && !settings.text(Field::edReceiver).empty(),
           "both callsigns hold a text");
+
+    // Every text written back fits its field: the window would take it as it is.
+    SettingsRecord fresh;
+    for (const FieldTraits& traits : AllFields()) {
+        if (traits.isText()) {
+            Check(!fresh.setText(traits.field, settings.text(traits.field)),
+                  "a written-back text fits its field");
+        }
+    }
 
     const ConfigImage firstImage = image;
     const auto firstTexts = Texts(settings);

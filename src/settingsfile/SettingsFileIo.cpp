@@ -7,7 +7,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <string>
+
+#if defined(Q_OS_UNIX)
+#include <cerrno>
+#include <unistd.h>
+#endif
 
 namespace korvel {
 namespace {
@@ -39,10 +45,26 @@ QString FolderProblem(const QString& path, const QString& fallback) {
     if (!folder.isDir()) {
         return QStringLiteral("%1 is not a folder").arg(folder.filePath());
     }
+#if defined(Q_OS_UNIX)
+    // A read-only disk refuses root too; "permission denied" would mislead.
+    if (::access(QFile::encodeName(folder.filePath()).constData(), W_OK) != 0 && errno == EROFS) {
+        return QStringLiteral("the disk is read-only");
+    }
+#endif
     if (!folder.isWritable()) {
         return QStringLiteral("permission denied");
     }
     return fallback;
+}
+
+// Why writing stopped; the system does not always say (a write cut short by a
+// file-size limit, for one).
+QString WriteFailure(const QFileDevice& file) {
+    const QString cause = file.errorString();
+    if (cause.isEmpty() || cause.contains(QStringLiteral("Unknown error"), Qt::CaseInsensitive)) {
+        return QStringLiteral("the file could not be written in full (is the disk full?)");
+    }
+    return cause;
 }
 
 } // namespace
@@ -52,8 +74,14 @@ std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QS
     if (const auto error = WriteSettingsFile(settings, bytes)) {
         return SaveFailure(path, FromCodePage(error->message()));
     }
-    if (QFileInfo(path).isDir()) {
+    const QFileInfo target(path);
+    if (target.isDir()) {
         return SaveFailure(path, QStringLiteral("it is a folder"));
+    }
+    // A device or a pipe would be replaced by a plain file when the new file
+    // takes the target's place.
+    if (target.exists() && !target.isFile()) {
+        return SaveFailure(path, QStringLiteral("it is not a regular file"));
     }
 
     QSaveFile file(path);
@@ -63,6 +91,13 @@ std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QS
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
         static_cast<qint64>(bytes.size())) {
         const QString cause = file.errorString();
+        file.cancelWriting();
+        return SaveFailure(path, cause);
+    }
+    // The bytes reach the disk on flushing; a full disk shows only then, and
+    // commit() would put the short file in the target's place regardless.
+    if (!file.flush()) {
+        const QString cause = WriteFailure(file);
         file.cancelWriting();
         return SaveFailure(path, cause);
     }
@@ -84,7 +119,10 @@ std::optional<QString> LoadSettingsFile(DeviceSettings& settings, const QString&
     if (!file.open(QIODevice::ReadOnly)) {
         return LoadFailure(path, file.errorString());
     }
-    const QByteArray bytes = file.read(kLargestFile + 1);
+    // Reading asks for room for as many bytes as it may take; a plain file needs
+    // no more than its size, and only a pipe or a device the largest allowed.
+    const qint64 room = file.isSequential() ? kLargestFile : std::min(file.size(), kLargestFile);
+    const QByteArray bytes = file.read(room + 1);
     if (file.error() != QFileDevice::NoError) {
         return LoadFailure(path, file.errorString());
     }
