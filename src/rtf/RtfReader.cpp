@@ -1,5 +1,6 @@
 #include "rtf/RtfReader.h"
 
+#include "rtf/CodePages.h"
 #include "rtf/FieldInstruction.h"
 #include "rtf/RtfReaderState.h"
 #include "rtf/SymbolFonts.h"
@@ -144,11 +145,22 @@ void Reader::flushText() {
 }
 
 char32_t Reader::decode(std::uint8_t byte) const {
-    const auto font = document_.fonts.find(stack_.back().chr.font);
-    if (font != document_.fonts.end() && font->second.charset == 2) {
+    const GroupState& s = stack_.back();
+    if (s.destination == Destination::FontTable) {
+        // A font's name is in the font's own character set, not the one in use;
+        // a symbol font's name is in letters all the same.
+        const int codePage =
+            font_.charset == kSymbolCharset ? codePage_ : CharsetCodePage(font_.charset, codePage_);
+        return CodePageCharacter(codePage, byte);
+    }
+    const auto font = document_.fonts.find(s.chr.font);
+    if (font == document_.fonts.end()) {
+        return CodePageCharacter(codePage_, byte);
+    }
+    if (font->second.charset == kSymbolCharset) {
         return SymbolFontCharacter(font->second.name, byte);
     }
-    return CodePageToUnicode(byte);
+    return CodePageCharacter(CharsetCodePage(font->second.charset, codePage_), byte);
 }
 
 void Reader::character(char32_t c) {

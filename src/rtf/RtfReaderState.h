@@ -2,6 +2,7 @@
 
 // The reader's inner workings, shared by its source files and by nothing else.
 
+#include "rtf/CodePages.h"
 #include "rtf/ControlWords.h"
 #include "rtf/Document.h"
 #include "rtf/DocumentBuilder.h"
@@ -109,6 +110,7 @@ private:
     int skipCount_ = 0;
     char32_t highSurrogate_ = 0;
     int defaultFont_ = -1;
+    int codePage_ = kDefaultCodePage; // of bytes in no font or an ANSI one
     std::string textBuffer_;
     CharFormat textFormat_;
 

@@ -1,5 +1,6 @@
 // How the reader acts on control words and control symbols.
 
+#include "rtf/CodePages.h"
 #include "rtf/FieldInstruction.h"
 #include "rtf/RtfReaderState.h"
 
@@ -283,8 +284,8 @@ void Reader::bodyWord(Word word, int n) {
     const Destination dest = s.destination;
     switch (word) {
     case Word::Ansicpg:
-    case Word::Rtf:
-        break; // text is read as Windows-1252, the code page these documents use
+        codePage_ = SupportedCodePage(n);
+        break;
     case Word::Par:
     case Word::Sect:
         if (dest == Destination::Body) {

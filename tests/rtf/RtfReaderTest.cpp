@@ -89,6 +89,46 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"MetafileDropped", R"({\rtf1 a{\pict\wmetafile8 0102}b})", "ab¶"}),
     [](const auto& info) { return info.param.name; });
 
+// Bytes follow the document's code page, or the character set of the font in use.
+INSTANTIATE_TEST_SUITE_P(
+    CodePages, ReaderText,
+    testing::Values(
+        TextCase{"Cyrillic", R"({\rtf1\ansi\ansicpg1251 \'cf\'f0\'e8\'e2\'e5\'f2})", "Привет¶"},
+        TextCase{"CyrillicRawBytes", "{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0\xe8}", "При¶"},
+        TextCase{"CentralEuropean", R"({\rtf1\ansi\ansicpg1250 \'a3\'f3d\'9f P\'f8\'edli\'9a})",
+                 "Łódź Příliš¶"},
+        TextCase{"Dos437", R"({\rtf1\ansicpg437 caf\'82 \'9b})", "café ¢¶"},
+        TextCase{"Dos850", R"({\rtf1\ansicpg850 caf\'82 \'9b})", "café ø¶"},
+        TextCase{"UnknownPageReadsAsWestern", R"({\rtf1\ansicpg9999 caf\'e9 \'80 \'81})",
+                 "café € \u0081¶"},
+        TextCase{"MultiBytePageReadsAsWestern", R"({\rtf1\ansicpg932 caf\'e9})", "café¶"},
+        TextCase{"FontCharsetsSwitch",
+                 R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0\fcharset0 Arial;}{\f1\fcharset204 Cyr;})"
+                 R"({\f2\fcharset161 Greek;}{\f3\fcharset238 CE;}})"
+                 R"(\f0 caf\'e9 {\f1 \'c4\'e0} {\f2 \'c1\'e2} \f3\'9a\f0\'9a})",
+                 "café Да Αβ šš¶"},
+        TextCase{"AnsiCharsetFollowsThePage",
+                 R"({\rtf1\ansicpg1251{\fonttbl{\f0\fcharset0 Arial;}{\f1 Plain;}}\f0\'c0\f1\'c1})",
+                 "АБ¶"},
+        TextCase{"PlainReturnsToTheDefaultFont",
+                 R"({\rtf1\deff1{\fonttbl{\f0\fcharset0 A;}{\f1\fcharset204 B;}})"
+                 R"(\'c0\f0\'c0\plain\'c0})",
+                 "АÀА¶"},
+        TextCase{"UndefinedByteIsReplacement", R"({\rtf1\ansicpg1253 \'aa})", "\uFFFD¶"},
+        TextCase{"SymbolFontKeepsItsPictures",
+                 R"({\rtf1\ansicpg1251{\fonttbl{\f1\fcharset2 Symbol;}}{\f1\'b7}\'b7})", "•·¶"},
+        TextCase{"UnicodeWinsOverFallbackBytes",
+                 R"({\rtf1\ansicpg1251\uc2 \u8364\'88\'88x\uc1 \u1046\'3f\'c0})", "€xЖА¶"},
+        TextCase{"SkippedBytesLeaveTheFontsPage",
+                 R"({\rtf1{\fonttbl{\f1\fcharset204 Cyr;}}\f1\uc1\u20013\'c0\'c1})", "中Б¶"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(Reader, ReadsFontNamesInTheirOwnCharset) {
+    const Document document =
+        ReadRtf(R"({\rtf1\ansicpg1252{\fonttbl{\f1\fcharset204 \'c0\'f0\'e8\'e0\'eb;}}x})");
+    EXPECT_EQ(document.fonts.at(1).name, "Ариал");
+}
+
 struct FormatCase {
     const char* name;
     const char* rtf; // the run under test has the text "y"
