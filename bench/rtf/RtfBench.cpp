@@ -2,6 +2,7 @@
 // on the same file in the same run. Prints medians of several rounds and the
 // ratio.
 
+#include "Median.h"
 #include "RtfBenchDocument.h"
 #include "rtf/PlainTextRenderer.h"
 #include "rtf/RtfReader.h"
@@ -39,8 +40,7 @@ double MedianMilliseconds(const std::function<bool()>& work) {
         }
         times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return korvel::bench::Median(times);
 }
 
 std::string ReadFile(const std::filesystem::path& path) {

@@ -2,6 +2,7 @@
 // several runs, in MB/s, and the 2 MB / 1 MB time ratio (about 2 when reading
 // is linear).
 
+#include "Median.h"
 #include "settings/SetDefaults.h"
 #include "settings/SettingsRecord.h"
 #include "settingsfile/ApplySettingsFile.h"
@@ -12,6 +13,8 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+
+using korvel::bench::Median;
 
 namespace {
 
@@ -48,11 +51,6 @@ std::size_t ReadEveryValue(const std::string& file) {
         ++values;
     }
     return values;
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 template <typename Work>

@@ -5,6 +5,8 @@
 // Without a display the probes run on Qt's offscreen platform; under xvfb-run
 // they use the X server.
 
+#include "Median.h"
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -15,6 +17,8 @@
 #include <cstdio>
 #include <optional>
 #include <vector>
+
+using korvel::bench::Median;
 
 namespace {
 
@@ -84,12 +88,6 @@ std::optional<Sample> RunOnce(const Probe& probe, const QProcessEnvironment& env
     const long long startNs = std::chrono::duration_cast<std::chrono::nanoseconds>(start).count();
     return Sample{static_cast<double>(*built - startNs) / 1e6,
                   static_cast<double>(*paint - startNs) / 1e6, static_cast<double>(*rss) / 1024.0};
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 std::vector<double> Column(const Probe& probe, double Sample::*member) {

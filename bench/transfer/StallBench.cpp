@@ -2,6 +2,7 @@
 // a transfer runs, for the event-driven runner and, for comparison, for the
 // blocking runner with event pumps at the plan's four points.
 
+#include "Median.h"
 #include "SimulatedTracker.h"
 #include "image/BuildImage.h"
 #include "settings/SetDefaults.h"
@@ -18,6 +19,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+
+using korvel::bench::Median;
 
 namespace {
 
@@ -79,11 +82,6 @@ private:
 public:
     double longestAt_ = 0; // ms from start() to the end of the longest gap, for a closer look
 };
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 

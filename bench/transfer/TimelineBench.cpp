@@ -1,6 +1,7 @@
 // bench-transfer-timeline: sends transfers with the blocking runner to the
 // simulated tracker and compares when each write arrived with the plan.
 
+#include "Median.h"
 #include "SimulatedTracker.h"
 #include "image/BuildImage.h"
 #include "settings/SetDefaults.h"
@@ -14,6 +15,8 @@
 #include <cmath>
 #include <cstdio>
 #include <vector>
+
+using korvel::bench::Median;
 
 namespace {
 
@@ -52,11 +55,6 @@ public:
 private:
     std::string text_;
 };
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 
