@@ -7,6 +7,7 @@
 //
 //   bench-hardening-soak [--transfers N] [--cycles N] [--pause-divisor N]
 
+#include "Median.h"
 #include "PseudoTerminal.h"
 #include "transfer/EventDrivenSender.h"
 #include "transfer/FrameReceiver.h"
@@ -153,8 +154,7 @@ TransferFigures SoakTransfers(const Options& options) {
         }
     }
     figures.rssAtEndKb = ResidentKb();
-    std::sort(times.begin(), times.end());
-    figures.medianMs = times.empty() ? 0 : times[times.size() / 2];
+    figures.medianMs = korvel::bench::Median(times);
     figures.messages += tracker.faults;
     return figures;
 }
