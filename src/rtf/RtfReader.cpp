@@ -102,6 +102,36 @@ void Reader::groupEnd() {
     if (closed.destination != stack_.back().destination) {
         finishDestination(closed);
     }
+    if (closed.field >= 0 && closed.field != stack_.back().field) {
+        finishField(closed);
+    }
+}
+
+void Reader::finishField(const GroupState& field) {
+    // A SYMBOL field shows the character its instruction names; its result,
+    // if any, was skipped.
+    if (field.destination != Destination::Body || field.hidden ||
+        state().destination != Destination::Body) {
+        return;
+    }
+    const auto symbol =
+        SymbolFieldCharacter(fieldInstructions_[static_cast<std::size_t>(field.field)]);
+    if (!symbol) {
+        return;
+    }
+    char32_t c = symbol->code;
+    if (!symbol->unicode) {
+        const auto byte = static_cast<std::uint8_t>(c);
+        if (!symbol->font) {
+            c = fontCharacter(field.chr.font, byte);
+        } else if (const SymbolFont named = SymbolFontOf(Font{*symbol->font, 0});
+                   named != SymbolFont::None) {
+            c = SymbolFontCharacter(named, byte);
+        } else {
+            c = CodePageCharacter(codePage_, byte);
+        }
+    }
+    bodyCharacter(c, field.chr);
 }
 
 void Reader::finishDestination(const GroupState& closed) {
@@ -153,14 +183,32 @@ char32_t Reader::decode(std::uint8_t byte) const {
             font_.charset == kSymbolCharset ? codePage_ : CharsetCodePage(font_.charset, codePage_);
         return CodePageCharacter(codePage, byte);
     }
-    const auto font = document_.fonts.find(s.chr.font);
+    if (const SymbolFont symbol = symbolFontInUse(); symbol != SymbolFont::None) {
+        return SymbolFontCharacter(symbol, byte);
+    }
+    return fontCharacter(s.chr.font, byte);
+}
+
+char32_t Reader::fontCharacter(int fontNumber, std::uint8_t byte) const {
+    const auto font = document_.fonts.find(fontNumber);
     if (font == document_.fonts.end()) {
         return CodePageCharacter(codePage_, byte);
     }
-    if (font->second.charset == kSymbolCharset) {
-        return SymbolFontCharacter(font->second.name, byte);
+    if (const SymbolFont symbol = SymbolFontOf(font->second); symbol != SymbolFont::None) {
+        return SymbolFontCharacter(symbol, byte);
     }
     return CodePageCharacter(CharsetCodePage(font->second.charset, codePage_), byte);
+}
+
+SymbolFont Reader::symbolFontInUse() const {
+    // Only text that is shown: a field instruction's keywords are letters
+    // whatever its font.
+    const GroupState& s = stack_.back();
+    if (s.destination != Destination::Body && s.destination != Destination::ListText) {
+        return SymbolFont::None;
+    }
+    const auto font = document_.fonts.find(s.chr.font);
+    return font == document_.fonts.end() ? SymbolFont::None : SymbolFontOf(font->second);
 }
 
 void Reader::character(char32_t c) {
@@ -185,11 +233,7 @@ void Reader::character(char32_t c) {
         if (s.hidden) {
             break;
         }
-        if (!textBuffer_.empty() && !(textFormat_ == s.chr)) {
-            flushText();
-        }
-        textFormat_ = s.chr;
-        AppendUtf8(textBuffer_, c);
+        bodyCharacter(c, s.chr);
         break;
     case Destination::FontTable:
         if (c == ';') {
@@ -226,6 +270,14 @@ void Reader::character(char32_t c) {
     }
 }
 
+void Reader::bodyCharacter(char32_t c, const CharFormat& format) {
+    if (!textBuffer_.empty() && !(textFormat_ == format)) {
+        flushText();
+    }
+    textFormat_ = format;
+    AppendUtf8(textBuffer_, c);
+}
+
 void Reader::text(std::string_view bytes) {
     if (skipCount_ > 0) {
         const std::size_t skipped = std::min(bytes.size(), static_cast<std::size_t>(skipCount_));
@@ -239,9 +291,11 @@ void Reader::text(std::string_view bytes) {
     if (state().destination == Destination::Skip) {
         return;
     }
+    // ASCII is itself, except in a symbol font.
+    const bool asciiIsText = symbolFontInUse() == SymbolFont::None;
     for (const char c : bytes) {
         const auto byte = static_cast<std::uint8_t>(c);
-        character(byte < 0x80 ? char32_t{byte} : decode(byte));
+        character(byte < 0x80 && asciiIsText ? char32_t{byte} : decode(byte));
     }
 }
 
@@ -261,7 +315,14 @@ void Reader::unicode(int value) {
     if (value < 0) {
         value += 65536;
     }
-    character(value > 0 && value <= 0xFFFF ? static_cast<char32_t>(value) : char32_t{0xFFFD});
+    char32_t c = value > 0 && value <= 0xFFFF ? static_cast<char32_t>(value) : char32_t{0xFFFD};
+    if (c >= kSymbolPrivateUseBase + 0x20 && c <= kSymbolPrivateUseBase + 0xFF) {
+        const SymbolFont symbol = symbolFontInUse();
+        if (symbol == SymbolFont::Symbol || symbol == SymbolFont::Wingdings) {
+            c = SymbolFontCharacter(symbol, static_cast<std::uint8_t>(c - kSymbolPrivateUseBase));
+        }
+    }
+    character(c);
     skipCount_ = state().unicodeSkip;
 }
 

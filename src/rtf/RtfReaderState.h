@@ -7,6 +7,7 @@
 #include "rtf/Document.h"
 #include "rtf/DocumentBuilder.h"
 #include "rtf/RtfTokenizer.h"
+#include "rtf/SymbolFonts.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -87,12 +88,16 @@ private:
     void controlSymbol(char symbol);
     void text(std::string_view bytes);
     void character(char32_t c);
+    void bodyCharacter(char32_t c, const CharFormat& format);
     void hexByte(std::uint8_t byte);
     void unicode(int value);
     void flushText();
     char32_t decode(std::uint8_t byte) const;
+    char32_t fontCharacter(int fontNumber, std::uint8_t byte) const;
+    SymbolFont symbolFontInUse() const;
     void endParagraph();
     void finishDestination(const GroupState& closed);
+    void finishField(const GroupState& field);
     void commitFont();
     void commitColor();
     void commitStyle();

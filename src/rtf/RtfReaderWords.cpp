@@ -350,7 +350,10 @@ void Reader::bodyWord(Word word, int n) {
         break;
     case Word::FldRslt:
         s.destination = Destination::Body;
-        if (s.field >= 0) {
+        if (s.field >= 0 &&
+            SymbolFieldCharacter(fieldInstructions_[static_cast<std::size_t>(s.field)])) {
+            s.destination = Destination::Skip; // the field's end shows the character
+        } else if (s.field >= 0) {
             int& link = fieldLinks_[static_cast<std::size_t>(s.field)];
             if (link == -2) {
                 auto target =

@@ -1,5 +1,7 @@
 #include "ui/RtfTextDocument.h"
 
+#include "rtf/SymbolFonts.h"
+
 #include <QImage>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -79,9 +81,10 @@ private:
         format.setFontUnderline(f.underline);
         format.setFontStrikeOut(f.strike);
         format.setFontPointSize(f.fontSize / 2.0);
-        if (const auto font = document_.fonts.find(f.font); font != document_.fonts.end() &&
-                                                            !font->second.name.empty() &&
-                                                            font->second.charset != 2) {
+        // Text of a symbol font is already in the Unicode characters it shows.
+        if (const auto font = document_.fonts.find(f.font);
+            font != document_.fonts.end() && !font->second.name.empty() &&
+            SymbolFontOf(font->second) == SymbolFont::None) {
             format.setFontFamilies({QString::fromStdString(font->second.name)});
         }
         if (const QColor fore = colour(f.color); fore.isValid()) {

@@ -123,6 +123,40 @@ INSTANTIATE_TEST_SUITE_P(
                  R"({\rtf1{\fonttbl{\f1\fcharset204 Cyr;}}\f1\uc1\u20013\'c0\'c1})", "中Б¶"}),
     [](const auto& info) { return info.param.name; });
 
+// Symbol and Wingdings put signs and pictures at their byte codes.
+INSTANTIATE_TEST_SUITE_P(
+    SymbolFonts, ReaderText,
+    testing::Values(
+        TextCase{
+            "SymbolSigns",
+            R"({\rtf1{\fonttbl{\f1\fcharset2 Symbol;}}\f1\'b1\'b3\'a3\'6d\'57\'b4\'61\'d6\'a5})",
+            "±≥≤μΩ×α√∞¶"},
+        TextCase{"SymbolLettersAreGreek",
+                 R"({\rtf1{\fonttbl{\f1\fcharset2 Symbol;}}{\f1 p=3,14} p})", "π=3,14 p¶"},
+        TextCase{"SymbolKnownByName", R"({\rtf1{\fonttbl{\f1\fnil SYMBOL;}}\f1\'b0\'ae})", "°→¶"},
+        TextCase{"SymbolPrivateUseCharacters",
+                 R"({\rtf1{\fonttbl{\f1\fcharset2 Symbol;}}\f1\u-3919?\u-3999?})", "±α¶"},
+        TextCase{"SymbolEmptyCode", R"({\rtf1{\fonttbl{\f1\fcharset2 Symbol;}}\f1\'80})",
+                 "\uFFFD¶"},
+        TextCase{"WingdingsPictures",
+                 R"({\rtf1{\fonttbl{\f1\fcharset2 Wingdings;}}\f1\'fc\'d8\'6c\'4a\'81\'e0})",
+                 "✔⮚●☺①🡪¶"},
+        TextCase{"WingdingsWithoutCounterpart",
+                 R"({\rtf1{\fonttbl{\f1\fcharset2 Wingdings;}}\f1\'ff})", "\uFFFD¶"},
+        TextCase{"OtherSymbolFontKeepsAscii",
+                 R"({\rtf1{\fonttbl{\f1\fcharset2 Wingdings 2;}}\f1 a\'b7})", "a•¶"},
+        TextCase{"SymbolFieldInsteadOfItsResult",
+                 R"({\rtf1{\fonttbl{\f3\fcharset2 Symbol;}}a{\field{\*\fldinst{\f3 SYMBOL 177 \\f )"
+                 R"("Symbol" \\s 10}}{\fldrslt{\f3\'b1}}}b})",
+                 "a±b¶"},
+        TextCase{"SymbolFieldsWithoutResult",
+                 R"({\rtf1{\field{\*\fldinst SYMBOL 0xB3 \\f "Symbol"}{\fldrslt}})"
+                 R"({\field{\*\fldinst SYMBOL 8364 \\u}} {\field{\*\fldinst SYMBOL 233}}})",
+                 "≥€ é¶"},
+        TextCase{"SymbolFieldWithBadNumberShowsResult",
+                 R"({\rtf1{\field{\*\fldinst SYMBOL x}{\fldrslt r}}})", "r¶"}),
+    [](const auto& info) { return info.param.name; });
+
 TEST(Reader, ReadsFontNamesInTheirOwnCharset) {
     const Document document =
         ReadRtf(R"({\rtf1\ansicpg1252{\fonttbl{\f1\fcharset204 \'c0\'f0\'e8\'e0\'eb;}}x})");
