@@ -4,32 +4,48 @@
 BUILD_DIR ?= build
 FUZZ_DIR ?= build-fuzz
 SANITIZE_DIR ?= build-sanitize
+PACKAGE_DIR ?= build-package
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 FUZZ_RUNS ?= 300000
 
-CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKORVEL_WERROR=ON \
-              -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKORVEL_WERROR=ON
 ifneq ($(shell command -v ccache 2>/dev/null),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 endif
+PROGRAMS_ONLY = -DKORVEL_BUILD_TESTS=OFF -DKORVEL_BUILD_BENCHMARKS=OFF
+EVERYTHING = -DKORVEL_BUILD_TESTS=ON -DKORVEL_BUILD_BENCHMARKS=ON
 
-.PHONY: all deps configure build run test test-fuzz test-sanitize bench clean format \
-        package package-test
+# Debian's hardening flags for the package: fortified functions, stack
+# protector, read-only relocations bound at start (PIE is the compiler's default).
+DEB_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+
+.PHONY: all deps deps-test deps-package programs build run test test-fuzz test-sanitize \
+        bench clean format package package-test
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-configure: deps
-	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS)
+deps-test:
+	@scripts/install-deps --test
 
-build: configure
+deps-package:
+	@scripts/install-deps --package
+
+# The three programs only: no tests, no benchmarks, no GoogleTest.
+programs: deps
+	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) $(PROGRAMS_ONLY)
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+run: programs
 	@$(BUILD_DIR)/bin/KORVEL25
+
+# The programs, the tests and the benchmarks.
+build: deps-test
+	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) $(EVERYTHING)
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -38,8 +54,9 @@ test: build
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
 # any finding stops the test that made it.
-test-sanitize: deps
-	@cmake -S . -B $(SANITIZE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON
+test-sanitize: deps-test
+	@cmake -S . -B $(SANITIZE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON \
+	    -DKORVEL_BUILD_TESTS=ON -DKORVEL_BUILD_BENCHMARKS=ON
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
 	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -49,21 +66,28 @@ test-sanitize: deps
 
 # The Qt-free core built with clang and libFuzzer; each fuzz target runs a fixed
 # number of inputs from its seed corpus, as a CTest test.
-test-fuzz: deps
+test-fuzz: deps-test
 	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_WERROR=ON \
-	    -DCMAKE_CXX_COMPILER=clang++ -DKORVEL_WITH_QT=OFF -DKORVEL_FUZZ=ON \
-	    -DKORVEL_FUZZ_RUNS=$(FUZZ_RUNS)
+	    -DCMAKE_CXX_COMPILER=clang++ -DKORVEL_WITH_QT=OFF -DKORVEL_BUILD_TESTS=OFF \
+	    -DKORVEL_BUILD_BENCHMARKS=OFF -DKORVEL_BUILD_FUZZERS=ON -DKORVEL_FUZZ_RUNS=$(FUZZ_RUNS)
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@cd $(FUZZ_DIR) && ctest --output-on-failure -j $(JOBS)
 
-# The Debian package (in $(BUILD_DIR)), then installed with apt-get and its
-# programs tried from /usr/bin.
-package: build
-	@cd $(BUILD_DIR) && rm -f korvel-config_*.deb && cpack -G DEB
-	@ls $(BUILD_DIR)/korvel-config_*.deb
+# The Debian package, built in a folder of its own for the prefix /usr (so the
+# data folder compiled into the programs is the one the package fills), with
+# Debian's hardening flags.
+package: deps-package
+	@cmake -S . -B $(PACKAGE_DIR) $(CMAKE_FLAGS) $(PROGRAMS_ONLY) -DCMAKE_INSTALL_PREFIX=/usr \
+	    -DCMAKE_CXX_FLAGS="$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CXXFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_BUILDFLAGS) LDFLAGS)"
+	@cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	@cd $(PACKAGE_DIR) && rm -f korvel-config_*.deb && cpack -G DEB
+	@ls $(PACKAGE_DIR)/korvel-config_*.deb
 
+# The package installed with apt-get, its programs tried from /usr/bin, and
+# the package removed again.
 package-test: package
-	@packaging/smoke-test $(BUILD_DIR)
+	@packaging/smoke-test $(PACKAGE_DIR)
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench-*; do echo "== $$b"; $$b; done
@@ -72,4 +96,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)

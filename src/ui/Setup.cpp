@@ -25,12 +25,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-// The icons live in this library's resources, which a static library must
-// register itself.
-static void InitIconResources() {
-    Q_INIT_RESOURCE(icons);
-}
-
 namespace korvel {
 
 // What the transfer sees of the result dialog. The dialog can be closed (and so
@@ -97,7 +91,6 @@ Setup::Setup(EventDrivenSender* sender, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       MSComm1_(sender ? sender : new EventDrivenSender(this)),
       dialogView_(std::make_unique<DialogView>(*this)) {
-    InitIconResources();
     MSComm1_->setParent(this);
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QString::fromLatin1(kTitle));

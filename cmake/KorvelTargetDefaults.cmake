@@ -1,0 +1,22 @@
+# Settings every target of the project gets, set on the target itself rather
+# than for the whole directory tree: the warnings (errors with KORVEL_WERROR)
+# and, in the sanitizer build, AddressSanitizer and UndefinedBehaviorSanitizer.
+function(korvel_target_defaults target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /utf-8 $<$<BOOL:${KORVEL_WERROR}>:/WX>)
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra
+                               $<$<BOOL:${KORVEL_WERROR}>:-Werror>)
+    endif()
+    if(KORVEL_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined
+                               -fno-sanitize-recover=all -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# Qt's code generators (moc, uic) run only for the targets that use Qt, never
+# for the Qt-free core and its tests.
+function(korvel_qt_target target)
+    set_target_properties(${target} PROPERTIES AUTOMOC ON AUTOUIC ON)
+endfunction()
