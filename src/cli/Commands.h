@@ -15,5 +15,6 @@ int RunFields(Arguments args);
 int RunSave(Arguments args);
 int RunSend(Arguments args);
 int RunManual(Arguments args);
+int RunPorts(Arguments args);
 
 } // namespace korvel::cli

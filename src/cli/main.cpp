@@ -23,6 +23,7 @@ constexpr std::array kCommands = {
     Command{"save", "write a settings file (.cfg)", korvel::cli::RunSave},
     Command{"send", "send the configuration to the tracker", korvel::cli::RunSend},
     Command{"manual", "print the instructions as plain text", korvel::cli::RunManual},
+    Command{"ports", "list the serial ports and their COM numbers", korvel::cli::RunPorts},
 };
 
 void PrintUsage(std::ostream& out) {

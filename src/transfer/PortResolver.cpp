@@ -1,32 +1,45 @@
 #include "transfer/PortResolver.h"
 
+#include "transfer/TtySysfs.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 namespace korvel {
 
-QString DefaultDeviceFolder() {
-    return QStringLiteral("/dev");
+std::optional<QString> WhyNotAPort(const DeviceTree& tree, const QString& path) {
+    // exists() follows symbolic links: a link to a vanished device does not count.
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists()) {
+        return QStringLiteral("a link to %1, which is gone").arg(info.symLinkTarget());
+    }
+    if (!info.exists()) {
+        return QString();
+    }
+    if (info.fileName().startsWith(QStringLiteral("ttyS"))) {
+        return WhyNoUart(tree, info.fileName());
+    }
+    return std::nullopt;
 }
 
-PortLookup ResolveLinuxPort(int number, const QString& folder) {
+PortLookup ResolveLinuxPort(int number, const DeviceTree& tree) {
     PortLookup lookup;
     for (const char* prefix : {"ttyUSB", "ttyACM", "ttyS"}) {
         const QString path =
-            QDir(folder).filePath(QString::fromLatin1(prefix) + QString::number(number - 1));
-        // exists() follows symbolic links: a link to a vanished device does not count.
-        const QFileInfo info(path);
-        if (info.isSymLink() && !info.exists()) {
-            lookup.lookedFor << QStringLiteral("%1 (a link to %2, which is gone)")
-                                    .arg(path, info.symLinkTarget());
-        } else {
-            lookup.lookedFor << path;
-        }
-        if (!lookup.device && info.exists()) {
+            QDir(tree.devices).filePath(QString::fromLatin1(prefix) + QString::number(number - 1));
+        const std::optional<QString> whyNot = WhyNotAPort(tree, path);
+        lookup.lookedFor << (whyNot && !whyNot->isEmpty()
+                                 ? QStringLiteral("%1 (%2)").arg(path, *whyNot)
+                                 : path);
+        if (!lookup.device && !whyNot) {
             lookup.device = path;
         }
     }
     return lookup;
+}
+
+PortLookup ResolveLinuxPort(int number, const QString& folder) {
+    return ResolveLinuxPort(number, DeviceTree::AroundDeviceFolder(folder));
 }
 
 PortLookup ResolveMacPort(int number, const QString& folder) {
@@ -48,15 +61,19 @@ PortLookup ResolveWindowsPort(int number) {
     return {name, {name}};
 }
 
-PortLookup ResolvePort(int number, const QString& folder) {
+PortLookup ResolvePort(int number, const DeviceTree& tree) {
 #if defined(Q_OS_WIN)
-    Q_UNUSED(folder);
+    Q_UNUSED(tree);
     return ResolveWindowsPort(number);
 #elif defined(Q_OS_MACOS)
-    return ResolveMacPort(number, folder);
+    return ResolveMacPort(number, tree.devices);
 #else
-    return ResolveLinuxPort(number, folder);
+    return ResolveLinuxPort(number, tree);
 #endif
+}
+
+PortLookup ResolvePort(int number, const QString& folder) {
+    return ResolvePort(number, DeviceTree::AroundDeviceFolder(folder));
 }
 
 } // namespace korvel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/DeviceTree.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -12,16 +14,22 @@ struct PortLookup {
     QStringList lookedFor;         // what was looked for, for the message
 };
 
-// The folder that holds the serial devices on this system.
-QString DefaultDeviceFolder();
-
 // COM number `number` (1 or more) on this system: "COMn" on Windows; on macOS
-// the n-th of the sorted cu.* devices of `folder`; elsewhere the first that
-// exists of ttyUSB<n-1> (a USB adapter, what most operators have), ttyACM<n-1>
-// and ttyS<n-1> (a built-in port) in `folder`.
+// the n-th of the sorted cu.* devices; elsewhere the first that is there of
+// ttyUSB<n-1> (a USB adapter, what most operators have), ttyACM<n-1> and
+// ttyS<n-1> (a built-in port, counted only with a UART behind it: the kernel
+// keeps nodes for ports that have none, and bytes sent there vanish).
+PortLookup ResolvePort(int number, const DeviceTree& tree);
+// The same in the tree around `folder` (see DeviceTree::AroundDeviceFolder).
 PortLookup ResolvePort(int number, const QString& folder);
 
+// Why the device node `path` is no serial port to send to: an empty reason when
+// it is not there at all, else the reason (a dangling link, a built-in port with
+// no UART). Nothing when it is one.
+std::optional<QString> WhyNotAPort(const DeviceTree& tree, const QString& path);
+
 // The rules of each system, for any system's tests.
+PortLookup ResolveLinuxPort(int number, const DeviceTree& tree);
 PortLookup ResolveLinuxPort(int number, const QString& folder);
 PortLookup ResolveMacPort(int number, const QString& folder);
 PortLookup ResolveWindowsPort(int number);

@@ -1,6 +1,7 @@
 #include "transfer/QtSerialPort.h"
 
 #include "transfer/PortResolver.h"
+#include "transfer/PortWording.h"
 
 #include <QFileInfo>
 
@@ -54,13 +55,12 @@ std::optional<std::string> QtSerialPort::select(int number) {
         return "No serial port chosen: 'Comm num:' is empty or 0. Enter the number of the "
                "COM port the tracker is attached to.";
     }
-    const PortLookup lookup = ResolvePort(number, deviceFolder_);
+    const DeviceTree tree = DeviceTree::AroundDeviceFolder(deviceFolder_);
+    const PortLookup lookup = ResolvePort(number, tree);
     if (!lookup.device) {
-        return Utf8(QStringLiteral("COM%1: no such serial port; looked for %2. Check that the "
-                                   "tracker's cable or USB adapter is plugged in and that "
-                                   "'Comm num:' holds its number.")
+        return Utf8(QStringLiteral("COM%1: no such serial port; looked for %2. %3")
                         .arg(number)
-                        .arg(lookup.lookedFor.join(QStringLiteral(", "))));
+                        .arg(lookup.lookedFor.join(QStringLiteral(", ")), PortsPresentText(tree)));
     }
     device_ = *lookup.device;
     return std::nullopt;
