@@ -6,9 +6,9 @@
 #include "settings/SetDefaults.h"
 #include "settingsfile/SettingsFileIo.h"
 #include "transfer/EventDrivenSender.h"
-#include "transfer/PortResolver.h"
 #include "transfer/TransferSession.h"
 #include "ui/CodePageText.h"
+#include "ui/CommPortHelp.h"
 #include "ui/CommonD.h"
 #include "ui/Dialog.h"
 #include "ui/MaskedEdit.h"
@@ -109,7 +109,7 @@ Setup::Setup(EventDrivenSender* sender, QWidget* parent)
     connect(c.cmdSend, &QPushButton::clicked, this, &Setup::cmdSend_Click);
     connect(c.cmdHelp, &QPushButton::clicked, this, &Setup::cmdHelp_Click);
     connect(MSComm1_, &EventDrivenSender::finished, this, &Setup::transferFinished);
-    connect(c.edit(Field::edComm), &QLineEdit::textChanged, this, &Setup::updateCommToolTip);
+    new CommPortHelp(c.edit(Field::edComm), DeviceTree::System());
 
     // F1 anywhere in the window, whichever control has the focus.
     qApp->installEventFilter(this);
@@ -130,7 +130,6 @@ void Setup::Form_Load() {
     SetDefaults(*this);
     StartMarker_ = {0xFF, 0xFF};
     loadDialog();
-    updateCommToolTip();
 }
 
 Dialog* Setup::loadDialog() {
@@ -295,21 +294,6 @@ void Setup::colourGpslessNotes(bool gpsless) {
     }
 }
 
-void Setup::updateCommToolTip() {
-    const auto number = PortNumber(text(Field::edComm));
-    QString tip = QStringLiteral("Number of the serial port the tracker is attached to (COMn).");
-    if (!number || *number < 1) {
-        controls_.edit(Field::edComm)->setToolTip(tip);
-        return;
-    }
-    const PortLookup lookup = ResolvePort(*number, DefaultDeviceFolder());
-    tip += QStringLiteral("\nCOM%1 on this computer: ").arg(*number);
-    tip += lookup.device ? *lookup.device
-                         : QStringLiteral("no device present (looked for %1)")
-                               .arg(lookup.lookedFor.join(QStringLiteral(", ")));
-    controls_.edit(Field::edComm)->setToolTip(tip);
-}
-
 void Setup::closeEvent(QCloseEvent* event) {
     // Never while a transfer holds the port; refused without a word.
     if (MSComm1_->isPortOpen()) {
@@ -331,9 +315,6 @@ bool Setup::eventFilter(QObject* watched, QEvent* event) {
         if (key->key() == Qt::Key_F1 && widget && widget->window() == this && firstStop) {
             cmdHelp_Click();
         }
-    } else if (event->type() == QEvent::ToolTip && watched == controls_.edit(Field::edComm)) {
-        // The device behind a COM number can come and go; look again on each hover.
-        updateCommToolTip();
     }
     return QWidget::eventFilter(watched, event);
 }

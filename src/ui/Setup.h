@@ -64,7 +64,6 @@ private:
     void Form_Load();
     void colourGpslessNotes(bool gpsless);
     void transferFinished(const QString& error);
-    void updateCommToolTip();
     Dialog* loadDialog();
 
     SetupControls controls_;
