@@ -16,8 +16,9 @@ constexpr const char* kHelp =
     "Checks the settings as the SEND button does and sends them to the tracker over\n"
     "the serial port, printing the progress the window's dialog shows.\n"
     "The settings start from the factory defaults.\n\nOptions:\n"
-    "  --port N           the tracker's COM port number (Linux: the first that exists\n"
-    "                     of /dev/ttyUSB<N-1>, /dev/ttyACM<N-1>, /dev/ttyS<N-1>)\n"
+    "  --port N           the tracker's COM port number (Linux: the first that is there\n"
+    "                     of /dev/ttyUSB<N-1>, /dev/ttyACM<N-1>, /dev/ttyS<N-1> with a\n"
+    "                     UART behind it); 'korvel-config ports' lists the numbers\n"
     "  --device PATH      the serial device itself, e.g. /dev/ttyUSB0\n"
     "  --device-folder DIR  look for COM N's device in DIR instead of /dev\n";
 
