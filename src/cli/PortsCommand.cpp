@@ -4,6 +4,7 @@
 #include "transfer/SerialPortListing.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -74,11 +75,14 @@ void Print(const QString& text) {
     std::cout << text.toUtf8().toStdString() << "\n";
 }
 
-} // namespace
-
-int RunPorts(Arguments args) {
+struct PortsOptions {
     bool json = false;
     QString folder = DefaultDeviceFolder();
+};
+
+// Reads the arguments into `options`; returns an exit code when the command
+// ends here (help shown or a usage error).
+std::optional<int> ParseOptions(Arguments args, PortsOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -86,23 +90,38 @@ int RunPorts(Arguments args) {
             return kExitSuccess;
         }
         if (arg == "--json") {
-            json = true;
+            options.json = true;
         } else if (arg == "--device-folder" || arg.starts_with("--device-folder=")) {
             const bool hasInlineValue = arg != "--device-folder";
-            if (!hasInlineValue && i + 1 == args.size()) {
-                return Fail("ports", "--device-folder needs a folder (see --help)");
-            }
-            const std::string value = hasInlineValue ? arg.substr(arg.find('=') + 1) : args[++i];
+            const std::string value = hasInlineValue        ? arg.substr(arg.find('=') + 1)
+                                      : i + 1 < args.size() ? args[++i]
+                                                            : std::string();
             if (value.empty()) {
                 return Fail("ports", "--device-folder needs a folder (see --help)");
             }
-            folder = QFile::decodeName(QByteArray::fromStdString(value));
+            options.folder = QFile::decodeName(QByteArray::fromStdString(value));
+            if (!QFileInfo(options.folder).isDir()) {
+                return Fail("ports", "--device-folder " + value + ": no such folder");
+            }
         } else {
-            return Fail("ports", "unexpected argument '" + arg + "' (see --help)");
+            const bool isOption = arg.starts_with("-") && arg.size() > 1;
+            return Fail("ports", (isOption ? "unknown option '" : "unexpected argument '") + arg +
+                                     "' (see --help)");
         }
     }
-    const std::vector<DetectedPort> ports = ListSerialPorts(DeviceTree::AroundDeviceFolder(folder));
-    if (json) {
+    return std::nullopt;
+}
+
+} // namespace
+
+int RunPorts(Arguments args) {
+    PortsOptions options;
+    if (const auto done = ParseOptions(args, options)) {
+        return *done;
+    }
+    const std::vector<DetectedPort> ports =
+        ListSerialPorts(DeviceTree::AroundDeviceFolder(options.folder));
+    if (options.json) {
         QJsonArray array;
         for (const DetectedPort& port : ports) {
             array.append(ToJson(port));

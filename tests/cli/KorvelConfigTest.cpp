@@ -92,7 +92,9 @@ struct UsageCase {
 };
 
 // Names a case by its arguments in the test report.
-void PrintTo(const UsageCase& c, std::ostream* out) { *out << "korvel-config " << c.arguments; }
+void PrintTo(const UsageCase& c, std::ostream* out) {
+    *out << "korvel-config " << c.arguments;
+}
 
 class Usage : public KorvelConfig, public testing::WithParamInterface<UsageCase> {};
 
@@ -122,7 +124,10 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{"save", "exactly one output file"},
                     UsageCase{"save a.cfg b.cfg", "exactly one output file"},
                     UsageCase{"save /nonexistent/dir/x.cfg", "does not exist"},
-                    UsageCase{"save x.cfg --set edBcnEvery=___", "edBcnEvery"}));
+                    UsageCase{"save x.cfg --set edBcnEvery=___", "edBcnEvery"},
+                    UsageCase{"ports --device-folder", "--device-folder needs a folder"},
+                    UsageCase{"ports --device-folder /nonexistent", "no such folder"},
+                    UsageCase{"ports --all", "unknown option '--all'"}));
 
 TEST_F(KorvelConfig, EachCommandHasHelp) {
     for (const char* command : {"image", "fields", "save"}) {
