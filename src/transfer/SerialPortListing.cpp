@@ -13,12 +13,6 @@
 namespace korvel {
 namespace {
 
-// Device names that can stand for a COM number on Linux, with their index.
-const QRegularExpression& ComNamePattern() {
-    static const QRegularExpression pattern(QStringLiteral("^(ttyUSB|ttyACM|ttyS)(\\d{1,4})$"));
-    return pattern;
-}
-
 // The COM number that would reach `device` if nothing came before it.
 std::optional<int> ImpliedComNumber(const DeviceTree& tree, const QString& device) {
     const QString name = QFileInfo(device).fileName();
@@ -35,7 +29,9 @@ std::optional<int> ImpliedComNumber(const DeviceTree& tree, const QString& devic
     return index >= 0 ? std::optional<int>(index + 1) : std::nullopt;
 #else
     Q_UNUSED(tree);
-    const auto match = ComNamePattern().match(name);
+    // The device names that COM numbers reach on Linux, with their index.
+    static const QRegularExpression comNames(QStringLiteral("^(ttyUSB|ttyACM|ttyS)(\\d{1,4})$"));
+    const auto match = comNames.match(name);
     return match.hasMatch() ? std::optional<int>(match.captured(2).toInt() + 1) : std::nullopt;
 #endif
 }
@@ -68,27 +64,36 @@ QHash<QString, QString> StableNames(const DeviceTree& tree) {
     return names;
 }
 
+void ReadSysfs(const DeviceTree& tree, DetectedPort& port) {
+    const TtyHardware hardware = ReadTtyHardware(tree, QFileInfo(port.device).fileName());
+    port.description = hardware.description;
+    port.manufacturer = hardware.manufacturer;
+    port.serialNumber = hardware.serialNumber;
+    port.usbId = hardware.usbId;
+}
+
+void ReadQtPortInfo(DetectedPort& port) {
+    const QSerialPortInfo info(QFileInfo(port.device).fileName()); // found by port name
+    port.description = info.description();
+    port.manufacturer = info.manufacturer();
+    port.serialNumber = info.serialNumber();
+    if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
+        port.usbId = QStringLiteral("%1:%2")
+                         .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
+                         .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
+    }
+}
+
 DetectedPort Describe(const DeviceTree& tree, const QString& device,
                       const QHash<QString, QString>& stableNames) {
     DetectedPort port;
     port.device = device;
     port.stableName = stableNames.value(QFileInfo(device).canonicalFilePath());
+    // QSerialPortInfo reads the system's own ports only, never a test's tree.
     if (HasTtyClass(tree) || tree != DeviceTree::System()) {
-        const TtyHardware hardware = ReadTtyHardware(tree, QFileInfo(device).fileName());
-        port.description = hardware.description;
-        port.manufacturer = hardware.manufacturer;
-        port.serialNumber = hardware.serialNumber;
-        port.usbId = hardware.usbId;
+        ReadSysfs(tree, port);
     } else {
-        const QSerialPortInfo info(device);
-        port.description = info.description();
-        port.manufacturer = info.manufacturer();
-        port.serialNumber = info.serialNumber();
-        if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
-            port.usbId = QStringLiteral("%1:%2")
-                             .arg(info.vendorIdentifier(), 4, 16, QLatin1Char('0'))
-                             .arg(info.productIdentifier(), 4, 16, QLatin1Char('0'));
-        }
+        ReadQtPortInfo(port);
     }
     port.access = CheckPortAccess(device);
     return port;

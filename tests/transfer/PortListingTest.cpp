@@ -6,6 +6,7 @@
 #include "transfer/PortAccess.h"
 #include "transfer/PortResolver.h"
 #include "transfer/PortWording.h"
+#include "transfer/QtSerialPort.h"
 #include "transfer/SerialPortListing.h"
 
 #include <QJsonArray>
@@ -167,15 +168,24 @@ private slots:
         QCOMPARE(access.fix, fix);
     }
 
-    void messageListsThePortsPresentOrWhatToCheck() {
+    void noSuchPortMessageListsThePortsPresentOrWhatToCheck() {
         FakeDeviceTree fake;
-        QVERIFY(PortsPresentText(fake.tree()).startsWith("No serial port is present"));
+        QtSerialPort port(fake.devices());
+        const auto message = [&] {
+            return QString::fromStdString(port.select(3).value_or(""))
+                .replace(fake.devices() + '/', QString());
+        };
+        QVERIFY2(message().endsWith("ttyS2. No serial port is present on this computer: check "
+                                    "that the tracker's cable or USB adapter is plugged in, and "
+                                    "for an adapter that the system has a driver for it."),
+                 qPrintable(message()));
         fake.add(kArduino);
         fake.add("uart:ttyS1:4");
-        QCOMPARE(PortsPresentText(fake.tree()).replace(fake.devices() + '/', QString()),
-                 QStringLiteral("Serial ports present: COM1 is ttyACM0, Arduino Uno (Arduino "
-                                "LLC); COM2 is ttyS1, built-in serial port (16550A). Put the "
-                                "tracker's number in 'Comm num:'."));
+        QVERIFY2(message().endsWith(
+                     "ttyS2. Serial ports present: COM1 is "
+                     "ttyACM0, Arduino Uno (Arduino LLC); COM2 is ttyS1, built-in serial port "
+                     "(16550A). Put the tracker's number in 'Comm num:'."),
+                 qPrintable(message()));
     }
 
     void portsCommandPrintsLinesAndJson() {
