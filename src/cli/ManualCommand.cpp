@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "rtf/InstructionsFile.h"
 #include "rtf/PlainTextRenderer.h"
 #include "rtf/RtfReader.h"
 
@@ -11,14 +12,12 @@
 #include <optional>
 #include <sstream>
 #include <system_error>
-#include <vector>
 
 namespace korvel::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kInstructionsFile = "Korvel_Config.rtf";
 constexpr std::uintmax_t kMaxFileSize = 64U * 1024U * 1024U;
 
 void PrintManualUsage(std::ostream& out) {
@@ -50,35 +49,10 @@ int DefaultWidth() {
 // The folder of the running program, where the build and a plain copy keep
 // the instructions beside it. Linux's /proc tells it; elsewhere the lookup
 // goes on without it.
-std::optional<fs::path> ProgramFolder() {
+fs::path ProgramFolder() {
     std::error_code error;
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (error) {
-        return std::nullopt;
-    }
-    return self.parent_path();
-}
-
-// Looks the default name up as the window does: current folder, program
-// folder, installed data folder.
-std::optional<fs::path> FindInstructions() {
-    std::vector<fs::path> candidates{fs::path(kInstructionsFile)};
-    if (const auto folder = ProgramFolder()) {
-        candidates.push_back(*folder / kInstructionsFile);
-#ifdef KORVEL_DATA_DIR_FROM_PROGRAM
-        candidates.push_back(*folder / KORVEL_DATA_DIR_FROM_PROGRAM / kInstructionsFile);
-#endif
-    }
-#ifdef KORVEL_DATA_DIR
-    candidates.push_back(fs::path(KORVEL_DATA_DIR) / kInstructionsFile);
-#endif
-    for (const fs::path& candidate : candidates) {
-        std::error_code error;
-        if (fs::is_regular_file(candidate, error)) {
-            return candidate;
-        }
-    }
-    return std::nullopt;
+    return error ? fs::path() : self.parent_path();
 }
 
 std::optional<std::string> ReadFile(const fs::path& path, std::string& problem) {
@@ -133,7 +107,7 @@ int RunManual(Arguments args) {
         }
     }
     if (!file) {
-        file = FindInstructions();
+        file = FindInstructions(kInstructionsFile, ProgramFolder());
         if (!file) {
             std::cerr << "korvel-config manual: " << kInstructionsFile
                       << " is missing: not in the current folder, beside the program or in the "
