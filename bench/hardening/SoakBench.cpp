@@ -123,7 +123,7 @@ TransferFigures SoakTransfers(const Options& options) {
     line.link(QFile::encodeName(devices.filePath(QStringLiteral("ttyUSB0"))).toStdString());
     Tracker tracker(line);
     const QString folder = devices.path();
-    Setup setup(new EventDrivenSender(
+    Setup setup(std::make_unique<EventDrivenSender>(
         nullptr, [folder] { return std::make_unique<QtSerialPort>(folder); },
         options.pauseDivisor));
     setup.show();

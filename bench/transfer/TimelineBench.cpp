@@ -47,7 +47,7 @@ public:
     std::string text() const override { return text_; }
     void setText(const std::string& text) override { text_ = text; }
     void setOkVisible(bool) override {}
-    void show() override {}
+    void showDialog() override {}
     void report(const std::string& message) override {
         std::fprintf(stderr, "transfer failed: %s\n", message.c_str());
     }

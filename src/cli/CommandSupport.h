@@ -13,9 +13,6 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitBuildFailed = 1;
 inline constexpr int kExitUsage = 2; // usage, file or field errors
 
-// The text the window shows when BuildImage refuses the settings.
-inline constexpr const char* kBuildRefused = "Parametri incompleti o non corretti";
-
 // Prints "korvel-config COMMAND: MESSAGE" on standard error and returns 2.
 int Fail(std::string_view command, std::string_view message);
 

@@ -79,7 +79,7 @@ public:
         text_ = text;
     }
     void setOkVisible(bool) override {}
-    void show() override {}
+    void showDialog() override {}
     void endLine() {
         if (lineOpen_) {
             std::cout << "\n";

@@ -7,6 +7,9 @@
 
 namespace korvel {
 
+// What the operator is told when the build fails.
+inline constexpr const char* kBuildRefused = "Parametri incompleti o non corretti";
+
 struct BuildResult {
     bool success = false;
     // Why the build failed, naming the field; nothing on success.

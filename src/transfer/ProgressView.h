@@ -16,7 +16,7 @@ public:
     virtual void setText(const std::string& text) = 0;
     virtual void setOkVisible(bool visible) = 0;
     // Shows the dialog without making it modal; a visible dialog stays visible.
-    virtual void show() = 0;
+    virtual void showDialog() = 0;
 };
 
 } // namespace korvel

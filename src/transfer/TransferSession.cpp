@@ -73,7 +73,7 @@ bool TransferSession::perform(const PlanStep& step) {
         view_.setOkVisible(false);
         return true;
     case Action::ShowDialog:
-        view_.show();
+        view_.showDialog();
         return true;
     case Action::PumpEvents:
         if (pumpEvents_) {

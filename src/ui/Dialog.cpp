@@ -1,5 +1,6 @@
 #include "ui/Dialog.h"
 
+#include "ui/CodePageText.h"
 #include "ui/WindowMetrics.h"
 
 #include <QLabel>
@@ -14,7 +15,6 @@ Dialog::Dialog(QWidget* parent)
       lblInfo_(new QLabel(this)), OKButton_(new QPushButton(QStringLiteral("OK"), this)) {
     setObjectName(QStringLiteral("Dialog"));
     setWindowTitle(QStringLiteral("Korvel"));
-    setAttribute(Qt::WA_DeleteOnClose);
     // No icon of its own: an empty one keeps Qt from lending the program's.
     QPixmap blank(16, 16);
     blank.fill(Qt::transparent);
@@ -40,7 +40,7 @@ Dialog::Dialog(QWidget* parent)
 void Dialog::setText(const std::string& text) {
     text_ = text;
     // Lines end with CR LF; the label wants plain line feeds.
-    QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    QString shown = FromCodePage(text);
     shown.remove(QLatin1Char('\r'));
     lblInfo_->setText(shown);
 }
@@ -49,7 +49,7 @@ void Dialog::setOkVisible(bool visible) {
     OKButton_->setVisible(visible);
 }
 
-void Dialog::show() {
+void Dialog::showDialog() {
     QWidget::show();
     raise();
 }

@@ -1,12 +1,11 @@
 #include "ui/Setup.h"
 
+#include "Version.h"
 #include "image/BuildImage.h"
-#include "settings/FieldRule.h"
-#include "settings/FieldTable.h"
+#include "rtf/InstructionsFile.h"
 #include "settings/SetDefaults.h"
 #include "settingsfile/SettingsFileIo.h"
 #include "transfer/EventDrivenSender.h"
-#include "transfer/TransferSession.h"
 #include "ui/CodePageText.h"
 #include "ui/CommPortHelp.h"
 #include "ui/CommonD.h"
@@ -16,84 +15,49 @@
 #include "ui/WindowMetrics.h"
 #include "ui/frmIstruzioni.h"
 
-#include <QApplication>
-#include <QCheckBox>
+#include <QAbstractItemView>
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QIcon>
-#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 
 namespace korvel {
 
-// What the transfer sees of the result dialog. The dialog can be closed (and so
-// destroyed) while a transfer runs; the transfer then goes on writing here and
-// nothing dangles. Showing it again brings a fresh dialog.
-class Setup::DialogView : public ProgressView {
+// What a transfer sees of the result dialog. It notes whether the transfer
+// showed the dialog, so that a transfer that fails before that can take away
+// the result of an earlier one.
+class Setup::TransferView final : public ProgressView {
 public:
-    explicit DialogView(Setup& window) : window_(window) {}
+    explicit TransferView(Dialog& dialog) : dialog_(&dialog) {}
 
-    std::string text() const override {
-        return window_.dialog_ ? window_.dialog_->text() : lastText_;
-    }
-    void setText(const std::string& text) override {
-        lastText_ = text;
-        if (window_.dialog_) {
-            window_.dialog_->setText(text);
-        }
-    }
-    void setOkVisible(bool visible) override {
-        okVisible_ = visible;
-        if (window_.dialog_) {
-            window_.dialog_->setOkVisible(visible);
-        }
-    }
-    void show() override {
-        if (!window_.dialog_) {
-            window_.loadDialog();
-            window_.dialog_->setText(lastText_);
-            window_.dialog_->setOkVisible(okVisible_);
-        }
-        window_.dialog_->show();
+    void begin() { shown_ = false; }
+    bool shown() const { return shown_; }
+
+    std::string text() const override { return dialog_->text(); }
+    void setText(const std::string& text) override { dialog_->setText(text); }
+    void setOkVisible(bool visible) override { dialog_->setOkVisible(visible); }
+    void showDialog() override {
+        shown_ = true;
+        dialog_->showDialog();
     }
 
 private:
-    Setup& window_;
-    std::string lastText_;
-    bool okVisible_ = true;
+    Dialog* dialog_;
+    bool shown_ = false;
 };
 
-namespace {
-
-Qt::CheckState ToCheckState(int value) {
-    return value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-}
-
-QCheckBox* CheckBoxOf(const SetupControls& c, Field field) {
-    switch (field) {
-    case Field::chkTable:
-        return c.chkTable;
-    case Field::chkRxPosition:
-        return c.chkRxPosition;
-    case Field::chkAutoReply:
-        return c.chkAutoReply;
-    default:
-        return nullptr;
-    }
-}
-
-} // namespace
-
-Setup::Setup(EventDrivenSender* sender, QWidget* parent)
+Setup::Setup(std::unique_ptr<EventDrivenSender> sender, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      MSComm1_(sender ? sender : new EventDrivenSender(this)),
-      dialogView_(std::make_unique<DialogView>(*this)) {
-    MSComm1_->setParent(this);
+      MSComm1_(sender ? std::move(sender) : std::make_unique<EventDrivenSender>()) {
     setObjectName(QStringLiteral("Setup"));
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(QStringLiteral("%1 by %2")
+                       .arg(QString::fromLatin1(kProductName), QString::fromLatin1(kAuthor)));
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/korvel16.png"), QSize(16, 16));
     icon.addFile(QStringLiteral(":/icons/korvel32.png"), QSize(32, 32));
@@ -108,102 +72,49 @@ Setup::Setup(EventDrivenSender* sender, QWidget* parent)
     connect(c.cmdLoad, &QPushButton::clicked, this, &Setup::cmdLoad_Click);
     connect(c.cmdSend, &QPushButton::clicked, this, &Setup::cmdSend_Click);
     connect(c.cmdHelp, &QPushButton::clicked, this, &Setup::cmdHelp_Click);
-    connect(MSComm1_, &EventDrivenSender::finished, this, &Setup::transferFinished);
+    connect(MSComm1_.get(), &EventDrivenSender::finished, this, &Setup::transferFinished);
     new CommPortHelp(c.edit(Field::edComm), DeviceTree::System());
-
-    // F1 anywhere in the window, whichever control has the focus.
-    qApp->installEventFilter(this);
+    addHelpShortcut();
 
     Form_Load();
     c.edit(Field::edNumFlagsAuto)->setFocus(Qt::OtherFocusReason);
 }
 
-Setup::~Setup() {
-    qApp->removeEventFilter(this);
-    // The transfer writes to the dialog view; it goes before the view does.
-    delete MSComm1_;
-    delete dialog_.data();
-    delete istruzioni_.data();
-}
+Setup::~Setup() = default;
 
 void Setup::Form_Load() {
-    SetDefaults(*this);
+    SetDefaults(settings_);
     StartMarker_ = {0xFF, 0xFF};
-    loadDialog();
+    dialog_ = std::make_unique<Dialog>(this);
+    transferView_ = std::make_unique<TransferView>(*dialog_);
 }
 
-Dialog* Setup::loadDialog() {
-    if (!dialog_) {
-        dialog_ = new Dialog(this);
+// F1, with or without Shift, Ctrl or Alt, opens the instructions whichever
+// control has the focus. One window-wide action fires once per press; the
+// Mic-E list's drop-down is a window of its own, so it carries the action too.
+void Setup::addHelpShortcut() {
+    auto* help = new QAction(this);
+    QList<QKeySequence> keys;
+    for (const Qt::KeyboardModifiers modifiers :
+         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
+          Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier),
+          Qt::ShiftModifier | Qt::ControlModifier, Qt::ShiftModifier | Qt::AltModifier,
+          Qt::ControlModifier | Qt::AltModifier,
+          Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier}) {
+        keys.append(QKeySequence(QKeyCombination(modifiers, Qt::Key_F1)));
     }
-    return dialog_;
-}
-
-// ---- DeviceSettings on the controls ----
-
-std::string Setup::text(Field field) const {
-    const MaskedEdit* edit = controls_.edit(field);
-    return edit ? edit->codePageText() : std::string();
-}
-
-std::optional<FieldError> Setup::setText(Field field, std::string_view text) {
-    MaskedEdit* edit = controls_.edit(field);
-    if (!edit) {
-        return FieldError{field, "is not a text field"};
-    }
-    return edit->setCodePageText(std::string(text));
-}
-
-int Setup::value(Field field) const {
-    if (field == Field::cbMicEMsg) {
-        // Text typed into the list that is none of its entries selects nothing.
-        return controls_.cbMicEMsg->findText(controls_.cbMicEMsg->currentText(),
-                                             Qt::MatchExactly | Qt::MatchCaseSensitive);
-    }
-    const QCheckBox* box = CheckBoxOf(controls_, field);
-    if (!box) {
-        return 0;
-    }
-    // 0 clear, 1 checked, 2 greyed.
-    switch (box->checkState()) {
-    case Qt::Checked:
-        return 1;
-    case Qt::PartiallyChecked:
-        return 2;
-    case Qt::Unchecked:
-        break;
-    }
-    return 0;
-}
-
-std::optional<FieldError> Setup::setValue(Field field, int value) {
-    if (auto refused = ValueRefusal(TraitsOf(field), value)) {
-        return refused;
-    }
-    if (field == Field::cbMicEMsg) {
-        controls_.cbMicEMsg->setCurrentIndex(value);
-        return std::nullopt;
-    }
-    CheckBoxOf(controls_, field)->setCheckState(ToCheckState(value));
-    return std::nullopt;
+    help->setShortcuts(keys);
+    help->setShortcutContext(Qt::WindowShortcut);
+    connect(help, &QAction::triggered, this, [this] {
+        controls_.cbMicEMsg->hidePopup();
+        cmdHelp_Click();
+    });
+    addAction(help);
+    controls_.cbMicEMsg->view()->window()->addAction(help);
 }
 
 QWidget* Setup::control(Field field) const {
-    if (QWidget* edit = controls_.edit(field)) {
-        return edit;
-    }
-    if (field == Field::cbMicEMsg) {
-        return controls_.cbMicEMsg;
-    }
-    return CheckBoxOf(controls_, field);
-}
-
-Dialog* Setup::resultDialog() const {
-    return dialog_.data();
-}
-
-frmIstruzioni* Setup::instructions() const {
-    return istruzioni_.data();
+    return controls_.control(field);
 }
 
 bool Setup::isPortOpen() const {
@@ -213,12 +124,12 @@ bool Setup::isPortOpen() const {
 // ---- Commands ----
 
 void Setup::cmdDefault_Click() {
-    SetDefaults(*this);
+    SetDefaults(settings_);
 }
 
 void Setup::cmdSend_Click() {
     controls_.cmdSend->setEnabled(false);
-    const BuildResult result = BuildImage(*this, ConfigImage_);
+    const BuildResult result = BuildImage(settings_, ConfigImage_);
     if (result.gpslessMode) {
         colourGpslessNotes(*result.gpslessMode);
     }
@@ -229,25 +140,35 @@ void Setup::cmdSend_Click() {
         return;
     }
     if (!result.success) {
-        QString message = QStringLiteral("Parametri incompleti o non corretti");
-        if (result.error) {
-            message += QLatin1Char('\n') + FromCodePage(result.error->message());
-        }
-        MessageBox::show(this, message, QStringLiteral("Invio non eseguito - Korvel"),
+        MessageBox::show(this, QString::fromLatin1(kBuildRefused),
+                         QStringLiteral("Invio non eseguito - Korvel"),
                          MessageBox::Icon::Information);
         if (result.error) {
-            if (QWidget* failing = control(result.error->field)) {
-                failing->setFocus(Qt::OtherFocusReason);
-            }
+            showRefusedField(result.error->field);
         }
         controls_.cmdSend->setEnabled(true);
         return;
     }
-    loadDialog();
-    MSComm1_->start(ConfigImage_, text(Field::edComm), *dialogView_);
+    transferView_->begin();
+    MSComm1_->start(ConfigImage_, text(Field::edComm), *transferView_);
+}
+
+// The box names no field: the focus on the refused one, its text selected,
+// tells the user which.
+void Setup::showRefusedField(Field field) {
+    QWidget* refused = controls_.control(field);
+    refused->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(refused)) {
+        edit->selectAll();
+    }
 }
 
 void Setup::transferFinished(const QString& error) {
+    if (!transferView_->shown()) {
+        // Ended before showing the dialog: whatever it still shows is the
+        // result of an earlier transfer, not of this one.
+        dialog_->hide();
+    }
     if (!error.isEmpty()) {
         MessageBox::show(this, error, QGuiApplication::applicationDisplayName(),
                          MessageBox::Icon::None);
@@ -260,7 +181,7 @@ void Setup::cmdSave_Click() {
     if (!path) {
         return;
     }
-    if (const auto error = SaveSettingsFile(*this, *path)) {
+    if (const auto error = SaveSettingsFile(settings_, *path)) {
         MessageBox::show(this, *error, QStringLiteral("Korvel"), MessageBox::Icon::None);
     }
 }
@@ -270,17 +191,17 @@ void Setup::cmdLoad_Click() {
     if (!path) {
         return;
     }
-    if (const auto error = LoadSettingsFile(*this, *path)) {
+    if (const auto error = LoadSettingsFile(settings_, *path)) {
         MessageBox::show(this, *error, QStringLiteral("Korvel"), MessageBox::Icon::None);
     }
 }
 
 void Setup::cmdHelp_Click() {
-    if (!istruzioni_) {
-        istruzioni_ = new frmIstruzioni();
+    // A closed instructions window is made anew, centred again.
+    if (!istruzioni_ || !istruzioni_->isVisible()) {
+        istruzioni_ = std::make_unique<frmIstruzioni>();
     }
-    istruzioni_->Apri(QString::fromLatin1(kInstructionsFile),
-                      QString::fromLatin1(kInstructionsTitle));
+    istruzioni_->Apri(FromCodePage(kInstructionsFile), QString::fromLatin1(kInstructionsTitle));
 }
 
 // ---- Lifecycle ----
@@ -300,23 +221,12 @@ void Setup::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    delete dialog_.data();
-    delete istruzioni_.data();
-    event->accept();
-}
-
-bool Setup::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        auto* widget = qobject_cast<QWidget*>(watched);
-        // A key event travels up from the focused control; act on its first stop only.
-        const bool firstStop = widget == QApplication::focusWidget() ||
-                               (QApplication::focusWidget() == nullptr && widget == this);
-        if (key->key() == Qt::Key_F1 && widget && widget->window() == this && firstStop) {
-            cmdHelp_Click();
-        }
+    // The other two windows close with this one; they go when it goes.
+    dialog_->close();
+    if (istruzioni_) {
+        istruzioni_->close();
     }
-    return QWidget::eventFilter(watched, event);
+    event->accept();
 }
 
 } // namespace korvel

@@ -2,9 +2,10 @@
 
 #include "image/ConfigImage.h"
 #include "settings/DeviceSettings.h"
+#include "transfer/EventDrivenSender.h"
+#include "ui/ControlSettings.h"
 #include "ui/SetupControls.h"
 
-#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -13,36 +14,38 @@
 namespace korvel {
 
 class Dialog;
-class EventDrivenSender;
 class frmIstruzioni;
 
 // The main window: every setting in its four frames and the Default, Save,
-// Load, SEND and Help commands. Its controls are the settings' only home: it
-// implements DeviceSettings on them, so a value that is loaded, reset or
-// normalised shows at once. It owns the result dialog, the instructions window
-// and the transfer.
-class Setup : public QWidget, public DeviceSettings {
+// Load, SEND and Help commands. Its controls are the settings' only home, so a
+// value that is loaded, reset or normalised shows at once. It owns the result
+// dialog, the instructions window and the transfer.
+class Setup : public QWidget {
     Q_OBJECT
 public:
-    static constexpr const char* kTitle = "Korvel Config v2.5 by QX7ZUL";
-    static constexpr const char* kInstructionsFile = "Korvel_Config.rtf";
+    static constexpr const char* kAuthor = "QX7ZUL";
     static constexpr const char* kInstructionsTitle = "Korvel Config - Istruzioni";
 
-    // `sender` (optional) runs the transfers; the window takes ownership.
-    explicit Setup(EventDrivenSender* sender = nullptr, QWidget* parent = nullptr);
+    // `sender` (optional) runs the transfers; by default, on the real serial ports.
+    explicit Setup(std::unique_ptr<EventDrivenSender> sender = nullptr, QWidget* parent = nullptr);
     ~Setup() override;
 
-    // DeviceSettings, on the window's controls.
-    std::string text(Field field) const override;
-    std::optional<FieldError> setText(Field field, std::string_view text) override;
-    int value(Field field) const override;
-    std::optional<FieldError> setValue(Field field, int value) override;
+    // The settings, read and written through the controls.
+    DeviceSettings& settings() { return settings_; }
+    std::string text(Field field) const { return settings_.text(field); }
+    std::optional<FieldError> setText(Field field, std::string_view text) {
+        return settings_.setText(field, text);
+    }
+    int value(Field field) const { return settings_.value(field); }
+    std::optional<FieldError> setValue(Field field, int value) {
+        return settings_.setValue(field, value);
+    }
 
     const SetupControls& controls() const { return controls_; }
     QWidget* control(Field field) const;
-    // The result dialog and the instructions window, while they exist.
-    Dialog* resultDialog() const;
-    frmIstruzioni* instructions() const;
+    Dialog* resultDialog() const { return dialog_.get(); }
+    // The instructions window while it exists.
+    frmIstruzioni* instructions() const { return istruzioni_.get(); }
     const std::array<std::uint8_t, 2>& startMarker() const { return StartMarker_; }
     const ConfigImage& configImage() const { return ConfigImage_; }
     bool isPortOpen() const;
@@ -56,23 +59,26 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    class DialogView;
+    class TransferView;
 
     void Form_Load();
+    void addHelpShortcut();
+    void showRefusedField(Field field);
     void colourGpslessNotes(bool gpsless);
     void transferFinished(const QString& error);
-    Dialog* loadDialog();
 
+    // Declared in the order of building; destroyed the other way round, so the
+    // transfer goes first, before the view and the dialog it writes to.
     SetupControls controls_;
+    ControlSettings settings_{controls_};
     ConfigImage ConfigImage_{};
     std::array<std::uint8_t, 2> StartMarker_{};
-    EventDrivenSender* MSComm1_;
-    QPointer<Dialog> dialog_;
-    QPointer<frmIstruzioni> istruzioni_;
-    std::unique_ptr<DialogView> dialogView_;
+    std::unique_ptr<frmIstruzioni> istruzioni_;
+    std::unique_ptr<Dialog> dialog_;
+    std::unique_ptr<TransferView> transferView_;
+    std::unique_ptr<EventDrivenSender> MSComm1_;
 };
 
 } // namespace korvel

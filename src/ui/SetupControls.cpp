@@ -204,6 +204,29 @@ void SetTabOrder(const SetupControls& c) {
 
 } // namespace
 
+QCheckBox* SetupControls::checkBox(Field field) const {
+    switch (field) {
+    case Field::chkTable:
+        return chkTable;
+    case Field::chkRxPosition:
+        return chkRxPosition;
+    case Field::chkAutoReply:
+        return chkAutoReply;
+    default:
+        return nullptr;
+    }
+}
+
+QWidget* SetupControls::control(Field field) const {
+    if (QWidget* text = edit(field)) {
+        return text;
+    }
+    if (field == Field::cbMicEMsg) {
+        return cbMicEMsg;
+    }
+    return checkBox(field);
+}
+
 SetupControls BuildSetupControls(QWidget* window) {
     Builder b;
     BuildMainFrame(b, window);

@@ -31,6 +31,8 @@ struct SetupControls {
     QLabel* Label34 = nullptr; // "/ GPSless bcn"
 
     MaskedEdit* edit(Field field) const { return edits[FieldIndex(field)]; }
+    QCheckBox* checkBox(Field field) const; // null for the other fields
+    QWidget* control(Field field) const;    // the control of any field
 };
 
 // Builds every control of the main window on `window`, with its object name,

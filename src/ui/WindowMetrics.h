@@ -8,8 +8,12 @@ class QWidget;
 namespace korvel {
 
 // Window geometry is laid out in twips, 15 to a device-independent pixel.
+inline constexpr int kTwipsPerPixel = 15;
+
+// `twips` in whole pixels, to the nearest one (15 is odd: there are no ties).
 constexpr int TwipsToPixels(int twips) {
-    return (twips + 7) / 15;
+    const int half = kTwipsPerPixel / 2;
+    return twips >= 0 ? (twips + half) / kTwipsPerPixel : -((half - twips) / kTwipsPerPixel);
 }
 
 inline QRect Twips(int left, int top, int width, int height) {

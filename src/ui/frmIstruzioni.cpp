@@ -1,30 +1,28 @@
 #include "ui/frmIstruzioni.h"
 
+#include "rtf/InstructionsFile.h"
 #include "rtf/RtfReader.h"
 #include "ui/InstructionsIcon.h"
 #include "ui/MessageBox.h"
 #include "ui/RtfTextDocument.h"
+#include "ui/WindowMetrics.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <QDesktopServices>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QWindow>
 #include <algorithm>
-#include <cmath>
+#include <filesystem>
 #include <utility>
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-// Allowance for the window's borders and title bar, in twips.
-constexpr int kBorderAllowance = 120;
-constexpr int kTitleAllowance = 480;
 // Larger files are refused rather than read whole into memory.
 constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
 
@@ -37,8 +35,16 @@ int HalfToEven(int twips) {
     return down % 2 == 0 ? down : down + 1;
 }
 
-int TwipsToPixels(int twips) {
-    return std::max(1, static_cast<int>(std::lround(twips / double(kTwipsPerPixel))));
+bool IsExternalLink(const QUrl& link) {
+    const QString scheme = link.scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+           scheme == QLatin1String("mailto");
+}
+
+// A link to a bookmark of the document itself: nothing but "#name".
+bool IsBookmarkLink(const QUrl& link) {
+    return link.hasFragment() && link.scheme().isEmpty() && link.host().isEmpty() &&
+           link.path().isEmpty() && link.query().isEmpty();
 }
 
 } // namespace
@@ -47,15 +53,17 @@ namespace korvel {
 
 frmIstruzioni::frmIstruzioni(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("frmIstruzioni"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Istruzioni:"));
     setWindowIcon(InstructionsIcon());
-    resize(9330 / kTwipsPerPixel, 4725 / kTwipsPerPixel);
+    resize(TwipsToPixels(9330), TwipsToPixels(4725));
 
     rtfIstruzioni = new QTextBrowser(this);
     rtfIstruzioni->setObjectName(QStringLiteral("rtfIstruzioni"));
-    rtfIstruzioni->setGeometry(0, 0, 9285 / kTwipsPerPixel, 4620 / kTwipsPerPixel);
-    rtfIstruzioni->setOpenExternalLinks(true);
+    rtfIstruzioni->setGeometry(Twips(0, 0, 9285, 4620));
+    // Links are followed here, not by the viewer: it would load any other
+    // address as the document.
+    rtfIstruzioni->setOpenLinks(false);
+    connect(rtfIstruzioni, &QTextBrowser::anchorClicked, this, &frmIstruzioni::followLink);
     rtfIstruzioni->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     rtfIstruzioni->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     QPalette viewerPalette = rtfIstruzioni->palette();
@@ -79,8 +87,7 @@ void frmIstruzioni::centre() {
     const QSize outer = frameGeometry().size();
     const int left = HalfToEven((area.width() - outer.width()) * kTwipsPerPixel);
     const int top = HalfToEven((area.height() - outer.height()) * kTwipsPerPixel);
-    move(area.x() + static_cast<int>(std::lround(left / double(kTwipsPerPixel))),
-         area.y() + static_cast<int>(std::lround(top / double(kTwipsPerPixel))));
+    move(area.x() + TwipsToPixels(left), area.y() + TwipsToPixels(top));
 }
 
 void frmIstruzioni::Apri(const QString& NFileIstruzioni, const QString& Titolo) {
@@ -122,45 +129,27 @@ void frmIstruzioni::resizeEvent(QResizeEvent* event) {
     layoutViewer();
 }
 
+// The text fills the client area, never less than one pixel each way.
 void frmIstruzioni::layoutViewer() {
     if (isMinimized()) {
         return;
     }
-    const QSize outer = frameGeometry().size();
-    const int width = std::max(outer.width() * kTwipsPerPixel - kBorderAllowance, 1);
-    const int height = std::max(outer.height() * kTwipsPerPixel - kTitleAllowance, 1);
-    rtfIstruzioni->setGeometry(0, 0, TwipsToPixels(width), TwipsToPixels(height));
+    rtfIstruzioni->setGeometry(0, 0, std::max(width(), 1), std::max(height(), 1));
 }
 
-bool frmIstruzioni::EsisteFile(const QString& path) {
-    const QFileInfo info(path);
-    return !path.isEmpty() && info.exists() && info.isFile();
+void frmIstruzioni::followLink(const QUrl& link) {
+    if (IsExternalLink(link)) {
+        QDesktopServices::openUrl(link);
+    } else if (IsBookmarkLink(link)) {
+        rtfIstruzioni->scrollToAnchor(link.fragment());
+    }
+    // Any other link (a relative path, a file) leads nowhere.
 }
 
 QString frmIstruzioni::ResolveFile(const QString& name) {
-    if (EsisteFile(name)) {
-        return name;
-    }
-    if (name.isEmpty() || !QFileInfo(name).isRelative()) {
-        return {};
-    }
-    // The program's own folder and the installed data folder, so that the help
-    // is still found after the current folder changed to a settings file's.
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    QStringList folders{programFolder};
-#ifdef KORVEL_DATA_DIR_FROM_PROGRAM
-    folders.append(QDir(programFolder).filePath(QStringLiteral(KORVEL_DATA_DIR_FROM_PROGRAM)));
-#endif
-#ifdef KORVEL_DATA_DIR
-    folders.append(QStringLiteral(KORVEL_DATA_DIR));
-#endif
-    for (const QString& folder : folders) {
-        const QString candidate = QDir(folder).filePath(name);
-        if (EsisteFile(candidate)) {
-            return candidate;
-        }
-    }
-    return {};
+    const auto found = FindInstructions(std::filesystem::path(name.toStdU16String()),
+                                        QCoreApplication::applicationDirPath().toStdU16String());
+    return found ? QString::fromStdU16String(found->u16string()) : QString();
 }
 
 void frmIstruzioni::showExplanation(const QString& line) {

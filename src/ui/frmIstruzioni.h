@@ -4,13 +4,14 @@
 #include <QWidget>
 
 class QTextBrowser;
+class QUrl;
 class QWindow;
 
 namespace korvel {
 
 // The instructions window: shows an RTF file in a read-only viewer that fills
-// the window. The main window creates it on first use and calls Apri; it
-// deletes itself when closed.
+// the window. The main window creates it on first use and calls Apri; closing
+// hides it, and the main window makes a new one for the next Apri.
 class frmIstruzioni : public QWidget {
     Q_OBJECT
 
@@ -33,13 +34,15 @@ private slots:
     // Reloads the file when the window becomes active coming from another
     // window of this program; a return from another application does not count.
     void onFocusWindowChanged(QWindow* now);
+    // Opens web and mail links in the desktop's programs and scrolls to the
+    // document's own bookmarks; any other link does nothing.
+    void followLink(const QUrl& link);
 
 private:
     void centre();
     void layoutViewer();
     void load();
     void showExplanation(const QString& line);
-    static bool EsisteFile(const QString& path);
 
     QString NFileIstruzioni_;
     QTextBrowser* rtfIstruzioni;

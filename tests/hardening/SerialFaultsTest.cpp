@@ -194,7 +194,7 @@ private slots:
             QVERIFY(!rig.holder->select(1) && !rig.holder->open());
         }
 
-        Setup setup(new EventDrivenSender(
+        Setup setup(std::make_unique<EventDrivenSender>(
             nullptr, [&rig] { return std::make_unique<FaultyPort>(rig); }, kPauseDivisor));
         setup.show();
         QVERIFY(Send(setup));

@@ -83,7 +83,7 @@ public:
         okVisible = visible;
         log_.push_back(visible ? "ok shown" : "ok hidden");
     }
-    void show() override {
+    void showDialog() override {
         shown = true;
         log_.push_back("show");
     }

@@ -72,9 +72,8 @@ private slots:
         folder_ = std::make_unique<QTemporaryDir>();
         QVERIFY(folder_->isValid());
         line_ = std::make_shared<test::Line>();
-        auto* sender = new EventDrivenSender(
-            nullptr, [line = line_] { return std::make_unique<test::FakePort>(line); }, 50);
-        setup_ = std::make_unique<Setup>(sender);
+        setup_ = std::make_unique<Setup>(std::make_unique<EventDrivenSender>(
+            nullptr, [line = line_] { return std::make_unique<test::FakePort>(line); }, 50));
         setup_->show();
         setup_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(setup_.get()));
@@ -118,32 +117,84 @@ private slots:
         QCOMPARE(after, before);
     }
 
-    void okHidesTheDialogAndItsCloseBoxDestroysIt() {
+    void okAndTheCloseBoxHideTheDialog_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("OK") << false;
+        QTest::newRow("close box") << true;
+    }
+
+    void okAndTheCloseBoxHideTheDialog() {
+        QFETCH(bool, closeBox);
         QTest::mouseClick(sendButton(), Qt::LeftButton);
         QTRY_VERIFY(sendButton()->isEnabled());
-        QPointer<Dialog> first = setup_->resultDialog();
-        QTest::mouseClick(first->okButton(), Qt::LeftButton);
-        QVERIFY(first && !first->isVisible());
+        Dialog* dialog = setup_->resultDialog();
+        if (closeBox) {
+            dialog->close();
+        } else {
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        }
+        QVERIFY(!dialog->isVisible());
 
-        first->show();
-        first->close();
-        QTRY_VERIFY(first.isNull());
-
-        // The next transfer brings a fresh dialog with its own progress text.
+        // The next transfer shows it again with its own progress text.
         QTest::mouseClick(sendButton(), Qt::LeftButton);
-        QVERIFY(setup_->resultDialog());
-        QVERIFY(setup_->resultDialog()->text().find("Sending data on COM1") != std::string::npos);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog->text().find("Sending data on COM1") != std::string::npos);
         QTRY_VERIFY(sendButton()->isEnabled());
     }
 
     void closingTheDialogDuringATransferStopsNothing() {
         QTest::mouseClick(sendButton(), Qt::LeftButton);
-        QTRY_VERIFY(setup_->resultDialog() && setup_->resultDialog()->isVisible());
+        QTRY_VERIFY(setup_->resultDialog()->isVisible());
         setup_->resultDialog()->close();
-        QTRY_VERIFY(!setup_->resultDialog());
         QTRY_VERIFY(sendButton()->isEnabled());
         QCOMPARE(line_->bytes.size(), std::size_t{120});
+        QVERIFY(!setup_->resultDialog()->isVisible());
         QVERIFY(MessageBox::takeRecorded().isEmpty());
+    }
+
+    // A transfer that fails before it shows the dialog takes away the earlier
+    // "Data sent !", which would tell that the new settings reached the tracker.
+    void failureBeforeTheDialogHidesAnEarlierResult_data() {
+        QTest::addColumn<QString>("comm");
+        QTest::addColumn<QString>("failSelect");
+        QTest::addColumn<QString>("failOpen");
+        QTest::newRow("no such port") << "9"
+                                      << "COM9: no such serial port"
+                                      << "";
+        QTest::newRow("port busy") << "1"
+                                   << ""
+                                   << "COM1 is busy";
+        QTest::newRow("port 0") << "0"
+                                << ""
+                                << "";
+        QTest::newRow("port empty") << "_"
+                                    << ""
+                                    << "";
+    }
+
+    void failureBeforeTheDialogHidesAnEarlierResult() {
+        QFETCH(QString, comm);
+        QFETCH(QString, failSelect);
+        QFETCH(QString, failOpen);
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(sendButton()->isEnabled());
+        Dialog* dialog = setup_->resultDialog();
+        QVERIFY(dialog->isVisible() && dialog->text().starts_with("Data sent !"));
+
+        put(Field::edComm, comm.toLatin1().constData());
+        line_->failSelect = failSelect.toStdString();
+        line_->failOpen = failOpen.toStdString();
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(sendButton()->isEnabled());
+        QCOMPARE(MessageBox::takeRecorded().size(), 1);
+        QVERIFY(!dialog->isVisible());
+
+        put(Field::edComm, "1");
+        line_->failSelect.clear();
+        line_->failOpen.clear();
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(sendButton()->isEnabled());
+        QVERIFY(dialog->isVisible() && dialog->text().starts_with("Data sent !"));
     }
 
     void fileDialogFilterInQtSyntax_data() {
@@ -164,7 +215,7 @@ private slots:
         QCOMPARE(CommonD::qtNameFilters(classic), qt);
     }
 
-    void sendFailureNamesTheFieldAndMovesTheFocus_data() {
+    void sendFailureShowsTheBoxAndSelectsTheField_data() {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
 
@@ -172,9 +223,10 @@ private slots:
         QTest::newRow("blank receiver") << int(Field::edReceiver) << "   ";
         QTest::newRow("tx delay too long") << int(Field::edNumFlagsAuto) << "997";
         QTest::newRow("speed beyond a byte") << int(Field::esSpeedTable0) << "2555";
+        QTest::newRow("ssid beyond 16 bits") << int(Field::edMyCall) << "A-9999999";
     }
 
-    void sendFailureNamesTheFieldAndMovesTheFocus() {
+    void sendFailureShowsTheBoxAndSelectsTheField() {
         QFETCH(int, field);
         QFETCH(QString, text);
         const auto failing = static_cast<Field>(field);
@@ -184,12 +236,11 @@ private slots:
 
         const auto shown = MessageBox::takeRecorded();
         QCOMPARE(shown.size(), 1);
-        const QStringList lines = shown[0].text.split(QLatin1Char('\n'));
-        QCOMPARE(lines[0], QStringLiteral("Parametri incompleti o non corretti"));
-        QVERIFY(lines.value(1).startsWith(QString::fromLatin1(TraitsOf(failing).name.data())));
+        QCOMPARE(shown[0].text, QStringLiteral("Parametri incompleti o non corretti"));
         QCOMPARE(shown[0].title, QStringLiteral("Invio non eseguito - Korvel"));
         QCOMPARE(shown[0].icon, MessageBox::Icon::Information);
         QCOMPARE(setup_->focusWidget(), setup_->control(failing));
+        QTRY_COMPARE(edit(failing)->selectedText(), edit(failing)->QLineEdit::text());
         QVERIFY(sendButton()->isEnabled());
         QVERIFY(line_->bytes.empty());
     }
@@ -242,9 +293,8 @@ private slots:
         QVERIFY(!setup_->close());
         QVERIFY(setup_->isVisible());
         QTRY_VERIFY(!setup_->isPortOpen());
-        QPointer<Dialog> dialog = setup_->resultDialog();
         QVERIFY(setup_->close());
-        QVERIFY(dialog.isNull()); // the result dialog goes with the window
+        QVERIFY(!setup_->resultDialog()->isVisible()); // the result dialog goes with the window
         QVERIFY(MessageBox::takeRecorded().isEmpty());
     }
 
@@ -347,23 +397,36 @@ private slots:
 
     void f1TwiceOpensOneInstructionsWindow_data() {
         QTest::addColumn<int>("modifiers");
-        QTest::newRow("plain") << int(Qt::NoModifier);
-        QTest::newRow("shift") << int(Qt::ShiftModifier);
-        QTest::newRow("ctrl") << int(Qt::ControlModifier);
+        QTest::addColumn<bool>("fromList");
+        QTest::newRow("plain") << int(Qt::NoModifier) << false;
+        QTest::newRow("shift") << int(Qt::ShiftModifier) << false;
+        QTest::newRow("ctrl") << int(Qt::ControlModifier) << false;
+        QTest::newRow("Mic-E list dropped down") << int(Qt::NoModifier) << true;
     }
 
     void f1TwiceOpensOneInstructionsWindow() {
         QFETCH(int, modifiers);
+        QFETCH(bool, fromList);
         WriteAll(path("Korvel_Config.rtf"), "{\\rtf1\\ansi Istruzioni\\par}");
         QDir::setCurrent(folder_->path());
 
         QWidget* focused = edit(Field::edBeacon);
         focused->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(focused, Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
+        const auto pressF1 = [&] {
+            if (fromList) {
+                QComboBox* list = setup_->controls().cbMicEMsg;
+                list->showPopup();
+                QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+                focused = QApplication::activePopupWidget()->focusWidget();
+            }
+            QTest::keyClick(focused, Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
+        };
+        pressF1();
         QPointer<frmIstruzioni> first = setup_->instructions();
-        QVERIFY(first);
+        QVERIFY(first && first->isVisible());
         QCOMPARE(first->windowTitle().trimmed(), QStringLiteral("Korvel Config - Istruzioni"));
-        QTest::keyClick(focused, Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
+        pressF1();
         QTest::mouseClick(setup_->controls().cmdHelp, Qt::LeftButton);
         QCOMPARE(setup_->instructions(), first.data());
         int windows = 0;
@@ -373,7 +436,34 @@ private slots:
         QCOMPARE(windows, 1);
 
         QVERIFY(setup_->close());
-        QTRY_VERIFY(first.isNull()); // the instructions go with the window
+        QVERIFY(!first->isVisible()); // the instructions go with the window
+    }
+
+    // With the help found nowhere, one press of F1 gives one real message box
+    // and leaves no instructions window; the key must not come back once the
+    // box has closed.
+    void f1WithoutTheHelpShowsOneRealBox() {
+        QDir::setCurrent(folder_->path());
+        if (!frmIstruzioni::ResolveFile(QStringLiteral("Korvel_Config.rtf")).isEmpty()) {
+            QSKIP("the instructions are installed on this machine");
+        }
+        MessageBox::setRecording(false);
+        QStringList boxes;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                boxes.append(box->text());
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        closer.start(20);
+        edit(Field::edMyCall)->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(edit(Field::edMyCall), Qt::Key_F1);
+        QTest::qWait(200);
+        closer.stop();
+
+        QCOMPARE(boxes, QStringList{QStringLiteral("Manca il file di help Korvel_Config.rtf")});
+        QVERIFY(setup_->instructions() && !setup_->instructions()->isVisible());
     }
 };
 

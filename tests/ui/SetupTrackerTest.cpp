@@ -33,7 +33,7 @@ private slots:
         QTRY_VERIFY(QFileInfo(link).isSymLink());
 
         const QString devices = folder.path();
-        Setup setup(new EventDrivenSender(
+        Setup setup(std::make_unique<EventDrivenSender>(
             nullptr, [devices] { return std::make_unique<QtSerialPort>(devices); }));
         setup.show();
         QTest::mouseClick(setup.controls().cmdSend, Qt::LeftButton);

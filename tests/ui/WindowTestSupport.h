@@ -29,7 +29,8 @@ struct Line {
     int writes = 0;
     int selectedNumber = -1;
     bool open = false;
-    std::string failOpen; // when set, opening fails with this message
+    std::string failSelect; // when set, choosing the port fails with this message
+    std::string failOpen;   // when set, opening fails with this message
 };
 
 // A serial port that records what is written to it instead of sending it.
@@ -39,6 +40,12 @@ public:
 
     std::optional<std::string> select(int number) override {
         line_->selectedNumber = number;
+        if (number < 1) {
+            return "No serial port chosen";
+        }
+        if (!line_->failSelect.empty()) {
+            return line_->failSelect;
+        }
         return std::nullopt;
     }
     std::optional<std::string> open() override {

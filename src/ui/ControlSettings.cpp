@@ -1,0 +1,67 @@
+#include "ui/ControlSettings.h"
+
+#include "settings/FieldRule.h"
+#include "ui/MaskedEdit.h"
+#include "ui/SetupControls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+namespace korvel {
+namespace {
+
+Qt::CheckState ToCheckState(int value) {
+    return value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+}
+
+// 0 clear, 1 checked, 2 greyed.
+int FromCheckState(Qt::CheckState state) {
+    switch (state) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    case Qt::Unchecked:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::string ControlSettings::text(Field field) const {
+    const MaskedEdit* edit = controls_->edit(field);
+    return edit ? edit->codePageText() : std::string();
+}
+
+std::optional<FieldError> ControlSettings::setText(Field field, std::string_view text) {
+    MaskedEdit* edit = controls_->edit(field);
+    if (!edit) {
+        return FieldError{field, "is not a text field"};
+    }
+    return edit->setCodePageText(std::string(text));
+}
+
+int ControlSettings::value(Field field) const {
+    if (field == Field::cbMicEMsg) {
+        // Text typed into the list that is none of its entries selects nothing.
+        const QComboBox* list = controls_->cbMicEMsg;
+        return list->findText(list->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    }
+    const QCheckBox* box = controls_->checkBox(field);
+    return box ? FromCheckState(box->checkState()) : 0;
+}
+
+std::optional<FieldError> ControlSettings::setValue(Field field, int value) {
+    if (auto refused = ValueRefusal(TraitsOf(field), value)) {
+        return refused;
+    }
+    if (field == Field::cbMicEMsg) {
+        controls_->cbMicEMsg->setCurrentIndex(value);
+        return std::nullopt;
+    }
+    controls_->checkBox(field)->setCheckState(ToCheckState(value));
+    return std::nullopt;
+}
+
+} // namespace korvel
