@@ -1,6 +1,7 @@
 #include "ui/SetupControls.h"
 
 #include "settings/FieldTable.h"
+#include "ui/CodePageText.h"
 #include "ui/MaskedEdit.h"
 #include "ui/WindowMetrics.h"
 
@@ -14,6 +15,8 @@
 namespace korvel {
 namespace {
 
+QString Caption(Field field);
+
 // Creates the controls of one window, each at its place given in twips.
 class Builder {
 public:
@@ -25,7 +28,17 @@ public:
 
     QLabel* label(QWidget* parent, const char* name, const char* caption, QRect twips,
                   bool small = false) {
-        auto* label = new QLabel(QString::fromLatin1(caption), parent);
+        return label(parent, name, QString::fromLatin1(caption), twips, small);
+    }
+
+    // The label that carries a setting's caption.
+    QLabel* label(QWidget* parent, const char* name, Field field, QRect twips) {
+        return label(parent, name, Caption(field), twips, false);
+    }
+
+    QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect twips,
+                  bool small) {
+        auto* label = new QLabel(caption, parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         if (small) {
@@ -35,23 +48,19 @@ public:
         return label;
     }
 
-    MaskedEdit* edit(QWidget* parent, Field field, QRect twips, const char* toolTip = nullptr) {
+    MaskedEdit* edit(QWidget* parent, Field field, QRect twips, const QString& toolTip = {}) {
         auto* edit = new MaskedEdit(TraitsOf(field), parent);
         edit->setGeometry(Twips(twips.x(), twips.y(), twips.width(), twips.height()));
-        if (toolTip) {
-            edit->setToolTip(QString::fromLatin1(toolTip));
+        if (!toolTip.isEmpty()) {
+            edit->setToolTip(toolTip);
         }
         controls.edits[FieldIndex(field)] = edit;
         return edit;
     }
 
     QCheckBox* check(QWidget* parent, Field field, QRect twips) {
-        const auto& traits = TraitsOf(field);
-        auto* box =
-            new QCheckBox(QString::fromLatin1(traits.caption.data(),
-                                              static_cast<qsizetype>(traits.caption.size())),
-                          parent);
-        place(box, std::string(traits.name).c_str(), twips);
+        auto* box = new QCheckBox(Caption(field), parent);
+        place(box, std::string(TraitsOf(field).name).c_str(), twips);
         return box;
     }
 
@@ -72,16 +81,25 @@ private:
     }
 };
 
+QString Caption(Field field) {
+    return FromCodePage(TraitsOf(field).caption);
+}
+
+// "Max 26 characters.": the limit comes from the field's width.
+QString LengthLimitTip(Field field) {
+    return QStringLiteral("Max %1 characters.").arg(TraitsOf(field).maxLength);
+}
+
 QRect R(int left, int top, int width, int height) {
     return QRect(left, top, width, height);
 }
 
 void BuildMainFrame(Builder& b, QWidget* window) {
     QGroupBox* f = b.frame(window, "Frame1", "Main APRS / Mic-E Settings", R(60, 0, 4215, 2295));
-    b.label(f, "Label8", "TX DELAY", R(120, 250, 855, 255));
+    b.label(f, "Label8", Field::edNumFlagsAuto, R(120, 250, 855, 255));
     b.edit(f, Field::edNumFlagsAuto, R(1200, 240, 400, 255));
     b.label(f, "Label10", "mS", R(1600, 240, 255, 255));
-    b.label(f, "Label12", "Mic-E msg", R(2160, 255, 855, 255));
+    b.label(f, "Label12", Field::cbMicEMsg, R(2160, 255, 855, 255));
 
     auto* combo = new QComboBox(f);
     combo->setObjectName(QStringLiteral("cbMicEMsg"));
@@ -91,25 +109,27 @@ void BuildMainFrame(Builder& b, QWidget* window) {
     combo->setFont(SmallFont());
     combo->view()->setFont(SmallFont());
     for (std::string_view entry : kMicEEntries) {
-        combo->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
+        combo->addItem(FromCodePage(entry));
     }
     b.controls.cbMicEMsg = combo;
 
-    b.label(f, "Label7", "ICON Symbol", R(120, 610, 975, 255));
+    b.label(f, "Label7", Field::edSymbol, R(120, 610, 975, 255));
     b.edit(f, Field::edSymbol, R(1200, 600, 255, 255));
     b.controls.chkTable = b.check(f, Field::chkTable, R(1600, 600, 1455, 255));
-    b.label(f, "Label4", "MY CALLSIGN", R(120, 980, 1095, 255));
+    b.label(f, "Label4", Field::edMyCall, R(120, 980, 1095, 255));
     b.edit(f, Field::edMyCall, R(1200, 960, 1095, 255));
-    b.label(f, "Label30", "Status txt every", R(2415, 960, 1215, 255));
+    b.label(f, "Label30", Field::edBcnEvery, R(2415, 960, 1215, 255));
     b.edit(f, Field::edBcnEvery, R(3555, 960, 390, 255));
     b.label(f, "Label32", "tx", R(3975, 960, 195, 255));
-    b.label(f, "Label5", "APRS PATH", R(120, 1330, 975, 255));
-    b.edit(f, Field::edAprsPath, R(1200, 1320, 1695, 255),
-           "Max 2 digipeater addresses, separated by a comma (e.g. WIDE1-1,WIDE2-2).");
-    b.label(f, "Label6", "STATUS text", R(120, 1630, 1095, 165));
+    b.label(f, "Label5", Field::edAprsPath, R(120, 1330, 975, 255));
+    b.edit(
+        f, Field::edAprsPath, R(1200, 1320, 1695, 255),
+        QStringLiteral("Max 2 digipeater addresses, separated by a comma (e.g. WIDE1-1,WIDE2-2)."));
+    b.label(f, "Label6", Field::edBeacon, R(120, 1630, 1095, 165));
     b.controls.Label34 = b.label(f, "Label34", "/ GPSless bcn", R(140, 1815, 960, 165), true);
     b.edit(f, Field::edBeacon, R(1200, 1680, 2750, 255),
-           "Max 26 characters. Enter aprs Lat/Lon in GPSless Mode.");
+           LengthLimitTip(Field::edBeacon) +
+               QStringLiteral(" Enter aprs Lat/Lon in GPSless Mode."));
     b.controls.chkRxPosition = b.check(f, Field::chkRxPosition, R(480, 1980, 3375, 255));
 }
 
@@ -117,16 +137,16 @@ void BuildTimingFrame(Builder& b, QWidget* window) {
     QGroupBox* f = b.frame(window, "Frame2", "Timing  Settings", R(60, 2280, 4215, 2490));
 
     QGroupBox* manual = b.frame(f, "frManual", "Manual Timing", R(120, 240, 1455, 615));
-    b.label(manual, "Label15", "Every", R(80, 250, 495, 255));
+    b.label(manual, "Label15", Field::edManualTime, R(80, 250, 495, 255));
     b.edit(manual, Field::edManualTime, R(540, 255, 525, 255));
     b.label(manual, "Label29", "sec.", R(1060, 250, 280, 255));
 
     QGroupBox* gps = b.frame(f, "Frame5", "GPS", R(120, 840, 1455, 1575));
-    b.label(gps, "Label36", "Acquisition interval", R(60, 240, 1335, 225));
+    b.label(gps, "Label36", Field::edGpsCheckTime, R(60, 240, 1335, 225));
     b.label(gps, "Label37", "Every", R(100, 480, 495, 255));
     b.edit(gps, Field::edGpsCheckTime, R(570, 480, 420, 255));
     b.label(gps, "Label35", "sec.", R(1000, 480, 300, 255));
-    b.label(gps, "Label9", "Acquisition timeout", R(60, 840, 1335, 225));
+    b.label(gps, "Label9", Field::edGpsAcqTime, R(60, 840, 1335, 225));
     b.edit(gps, Field::edGpsAcqTime, R(120, 1065, 405, 255));
     b.label(gps, "Label11", "x 100 mS", R(540, 1065, 705, 255));
     b.controls.Label33 = b.label(gps, "Label33", "(0=GPSless Mode)", R(45, 1320, 1200, 165), true);
@@ -134,22 +154,21 @@ void BuildTimingFrame(Builder& b, QWidget* window) {
     QGroupBox* automatic = b.frame(f, "frAuto", "Automatic Timing", R(1680, 240, 2415, 2175));
     struct Row {
         const char* speedLabel;
-        const char* caption;
         const char* secLabel;
     };
     static constexpr std::array<Row, kSpeedBands> kRows = {{
-        {"Label22", "Speed 0-3 Km/h", "Label14"},
-        {"Label23", "Speed 4-9 Km/h", "Label16"},
-        {"Label24", "Speed 10-22 Km/h", "Label17"},
-        {"Label25", "Speed 23-40 Km/h", "Label18"},
-        {"Label26", "Speed 41-72 Km/h", "Label19"},
-        {"Label27", "Speed 73-125 Km/h", "Label20"},
-        {"Label28", "Speed > 125 Km/h", "Label21"},
+        {"Label22", "Label14"},
+        {"Label23", "Label16"},
+        {"Label24", "Label17"},
+        {"Label25", "Label18"},
+        {"Label26", "Label19"},
+        {"Label27", "Label20"},
+        {"Label28", "Label21"},
     }};
     for (std::size_t i = 0; i < kRows.size(); ++i) {
         const int top = 240 + 240 * static_cast<int>(i);
         const bool fourDigits = i < 2; // the wider fields end at the same right edge
-        b.label(automatic, kRows[i].speedLabel, kRows[i].caption, R(120, top, 1455, 255));
+        b.label(automatic, kRows[i].speedLabel, SpeedTableField(i), R(120, top, 1455, 255));
         b.edit(automatic, SpeedTableField(i),
                fourDigits ? R(1485, top, 540, 255) : R(1600, top, 425, 255));
         b.label(automatic, kRows[i].secLabel, "sec.", R(2040, top, 300, 255));
@@ -158,14 +177,14 @@ void BuildTimingFrame(Builder& b, QWidget* window) {
 
 void BuildMessageFrame(Builder& b, QWidget* window) {
     QGroupBox* f = b.frame(window, "Frame3", "Message Settings", R(60, 4800, 4215, 1500));
-    b.label(f, "Label13", "Unprotocol call", R(120, 250, 1575, 255));
+    b.label(f, "Label13", Field::edReceiver, R(120, 250, 1575, 255));
     b.edit(f, Field::edReceiver, R(1320, 240, 975, 255));
-    b.label(f, "Label31", "Msg Retries", R(2700, 250, 975, 255));
+    b.label(f, "Label31", Field::edMsgRepeat, R(2700, 250, 975, 255));
     b.edit(f, Field::edMsgRepeat, R(3600, 240, 400, 255));
-    b.label(f, "Label2", "APRS message TO CALL", R(120, 590, 1815, 255));
+    b.label(f, "Label2", Field::edDestCall, R(120, 590, 1815, 255));
     b.edit(f, Field::edDestCall, R(2040, 570, 1095, 255));
-    b.label(f, "Label3", "Message", R(120, 930, 1095, 255));
-    b.edit(f, Field::edAprsMsg, R(800, 915, 3340, 255), "Max 34 characters.");
+    b.label(f, "Label3", Field::edAprsMsg, R(120, 930, 1095, 255));
+    b.edit(f, Field::edAprsMsg, R(800, 915, 3340, 255), LengthLimitTip(Field::edAprsMsg));
     b.controls.chkAutoReply = b.check(f, Field::chkAutoReply, R(120, 1200, 4000, 255));
 }
 
@@ -177,7 +196,7 @@ void BuildProgrammingFrame(Builder& b, QWidget* window) {
     b.controls.cmdLoad = b.button(f, "cmdLoad", "Load", R(3240, 240, 850, 375));
     b.controls.cmdSend = b.button(f, "cmdSend", "SEND", R(1560, 720, 1095, 375));
     b.controls.cmdHelp = b.button(f, "cmdHelp", "Help (F1)", R(3240, 720, 850, 375));
-    b.label(f, "Label1", "Comm num:", R(120, 810, 855, 255));
+    b.label(f, "Label1", Field::edComm, R(120, 810, 855, 255));
     b.edit(f, Field::edComm, R(1080, 810, 255, 255));
 }
 
@@ -234,12 +253,14 @@ SetupControls BuildSetupControls(QWidget* window) {
     BuildMessageFrame(b, window);
     BuildProgrammingFrame(b, window);
     SetTabOrder(b.controls);
-    for (QWidget* captioned : window->findChildren<QWidget*>()) {
-        if (qobject_cast<QLabel*>(captioned) || qobject_cast<QCheckBox*>(captioned) ||
-            qobject_cast<QPushButton*>(captioned)) {
-            FitCaption(captioned);
+    QList<QWidget*> captioned;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control) ||
+            qobject_cast<QPushButton*>(control)) {
+            captioned.append(control);
         }
     }
+    FitCaptions(captioned);
     return b.controls;
 }
 

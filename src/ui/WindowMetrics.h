@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QList>
 #include <QRect>
 
 class QWidget;
@@ -28,7 +29,10 @@ QFont SmallFont();     // for "Small Fonts" 6.75 pt
 QFont DialogFont();    // bold 13.5 pt, the result dialog's text
 
 // Where this system's font still runs wider than the room a caption has, makes
-// that control's font a little smaller, so no caption is ever cut off.
-void FitCaption(QWidget* control);
+// the font a little smaller, so no caption is ever cut off. One size serves each
+// kind of captioned control (labels in either font, check boxes, buttons), so
+// that captions of one kind never differ by a pixel: the largest size at which
+// all of them fit.
+void FitCaptions(const QList<QWidget*>& controls);
 
 } // namespace korvel

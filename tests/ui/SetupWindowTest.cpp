@@ -151,6 +151,34 @@ private slots:
         QCOMPARE(setup_->value(Field::cbMicEMsg), 5);
     }
 
+    void captionsOfOneKindShareOneSizeAndFit_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("small");
+        QTest::newRow("labels") << "QLabel" << false;
+        QTest::newRow("small labels") << "QLabel" << true;
+        QTest::newRow("check boxes") << "QCheckBox" << false;
+        QTest::newRow("buttons") << "QPushButton" << false;
+    }
+
+    void captionsOfOneKindShareOneSizeAndFit() {
+        QFETCH(QString, kind);
+        QFETCH(bool, small);
+        const QStringList smallNotes{"Label33", "Label34"};
+        QSet<int> sizes;
+        for (QWidget* control : setup_->findChildren<QWidget*>()) {
+            if (control->window() != setup_.get() ||
+                kind != QLatin1String(control->metaObject()->className()) ||
+                smallNotes.contains(control->objectName()) != small) {
+                continue;
+            }
+            sizes.insert(control->font().pixelSize());
+            const QString caption = control->property("text").toString();
+            QVERIFY2(control->fontMetrics().horizontalAdvance(caption) <= control->width(),
+                     qPrintable(caption));
+        }
+        QCOMPARE(sizes.size(), 1);
+    }
+
     void tooltipsNameTheLimits() {
         QVERIFY(edit("edAprsPath")->toolTip().contains(QLatin1String("2 digipeater")));
         QVERIFY(edit("edBeacon")->toolTip().contains(QLatin1String("26 characters")));
