@@ -75,13 +75,15 @@ test-fuzz: deps-test
 
 # The Debian package, built in a folder of its own for the prefix /usr (so the
 # data folder compiled into the programs is the one the package fills), with
-# Debian's hardening flags.
+# Debian's hardening flags; then checked with lintian, which fails the
+# package on any error or warning.
 package: deps-package
 	@cmake -S . -B $(PACKAGE_DIR) $(CMAKE_FLAGS) $(PROGRAMS_ONLY) -DCMAKE_INSTALL_PREFIX=/usr \
 	    -DCMAKE_CXX_FLAGS="$$($(DEB_BUILDFLAGS) CPPFLAGS) $$($(DEB_BUILDFLAGS) CXXFLAGS)" \
 	    -DCMAKE_EXE_LINKER_FLAGS="$$($(DEB_BUILDFLAGS) LDFLAGS)"
 	@cmake --build $(PACKAGE_DIR) -j $(JOBS)
 	@cd $(PACKAGE_DIR) && rm -f korvel-config_*.deb && cpack -G DEB
+	@lintian --fail-on error,warning $(PACKAGE_DIR)/korvel-config_*.deb
 	@ls $(PACKAGE_DIR)/korvel-config_*.deb
 
 # The package installed with apt-get, its programs tried from /usr/bin, and
