@@ -1,6 +1,7 @@
 #include "ui/RtfTextDocument.h"
 
 #include "rtf/SymbolFonts.h"
+#include "ui/LongWordBreaker.h"
 
 #include <QImage>
 #include <QTextBlock>
@@ -26,20 +27,44 @@ public:
         // The document starts with one empty block, and a table leaves one
         // after it: the next paragraph goes into that block.
         bool blockFree = true;
-        for (const Block& block : document_.blocks) {
-            if (const auto* paragraph = std::get_if<Paragraph>(&block)) {
-                if (!blockFree) {
-                    cursor_.insertBlock();
-                }
-                writeParagraph(*paragraph);
+        const std::vector<Block>& blocks = document_.blocks;
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            if (const auto* paragraph = std::get_if<Paragraph>(&blocks[i])) {
+                writeParagraph(*paragraph, !blockFree);
+                i += writeEmptyFollowers(*paragraph, i + 1);
                 blockFree = false;
             } else {
-                blockFree = writeTable(std::get<Table>(block)) || blockFree;
+                blockFree = writeTable(std::get<Table>(blocks[i])) || blockFree;
             }
         }
     }
 
 private:
+    static bool SameEmptyLine(const Paragraph& first, const Block& next) {
+        const auto* paragraph = std::get_if<Paragraph>(&next);
+        return paragraph != nullptr && paragraph->empty() && !paragraph->pageBreakBefore &&
+               paragraph->format == first.format;
+    }
+
+    // Qt's cost is per block, so empty paragraphs after an empty one of the
+    // same format, with no space around them, become empty lines of its
+    // block: they look the same. Returns how many it wrote.
+    std::size_t writeEmptyFollowers(const Paragraph& first, std::size_t next) {
+        if (!first.empty() || first.format.spaceBefore != 0 || first.format.spaceAfter != 0) {
+            return 0;
+        }
+        std::size_t count = 0;
+        while (next + count < document_.blocks.size() &&
+               SameEmptyLine(first, document_.blocks[next + count])) {
+            ++count;
+        }
+        if (count > 0) {
+            cursor_.insertText(QString(static_cast<qsizetype>(count), QChar::LineSeparator),
+                               charFormat(CharFormat{}));
+        }
+        return count;
+    }
+
     QTextBlockFormat blockFormat(const Paragraph& paragraph) const {
         const ParagraphFormat& f = paragraph.format;
         QTextBlockFormat format;
@@ -111,6 +136,7 @@ private:
     }
 
     void writeRuns(const Paragraph& paragraph) {
+        longWords_.startParagraph();
         if (!paragraph.listMarker.empty()) {
             const CharFormat markerFormat =
                 paragraph.runs.empty() ? CharFormat{} : paragraph.runs.front().format;
@@ -126,7 +152,7 @@ private:
             }
             QString text = QString::fromStdString(run.text);
             text.replace(QChar('\n'), QChar::LineSeparator);
-            cursor_.insertText(text, charFormat(run.format));
+            cursor_.insertText(longWords_.apply(text), charFormat(run.format));
         }
     }
 
@@ -154,17 +180,26 @@ private:
         cursor_.insertImage(format);
     }
 
-    void writeParagraph(const Paragraph& paragraph) {
+    // Writes the paragraph into a block of its own after the cursor, or with
+    // `newBlock` false into the empty block at the cursor.
+    void writeParagraph(const Paragraph& paragraph, bool newBlock) {
         QTextBlockFormat format = blockFormat(paragraph);
         if (!paragraph.listMarker.empty() && format.textIndent() < 0) {
             // A hanging indent: the tab after the marker, measured from where the
             // first line starts, reaches the margin of the other lines.
             format.setTabPositions({QTextOption::Tab(-format.textIndent(), QTextOption::LeftTab)});
         }
-        cursor_.setBlockFormat(format);
-        cursor_.setBlockCharFormat(paragraph.runs.empty()
-                                       ? charFormat(CharFormat{})
-                                       : charFormat(paragraph.runs.front().format));
+        const QTextCharFormat chars = paragraph.runs.empty()
+                                          ? charFormat(CharFormat{})
+                                          : charFormat(paragraph.runs.front().format);
+        // One insertion with both formats: setting them afterwards costs two
+        // more edits of the document for every paragraph.
+        if (newBlock) {
+            cursor_.insertBlock(format, chars);
+        } else {
+            cursor_.setBlockFormat(format);
+            cursor_.setBlockCharFormat(chars);
+        }
         writeRuns(paragraph);
     }
 
@@ -195,10 +230,7 @@ private:
                                  : qtable->cellAt(r, c).firstCursorPosition();
                 const Cell& cell = row.cells[static_cast<std::size_t>(c)];
                 for (std::size_t p = 0; p < cell.paragraphs.size(); ++p) {
-                    if (p > 0 || shared) {
-                        cursor_.insertBlock();
-                    }
-                    writeParagraph(cell.paragraphs[p]);
+                    writeParagraph(cell.paragraphs[p], p > 0 || shared);
                 }
                 // After the text: the cell's format lives on its first block's
                 // character format, which writing a paragraph replaces.
@@ -235,12 +267,17 @@ private:
     QTextDocument& target_;
     const Document& document_;
     QTextCursor cursor_;
+    LongWordBreaker longWords_;
 };
 
 } // namespace
 
 void FillTextDocument(QTextDocument& target, const rtf::Document& document) {
     target.clear();
+    QTextOption option = target.defaultTextOption();
+    option.setWrapMode(
+        QTextOption::WrapAtWordBoundaryOrAnywhere); // a word wider than the line breaks
+    target.setDefaultTextOption(option);
     // One edit block: the document indexes its frames (the tables) once, not
     // after every insertion, and keeps no undo history of the load.
     const bool undo = target.isUndoRedoEnabled();
