@@ -1,5 +1,7 @@
 #include "RtfBenchDocument.h"
 
+#include <string_view>
+
 namespace korvel::bench {
 namespace {
 
@@ -30,6 +32,16 @@ void AddSection(std::string& out, std::size_t n) {
            number + "\"}}{\\fldrslt{\\ul\\cf2 the page}}} for more.\\par\r\n";
 }
 
+// A document whose body is `piece` again and again.
+std::string Repeated(std::string_view piece, std::size_t size) {
+    std::string out = "{\\rtf1\\ansi\\ansicpg1252 ";
+    while (out.size() < size) {
+        out += piece;
+    }
+    out += "}";
+    return out;
+}
+
 } // namespace
 
 std::string MakeRtfDocument(std::size_t size) {
@@ -39,6 +51,18 @@ std::string MakeRtfDocument(std::size_t size) {
     }
     out += "}\r\n";
     return out;
+}
+
+std::string MakeOneWordDocument(std::size_t size) {
+    return Repeated("abcdefghijklmnopqrstuvwxyz", size);
+}
+
+std::string MakeEscapesDocument(std::size_t size) {
+    return Repeated("\\'e9", size);
+}
+
+std::string MakeEmptyParagraphsDocument(std::size_t size) {
+    return Repeated("\\par ", size);
 }
 
 } // namespace korvel::bench
