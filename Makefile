@@ -21,7 +21,7 @@ EVERYTHING = -DKORVEL_BUILD_TESTS=ON -DKORVEL_BUILD_BENCHMARKS=ON
 DEB_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 
 .PHONY: all deps deps-test deps-package programs build run test test-fuzz test-sanitize \
-        bench clean format package package-test
+        bench reliability clean format package package-test
 
 all: build
 
@@ -93,6 +93,11 @@ package-test: package
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench-*; do echo "== $$b"; $$b; done
+
+# docs/RELIABILITY.md from a clean tree: every test, fuzzing, fault tests, soak
+# and sanitizers, with the commit they ran at.
+reliability: deps-test
+	@BUILD_DIR=$(BUILD_DIR) FUZZ_DIR=$(FUZZ_DIR) SANITIZE_DIR=$(SANITIZE_DIR) bench/reliability.sh
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

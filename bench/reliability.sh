@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Regenerates docs/RELIABILITY.md: runs every fuzz target for a counted number
-# of inputs, the fault tests of the serial line and of files, the corpus of
-# malformed settings files, the soak (and a shorter soak under valgrind) and
-# every test built with the sanitizers, then writes down what was tried, how
-# much, and what came out. Nothing in the document is written by hand.
+# Regenerates docs/RELIABILITY.md from a clean tree: runs every test, every
+# fuzz target for a counted number of inputs, the fault tests of the serial
+# line and of files, the corpus of malformed settings files, the soak (and a
+# shorter soak under valgrind) and every test built with the sanitizers, then
+# writes down the commit, what was tried, how much, what was skipped and what
+# came out. Nothing in the document is written by hand.
 #
-#   bench/reliability.sh
+#   make reliability      (or bench/reliability.sh)
+#
+# A tree with changes, staged or not, or with files git does not know is
+# refused, since the figures would belong to no commit; ALLOW_DIRTY=1 runs it
+# all the same and says so in the document.
 #
 # Settings (environment): BUILD_DIR, FUZZ_DIR, SANITIZE_DIR (build folders, as
 # in the Makefile), JOBS (2), FUZZ_RUNS (inputs per fuzz target, 500000),
-# SOAK_TRANSFERS (200), SOAK_CYCLES (1000), OUT (docs/RELIABILITY.md).
+# SOAK_TRANSFERS (200), SOAK_CYCLES (1000), OUT (docs/RELIABILITY.md),
+# ALLOW_DIRTY (0).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,24 +27,59 @@ FUZZ_RUNS=${FUZZ_RUNS:-500000}
 SOAK_TRANSFERS=${SOAK_TRANSFERS:-200}
 SOAK_CYCLES=${SOAK_CYCLES:-1000}
 OUT=${OUT:-docs/RELIABILITY.md}
+ALLOW_DIRTY=${ALLOW_DIRTY:-0}
 export QT_QPA_PLATFORM=offscreen
+
+say() { echo "== $*" >&2; }
+
+# ---- The commit ----
+if ! commit=$(git rev-parse --short=12 HEAD 2>/dev/null); then
+    echo "reliability.sh: not in a git work tree; the figures would name no commit" >&2
+    exit 2
+fi
+subject=$(git log -1 --format=%s HEAD)
+changes=$(git status --porcelain --untracked-files=normal)
+tree_state="a clean tree"
+if [ -n "$changes" ]; then
+    if [ "$ALLOW_DIRTY" != 1 ]; then
+        echo "reliability.sh: the tree has changes; commit or stash them first (or ALLOW_DIRTY=1):" >&2
+        echo "$changes" >&2
+        exit 2
+    fi
+    tree_state="**a tree with local changes** ($(wc -l <<<"$changes") files differ from the commit)"
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
 note_failure() { failures=$((failures + 1)); }
 
-say() { echo "== $*" >&2; }
-
 # ---- Builds ----
+# The Makefile is the one home of the build settings: the fuzz build comes
+# from its test-fuzz target, with one input per target.
 say "building ($BUILD_DIR, $FUZZ_DIR)"
 make --no-print-directory build BUILD_DIR="$BUILD_DIR" JOBS="$JOBS" >"$work/build.log" 2>&1 ||
     { cat "$work/build.log" >&2; exit 1; }
-cmake -S . -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_WERROR=ON \
-    -DCMAKE_CXX_COMPILER=clang++ -DKORVEL_WITH_QT=OFF -DKORVEL_FUZZ=ON \
-    -DKORVEL_FUZZ_RUNS="$FUZZ_RUNS" >"$work/fuzz-build.log" 2>&1 &&
-    cmake --build "$FUZZ_DIR" -j "$JOBS" >>"$work/fuzz-build.log" 2>&1 ||
-    { cat "$work/fuzz-build.log" >&2; exit 1; }
+make --no-print-directory test-fuzz FUZZ_DIR="$FUZZ_DIR" JOBS="$JOBS" FUZZ_RUNS=1 \
+    >"$work/fuzz-build.log" 2>&1 || { cat "$work/fuzz-build.log" >&2; exit 1; }
+
+# ---- Every test ----
+say "every test ($BUILD_DIR)"
+(cd "$BUILD_DIR" && ctest -j "$JOBS" --output-junit "$work/ctest.xml") >"$work/ctest.log" 2>&1 ||
+    note_failure
+tests_total=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\2/p' "$work/ctest.log")
+tests_failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of .*/\1/p' "$work/ctest.log")
+# Each skipped test with the reason it gave (GoogleTest's GTEST_SKIP message).
+skipped_rows=""
+while IFS= read -r name; do
+    [ -z "$name" ] && continue
+    reason=$(awk -v name="$name" '
+        index($0, "<testcase name=\"" name "\"") { inside = 1 }
+        inside && /Skipped|SKIPPED/ && match($0, /\.cpp:[0-9]+: Skipped/) { getline; print; exit }
+        inside && /<\/testcase>/ { exit }' "$work/ctest.xml" | sed 's/^[[:space:]]*//')
+    skipped_rows+="| $name | ${reason:-(no reason given)} |"$'\n'
+done < <(sed -n 's/^[[:space:]]*[0-9]* - \(.*\) (Skipped)$/\1/p' "$work/ctest.log")
+skipped_count=$(grep -c '(Skipped)$' "$work/ctest.log")
 
 # ---- Fuzzing ----
 fuzz_rows=""
@@ -132,17 +173,32 @@ say "every test built with AddressSanitizer and UndefinedBehaviorSanitizer"
 make --no-print-directory test-sanitize SANITIZE_DIR="$SANITIZE_DIR" JOBS="$JOBS" \
     >"$work/sanitize.log" 2>&1 || note_failure
 sanitized=$(grep -E 'tests passed|tests failed out of' "$work/sanitize.log" | tail -1)
+sanitize_skipped=$(grep -c '(Skipped)$' "$work/sanitize.log")
 findings=$(grep -cE 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$work/sanitize.log")
 
 # ---- The document ----
-commit=$(git rev-parse --short HEAD 2>/dev/null || echo unknown)
-dirty=$(git status --porcelain 2>/dev/null | grep -qv '^??' && echo " with local changes" || true)
+if [ "$skipped_count" -eq 0 ]; then
+    skipped_text="None was skipped."
+else
+    skipped_text="Skipped, with the reason each gave:
+
+| Test | Reason |
+|---|---|
+$skipped_rows"
+fi
 mkdir -p "$(dirname "$OUT")"
 cat >"$OUT" <<EOF
 # Reliability figures
 
-Generated by \`bench/reliability.sh\` on $(date -u '+%Y-%m-%d %H:%M UTC'), commit $commit$dirty,
-on $(nproc) cores ($(uname -sr)). Do not edit by hand: run the script again.
+Generated by \`make reliability\` (\`bench/reliability.sh\`) on $(date -u '+%Y-%m-%d %H:%M UTC')
+from $tree_state at commit \`$commit\` ("$subject"), on $(nproc) cores ($(uname -sr)).
+Do not edit by hand: run it again, in the same change as any change to a parser
+(RTF, settings file, frames), the file layer or the transfer.
+
+## Tests
+
+\`ctest\` in \`$BUILD_DIR\`: ${tests_total:-?} tests, ${tests_failed:-?} failed, $skipped_count skipped.
+$skipped_text
 
 ## Fuzzing (libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer)
 
@@ -195,7 +251,7 @@ $leaks
 
 Every test of the project built with AddressSanitizer and UndefinedBehaviorSanitizer
 (\`make test-sanitize\`, any finding fails its test): $sanitized
-Sanitizer reports in the log: $findings.
+($sanitize_skipped skipped, as above). Sanitizer reports in the log: $findings.
 EOF
 
 say "wrote $OUT ($failures parts failed)"
