@@ -22,7 +22,7 @@ const QString& Purpose() {
     return purpose;
 }
 
-QString MenuEntry(const DetectedPort& port) {
+QString DescribeEntry(const DetectedPort& port) {
     if (!port.comNumber) {
         return QStringLiteral("%1 - no COM number: %2").arg(PortSummary(port), port.noComNumber);
     }
@@ -32,6 +32,11 @@ QString MenuEntry(const DetectedPort& port) {
             .arg(PortSummary(port));
     }
     return QStringLiteral("COM%1: %2").arg(*port.comNumber).arg(PortSummary(port));
+}
+
+// A device names itself: an "&" in its name is text, not a shortcut mark.
+QString MenuEntry(const DetectedPort& port) {
+    return DescribeEntry(port).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 } // namespace
@@ -51,6 +56,8 @@ QString CommPortHelp::toolTip() const {
     const QString device = lookup.device ? PortSummary(DescribePort(tree_, *lookup.device, number))
                                          : QStringLiteral("no device present (looked for %1)")
                                                .arg(lookup.lookedFor.join(QStringLiteral(", ")));
+    // The fixed first line keeps Qt from taking the tooltip for rich text,
+    // whatever a device calls itself.
     return QStringLiteral("%1\nCOM%2 on this computer: %3").arg(Purpose()).arg(number).arg(device);
 }
 
