@@ -25,15 +25,15 @@ public:
     QString devices() const { return root_.filePath(QStringLiteral("dev")); }
     QString device(const QString& name) const { return QDir(devices()).filePath(name); }
 
-    // Adds what a spec such as "usb:ttyUSB0:0403:6001:FTDI:FT232R USB UART:A1"
+    // Adds the port that an entry such as "usb:ttyUSB0:0403:6001:FTDI:FT232R USB UART:A1"
     // describes:
     //   usb:NAME:VENDOR:PRODUCT:MANUFACTURER:DESCRIPTION:SERIAL  a USB adapter
     //   uart:NAME:TYPE       a built-in port whose UART has the kernel's TYPE
     //   placeholder:NAME     a port the 8250 driver reserved, with no type to read
     //   nohardware:NAME      a tty the kernel lists without hardware behind it
     //   node:NAME            a device node the kernel does not list
-    void add(const QString& spec) {
-        const QStringList f = spec.split(QLatin1Char(':'));
+    void add(const QString& entry) {
+        const QStringList f = entry.split(QLatin1Char(':'));
         const QString& kind = f.at(0);
         const QString& name = f.at(1);
         Write(device(name), QString());

@@ -108,8 +108,8 @@ private slots:
         QFETCH(QStringList, listed);
         QFETCH(QStringList, lookups);
         FakeDeviceTree fake;
-        for (const QString& spec : present) {
-            fake.add(spec);
+        for (const QString& entry : present) {
+            fake.add(entry);
         }
         QStringList actual;
         for (const DetectedPort& port : ListSerialPorts(fake.tree())) {
