@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -34,6 +35,15 @@ void SetTrackerLine(int fd) {
 } // namespace
 
 PseudoTerminal::PseudoTerminal() {
+    try {
+        open();
+    } catch (...) {
+        close(); // a half-opened pair leaves no descriptor behind
+        throw;
+    }
+}
+
+void PseudoTerminal::open() {
     master_ = posix_openpt(O_RDWR | O_NOCTTY);
     if (master_ < 0) {
         Fail("posix_openpt");
@@ -58,11 +68,30 @@ PseudoTerminal::~PseudoTerminal() {
 }
 
 void PseudoTerminal::link(const std::string& path) {
-    ::unlink(path.c_str()); // an old link from an earlier run
+    struct stat existing {};
+    if (::lstat(path.c_str(), &existing) == 0) {
+        if (!S_ISLNK(existing.st_mode)) {
+            throw std::runtime_error(path +
+                                     " exists and is not a symbolic link; it stays as it is");
+        }
+        ::unlink(path.c_str()); // an old link, from an earlier run
+    }
     if (::symlink(device_.c_str(), path.c_str()) != 0) {
         Fail("symlink " + path);
     }
     link_ = path;
+}
+
+void PseudoTerminal::suspendOutput() {
+    if (::tcflow(slave_, TCOOFF) != 0) {
+        Fail("tcflow " + device_);
+    }
+}
+
+void PseudoTerminal::resumeOutput() {
+    if (::tcflow(slave_, TCOON) != 0) {
+        Fail("tcflow " + device_);
+    }
 }
 
 void PseudoTerminal::close() {

@@ -20,14 +20,23 @@ public:
     const std::string& device() const { return device_; }
     int masterFd() const { return master_; }
 
-    // Makes `path` a symbolic link to the device (replacing an old link there);
-    // the link goes when the pair closes. Throws std::runtime_error on failure.
+    // Makes `path` a symbolic link to the device, replacing an old link there
+    // but never another kind of file; the link goes when the pair closes.
+    // Throws std::runtime_error on failure.
     void link(const std::string& path);
+
+    // Stops the line taking data from the program under test, as a stuck
+    // adapter or flow control would, and starts it again. Works for any user:
+    // it goes through the simulator's own descriptor.
+    void suspendOutput();
+    void resumeOutput();
 
     // Hangs up: closes both sides, as a tracker that is switched off would.
     void close();
 
 private:
+    void open();
+
     int master_ = -1;
     int slave_ = -1;
     std::string device_;

@@ -3,13 +3,15 @@
 // checksums), says "Success!" as the tracker's LCD would, and prints the
 // settings it received. For tests, demonstrations and anyone without a tracker.
 
+#include "DecodeImage.h"
+#include "FrameReceiver.h"
 #include "PseudoTerminal.h"
 #include "settings/CodePage.h"
 #include "settings/FieldTable.h"
-#include "transfer/DecodeImage.h"
-#include "transfer/FrameReceiver.h"
 
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -28,7 +30,9 @@ struct Options {
     std::string link;
     bool timing = false;
     int count = 1;
-    double timeoutSeconds = 2.0;
+    // Longer than the longest pause inside a transfer (0.4 s), shorter than a
+    // sender takes to open the port again and send anew after a failure.
+    double timeoutSeconds = 0.6;
     char hangUpAfter = 0; // 'A': close the line once frame A has arrived
 };
 
@@ -37,10 +41,14 @@ constexpr const char* kUsage =
     "                          [--hang-up-after-a]\n\n"
     "Opens a pseudo-terminal at 4800 baud 8N1, prints its device on the first line\n"
     "and receives N configuration transfers (default 1) as the tracker would.\n"
-    "  --link PATH        also make PATH a symbolic link to the device\n"
-    "  --timing           print when each burst of bytes arrived, in ms from the first\n"
+    "  --link PATH        also make PATH a symbolic link to the device (an old link\n"
+    "                     there is replaced, any other file is left alone); the\n"
+    "                     link goes at the end, also on SIGINT and SIGTERM\n"
+    "  --timing           print when each burst of bytes arrived, in ms from the\n"
+    "                     first, and on the system's monotonic clock\n"
     "  --count N          transfers to receive before exiting\n"
-    "  --timeout S        silence, in seconds, that ends an unfinished transfer (2)\n"
+    "  --timeout S        silence, in seconds, that ends an unfinished transfer; the\n"
+    "                     next start marker begins a new one (0.6)\n"
     "  --hang-up-after-a  close the line as soon as frame A has arrived\n"
     "Exit status: 0 when every transfer succeeded, 1 otherwise, 2 for bad usage.\n";
 
@@ -90,8 +98,10 @@ public:
         for (std::size_t i = 0; i < bursts_.size(); ++i) {
             const std::chrono::duration<double, std::milli> at =
                 bursts_[i].start - bursts_.front().start;
-            std::printf("timing: burst %zu at +%.1f ms, %zu bytes\n", i + 1, at.count(),
-                        bursts_[i].bytes);
+            const std::chrono::duration<double, std::milli> clock =
+                bursts_[i].start.time_since_epoch();
+            std::printf("timing: burst %zu at +%.1f ms (clock %.3f ms), %zu bytes\n", i + 1,
+                        at.count(), clock.count(), bursts_[i].bytes);
         }
     }
     void clear() { bursts_.clear(); }
@@ -105,7 +115,7 @@ private:
     Clock::time_point last_;
 };
 
-void PrintSettings(const ConfigImage& image) {
+void PrintSettings(const ReceivedImage& image) {
     const DecodedImage decoded = DecodeImage(image);
     for (const DecodedField& field : decoded.fields) {
         const FieldTraits& traits = TraitsOf(field.field);
@@ -115,13 +125,34 @@ void PrintSettings(const ConfigImage& image) {
     std::printf("  GPSless mode: %s\n", decoded.gpsless ? "yes" : "no");
 }
 
+// The signal that asked the simulator to stop, 0 while none has. A signal
+// handler can reach nothing but a flag like this one.
+volatile std::sig_atomic_t gStopSignal = 0;
+
+extern "C" void AskToStop(int signal) {
+    gStopSignal = signal;
+}
+
+void StopOnSignals() {
+    struct sigaction action {};
+    action.sa_handler = AskToStop;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0; // no SA_RESTART: a waiting poll() returns at once
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+// How often an idle simulator looks whether it was asked to stop, in case the
+// signal came just before it began to wait.
+constexpr int kIdleWaitMs = 100;
+
 class Simulator {
 public:
     Simulator(const Options& options, PseudoTerminal& line) : options_(options), line_(line) {}
 
     // Receives the transfers; true when all of them succeeded.
     bool run() {
-        while (finished_ < options_.count && line_.masterFd() >= 0) {
+        while (finished_ < options_.count && line_.masterFd() >= 0 && gStopSignal == 0) {
             if (!waitAndRead()) {
                 return false;
             }
@@ -132,10 +163,15 @@ public:
 private:
     bool waitAndRead() {
         pollfd fd{line_.masterFd(), POLLIN, 0};
-        const int timeout =
-            receiver_.idle() ? -1 : static_cast<int>(options_.timeoutSeconds * 1000);
-        const int ready = ::poll(&fd, 1, timeout);
-        if (ready == 0) {
+        const int silence = static_cast<int>(options_.timeoutSeconds * 1000);
+        int ready = 0;
+        do {
+            ready = ::poll(&fd, 1, receiver_.idle() ? kIdleWaitMs : silence);
+        } while (ready == 0 && receiver_.idle() && gStopSignal == 0);
+        if (gStopSignal != 0 || (ready < 0 && errno == EINTR)) {
+            return true;
+        }
+        if (ready == 0) { // silent for `silence` in the middle of a transfer
             if (auto event = receiver_.expire()) {
                 handle(*event);
             }
@@ -207,6 +243,8 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
+    StopOnSignals();
+    int status = 1;
     try {
         PseudoTerminal line;
         if (!options->link.empty()) {
@@ -215,9 +253,15 @@ int main(int argc, char** argv) {
         std::printf("%s\n", line.device().c_str());
         std::fflush(stdout);
         Simulator simulator(*options, line);
-        return simulator.run() ? 0 : 1;
+        status = simulator.run() ? 0 : 1;
     } catch (const std::runtime_error& error) {
         std::cerr << "korvel-tracker-sim: " << error.what() << "\n";
         return 1;
     }
+    // The line and its link are gone; end as the signal would have ended us.
+    if (gStopSignal != 0) {
+        std::signal(gStopSignal, SIG_DFL);
+        std::raise(gStopSignal);
+    }
+    return status;
 }

@@ -7,10 +7,10 @@
 //
 //   bench-hardening-soak [--transfers N] [--cycles N] [--pause-divisor N]
 
+#include "FrameReceiver.h"
 #include "Median.h"
 #include "PseudoTerminal.h"
 #include "transfer/EventDrivenSender.h"
-#include "transfer/FrameReceiver.h"
 #include "transfer/QtSerialPort.h"
 #include "ui/CommonD.h"
 #include "ui/Dialog.h"
@@ -93,9 +93,9 @@ private:
         const ssize_t count = ::read(line_.masterFd(), buffer, sizeof buffer);
         for (ssize_t i = 0; i < count; ++i) {
             if (const auto event = receiver_.push(buffer[i])) {
-                if (event->kind == ReceiverEvent::Kind::Complete) {
+                if (event->kind == sim::ReceiverEvent::Kind::Complete) {
                     received.push_back(event->image);
-                } else if (event->kind != ReceiverEvent::Kind::FrameGood) {
+                } else if (event->kind != sim::ReceiverEvent::Kind::FrameGood) {
                     ++faults;
                 }
             }
@@ -104,7 +104,7 @@ private:
 
     sim::PseudoTerminal& line_;
     QSocketNotifier notifier_;
-    FrameReceiver receiver_;
+    sim::FrameReceiver receiver_;
 };
 
 struct TransferFigures {

@@ -16,8 +16,10 @@ class SimulatedTracker {
 public:
     // Receives `count` transfers; its line is reachable as COM1 in folder().
     explicit SimulatedTracker(int count) {
-        process_.start(KORVEL_TRACKER_SIM, {"--timing", "--count", QString::number(count), "--link",
-                                            folder_.filePath("ttyUSB0")});
+        // A long silence: a benchmark's own transfers never come cut short.
+        process_.start(KORVEL_TRACKER_SIM,
+                       {"--timing", "--timeout", "3", "--count", QString::number(count), "--link",
+                        folder_.filePath("ttyUSB0")});
         if (!process_.waitForStarted(5000) || !process_.waitForReadyRead(5000)) {
             std::fprintf(stderr, "cannot start %s\n", KORVEL_TRACKER_SIM);
             std::exit(1);
@@ -31,16 +33,16 @@ public:
 
     QString folder() const { return folder_.path(); }
 
-    // The arrival time of every burst, in ms from the first byte of its
-    // transfer, one list per transfer; waits for the simulator to finish.
-    QList<QList<double>> bursts() {
+    // The arrival time of every burst on the monotonic clock, in ms, one list
+    // per transfer; waits for the simulator to finish.
+    QList<QList<double>> clocks() {
         process_.waitForFinished(30000);
         QList<QList<double>> transfers;
         QList<double> current;
         const QStringList lines = QString::fromUtf8(process_.readAllStandardOutput()).split('\n');
         for (const QString& line : lines) {
             if (line.startsWith("timing: burst ")) {
-                const double at = line.section('+', 1).section(' ', 0, 0).toDouble();
+                const double at = line.section("(clock ", 1).section(' ', 0, 0).toDouble();
                 if (line.startsWith("timing: burst 1 ") && !current.isEmpty()) {
                     transfers << current;
                     current.clear();

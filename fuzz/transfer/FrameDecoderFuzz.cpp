@@ -2,8 +2,8 @@
 // silence wherever a byte 0x00 follows 0x00 0x00, and decodes every image that
 // comes out complete.
 
-#include "transfer/DecodeImage.h"
-#include "transfer/FrameReceiver.h"
+#include "DecodeImage.h"
+#include "FrameReceiver.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,19 +11,19 @@
 
 namespace {
 
-void Check(const korvel::ReceiverEvent& event) {
+void Check(const korvel::sim::ReceiverEvent& event) {
     if (event.describe().empty()) {
         std::abort();
     }
-    if (event.kind == korvel::ReceiverEvent::Kind::Complete) {
-        korvel::DecodeImage(event.image);
+    if (event.kind == korvel::sim::ReceiverEvent::Kind::Complete) {
+        korvel::sim::DecodeImage(event.image);
     }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    korvel::FrameReceiver receiver;
+    korvel::sim::FrameReceiver receiver;
     int zeros = 0;
     for (std::size_t i = 0; i < size; ++i) {
         zeros = data[i] == 0 ? zeros + 1 : 0;

@@ -1,14 +1,14 @@
-#include "transfer/FrameReceiver.h"
+#include "FrameReceiver.h"
 
+#include "DecodeImage.h"
 #include "DefaultImage.h"
 #include "settings/FieldTable.h"
-#include "transfer/DecodeImage.h"
 #include "transfer/Frames.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
-namespace korvel {
+namespace korvel::sim {
 namespace {
 
 using Kind = ReceiverEvent::Kind;
@@ -191,4 +191,4 @@ TEST(DecodeImageTest, ReadsGpslessModeFlagsAndAShortPath) {
 }
 
 } // namespace
-} // namespace korvel
+} // namespace korvel::sim

@@ -1,6 +1,7 @@
 #include "transfer/Frames.h"
 
 #include "DefaultImage.h"
+#include "FrameReceiver.h"
 #include "image/BuildImage.h"
 #include "settings/SetDefaults.h"
 #include "settings/SettingsRecord.h"
@@ -23,6 +24,9 @@ class ChecksumTest : public testing::TestWithParam<ChecksumCase> {};
 
 TEST_P(ChecksumTest, MatchesTheTrackersSum) {
     EXPECT_EQ(FrameChecksum(GetParam().half), GetParam().expected);
+    if (GetParam().half.size() == sim::kHalf) { // the simulated tracker's own sum agrees
+        EXPECT_EQ(sim::TrackerChecksum(GetParam().half.data()), GetParam().expected);
+    }
 }
 
 std::vector<std::uint8_t> Half(std::uint8_t fill) {

@@ -1,8 +1,8 @@
+#include "FrameReceiver.h"
 #include "WindowTestSupport.h"
 #include "settings/FieldRule.h"
 #include "settings/FieldTable.h"
 #include "transfer/EventDrivenSender.h"
-#include "transfer/FrameReceiver.h"
 #include "ui/CommonD.h"
 #include "ui/Dialog.h"
 #include "ui/MaskedEdit.h"
@@ -55,10 +55,10 @@ private:
 
     // Pushes the bytes on the fake line through the tracker's receiving side.
     std::optional<ConfigImage> receivedImage() const {
-        FrameReceiver tracker;
+        sim::FrameReceiver tracker;
         for (std::uint8_t byte : line_->bytes) {
             if (auto event = tracker.push(byte);
-                event && event->kind == ReceiverEvent::Kind::Complete) {
+                event && event->kind == sim::ReceiverEvent::Kind::Complete) {
                 return event->image;
             }
         }

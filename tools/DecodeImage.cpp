@@ -1,4 +1,4 @@
-#include "transfer/DecodeImage.h"
+#include "DecodeImage.h"
 
 #include "settings/FieldTable.h"
 
@@ -6,14 +6,14 @@
 #include <cstddef>
 #include <string_view>
 
-namespace korvel {
+namespace korvel::sim {
 namespace {
 
 constexpr std::uint8_t kGpslessInterval = 252;
 constexpr std::uint8_t kAlternateTable = '\\';
 
 // A seven-byte address entry: callsign (spaces dropped) and SSID, "NOCALL-9".
-std::string Address(const ConfigImage& image, std::size_t offset) {
+std::string Address(const ReceivedImage& image, std::size_t offset) {
     std::string call(reinterpret_cast<const char*>(&image[offset]), 6);
     const auto first = call.find_first_not_of(' ');
     const auto last = call.find_last_not_of(' ');
@@ -23,7 +23,7 @@ std::string Address(const ConfigImage& image, std::size_t offset) {
 }
 
 // A 0-terminated text from `offset`, never reading past `end`.
-std::string Text(const ConfigImage& image, std::size_t offset, std::size_t end) {
+std::string Text(const ReceivedImage& image, std::size_t offset, std::size_t end) {
     std::string text;
     for (std::size_t i = offset; i < end && image[i] != 0; ++i) {
         text += static_cast<char>(image[i]);
@@ -31,7 +31,7 @@ std::string Text(const ConfigImage& image, std::size_t offset, std::size_t end) 
     return text;
 }
 
-std::string Path(const ConfigImage& image) {
+std::string Path(const ReceivedImage& image) {
     if (image[30] == 0) {
         return "(none)";
     }
@@ -56,7 +56,7 @@ std::string MicE(std::uint8_t flags) {
                                        : "entry " + std::to_string(index) + " (unknown)";
 }
 
-std::string Value(const ConfigImage& image, Field field) {
+std::string Value(const ReceivedImage& image, Field field) {
     switch (field) {
     case Field::edNumFlagsAuto:
         return std::to_string(std::lround(std::nearbyint(image[0] / 0.15))) + " ms";
@@ -92,7 +92,7 @@ std::string Value(const ConfigImage& image, Field field) {
     case Field::edDestCall:
         return Address(image, 72);
     case Field::edAprsMsg:
-        return Text(image, 79, kImageSize);
+        return Text(image, 79, image.size());
     default:
         break;
     }
@@ -106,7 +106,7 @@ std::string Value(const ConfigImage& image, Field field) {
 
 } // namespace
 
-DecodedImage DecodeImage(const ConfigImage& image) {
+DecodedImage DecodeImage(const ReceivedImage& image) {
     DecodedImage decoded;
     for (const FieldTraits& traits : AllFields()) {
         if (traits.field != Field::edComm) {
@@ -117,4 +117,4 @@ DecodedImage DecodeImage(const ConfigImage& image) {
     return decoded;
 }
 
-} // namespace korvel
+} // namespace korvel::sim

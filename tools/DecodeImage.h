@@ -1,12 +1,12 @@
 #pragma once
 
-#include "image/ConfigImage.h"
+#include "FrameReceiver.h"
 #include "settings/Field.h"
 
 #include <string>
 #include <vector>
 
-namespace korvel {
+namespace korvel::sim {
 
 struct DecodedField {
     Field field;
@@ -20,7 +20,9 @@ struct DecodedImage {
 
 // Every setting read back from a configuration image, as the tracker would
 // understand it: callsigns with their SSIDs, the path, the texts up to their
-// terminating 0, intervals in seconds, flags. The port number is not in the image.
-DecodedImage DecodeImage(const ConfigImage& image);
+// terminating 0, intervals in seconds, flags. The port number is not in the
+// image. The offsets are the tracker's, written here again rather than taken
+// from the sender's encoders, so that the two check each other.
+DecodedImage DecodeImage(const ReceivedImage& image);
 
-} // namespace korvel
+} // namespace korvel::sim

@@ -1,12 +1,9 @@
-#include "transfer/FrameReceiver.h"
-
-#include "transfer/Checksum.h"
+#include "FrameReceiver.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <span>
 
-namespace korvel {
+namespace korvel::sim {
 namespace {
 
 std::string Hex(std::uint8_t byte) {
@@ -17,6 +14,17 @@ std::string Hex(std::uint8_t byte) {
 
 } // namespace
 
+std::uint8_t TrackerChecksum(const std::uint8_t* half) {
+    unsigned sum = 254;
+    for (std::size_t i = 0; i < kHalf; ++i) {
+        sum += half[i];
+        if (sum > 255) {
+            sum -= 256;
+        }
+    }
+    return static_cast<std::uint8_t>(sum);
+}
+
 std::string ReceiverEvent::describe() const {
     const std::string name = std::string("frame ") + frame;
     switch (kind) {
@@ -26,7 +34,7 @@ std::string ReceiverEvent::describe() const {
         return name + ": bad checksum " + Hex(found) + ", expected " + Hex(expected);
     case Kind::ShortFrame:
         return name + ": short frame, " + std::to_string(received) + " of " +
-               std::to_string(kFrameSize) + " bytes before the line fell silent";
+               std::to_string(kFrameBytes) + " bytes before the line fell silent";
     case Kind::MissingFrame:
         return name + ": timeout, the frame never began";
     case Kind::Complete:
@@ -38,13 +46,13 @@ std::string ReceiverEvent::describe() const {
 std::optional<ReceiverEvent> FrameReceiver::push(std::uint8_t byte) {
     if (inFrame_) {
         frame_[frameBytes_++] = byte;
-        if (frameBytes_ == kFrameSize) {
+        if (frameBytes_ == kFrameBytes) {
             return frameEnded();
         }
         return std::nullopt;
     }
-    if (byte == kStartMarker[markerBytes_]) {
-        if (++markerBytes_ == kStartMarker.size()) {
+    if (byte == kMarkerByte) {
+        if (++markerBytes_ == 2) {
             markerBytes_ = 0;
             inFrame_ = true;
             frameBytes_ = 0;
@@ -61,12 +69,11 @@ std::optional<ReceiverEvent> FrameReceiver::frameEnded() {
     inFrame_ = false;
     ReceiverEvent event{};
     event.frame = expectingB_ ? 'B' : 'A';
-    const std::span<const std::uint8_t> half(frame_.data(), kHalfSize);
-    event.expected = FrameChecksum(half);
-    event.found = frame_[kHalfSize];
+    event.expected = TrackerChecksum(frame_.data());
+    event.found = frame_[kHalf];
     const bool good = event.expected == event.found;
     event.kind = good ? ReceiverEvent::Kind::FrameGood : ReceiverEvent::Kind::BadChecksum;
-    std::ranges::copy(half, image_.begin() + (expectingB_ ? kHalfSize : 0));
+    std::copy_n(frame_.begin(), kHalf, image_.begin() + (expectingB_ ? kHalf : 0));
     if (!expectingB_) {
         expectingB_ = true;
         aGood_ = good;
@@ -99,4 +106,4 @@ void FrameReceiver::restart() {
     frameBytes_ = 0;
 }
 
-} // namespace korvel
+} // namespace korvel::sim

@@ -1,0 +1,173 @@
+// The simulated tracker as its users meet it: the link it makes, how it ends
+// on a signal, and transfers sent anew after a cut.
+
+#include "DefaultImage.h"
+#include "PseudoTerminal.h"
+#include "transfer/Frames.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <fcntl.h>
+#include <stdexcept>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace korvel {
+namespace {
+
+std::vector<std::uint8_t> Wire() {
+    const TransferFrames frames = BuildFrames(test::kDefaultImage);
+    std::vector<std::uint8_t> wire(kStartMarker.begin(), kStartMarker.end());
+    wire.insert(wire.end(), frames.a.begin(), frames.a.end());
+    wire.insert(wire.end(), kStartMarker.begin(), kStartMarker.end());
+    wire.insert(wire.end(), frames.b.begin(), frames.b.end());
+    return wire;
+}
+
+bool WriteTo(const QString& device, const std::vector<std::uint8_t>& bytes) {
+    const int fd = ::open(QFile::encodeName(device).constData(), O_WRONLY | O_NOCTTY);
+    const bool written =
+        fd >= 0 && ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return written;
+}
+
+// The two lowest descriptor numbers free now.
+std::pair<int, int> TwoFreeDescriptors() {
+    std::vector<int> free;
+    for (int fd = 0; free.size() < 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1) {
+            free.push_back(fd);
+        }
+    }
+    return {free[0], free[1]};
+}
+
+} // namespace
+
+class TrackerSimTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder_;
+    QProcess simulator_;
+
+    QString link() const { return folder_.filePath(QStringLiteral("ttyUSB0")); }
+
+    bool start(const QStringList& extra = {}) {
+        simulator_.start(KORVEL_TRACKER_SIM, QStringList{"--link", link()} + extra);
+        return simulator_.waitForStarted(5000) && simulator_.waitForReadyRead(5000) &&
+               QFileInfo(link()).isSymLink();
+    }
+
+private slots:
+    void cleanup() {
+        simulator_.kill();
+        simulator_.waitForFinished(2000);
+        QFile::remove(link());
+        QDir(link()).removeRecursively();
+    }
+
+    void linkReplacesOnlyALink_data() {
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("an old link") << "link" << true;
+        QTest::newRow("a file") << "file" << false;
+        QTest::newRow("a folder") << "folder" << false;
+    }
+    void linkReplacesOnlyALink() {
+        QFETCH(QString, existing);
+        QFETCH(bool, replaced);
+        if (existing == "link") {
+            QVERIFY(QFile::link(folder_.filePath("gone"), link()));
+        } else if (existing == "file") {
+            QFile file(link());
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mine") == 4);
+        } else {
+            QVERIFY(QDir().mkdir(link()));
+        }
+        QCOMPARE(start(), replaced);
+        if (replaced) {
+            return;
+        }
+        QVERIFY(simulator_.state() == QProcess::NotRunning || simulator_.waitForFinished(5000));
+        QCOMPARE(simulator_.exitCode(), 1);
+        const QString error = QString::fromUtf8(simulator_.readAllStandardError());
+        QVERIFY2(error.contains("is not a symbolic link"), qPrintable(error));
+        if (existing == "file") {
+            QFile file(link());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), QByteArray("mine"));
+        } else {
+            QVERIFY(QFileInfo(link()).isDir());
+        }
+    }
+
+    void aStopSignalRemovesTheLink_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGTERM") << SIGTERM;
+    }
+    void aStopSignalRemovesTheLink() {
+        QFETCH(int, signal);
+        QVERIFY(start());
+        QVERIFY(::kill(static_cast<pid_t>(simulator_.processId()), signal) == 0);
+        QVERIFY(simulator_.waitForFinished(5000));
+        QCOMPARE(simulator_.exitStatus(), QProcess::CrashExit); // ended by the signal
+        QVERIFY(!QFileInfo(link()).isSymLink());
+    }
+
+    // A transfer cut short, then sent whole after a pause as a sender would
+    // after a failure: the second is a transfer of its own and arrives whole.
+    void aTransferSentAgainAfterACutIsANewOne_data() {
+        QTest::addColumn<int>("cutAfter"); // bytes of the first transfer sent
+        QTest::addColumn<QString>("reported");
+        QTest::newRow("inside frame A") << 30 << "error: frame A: short frame, 28 of 58";
+        QTest::newRow("after frame A") << 60 << "error: frame B: timeout";
+    }
+    void aTransferSentAgainAfterACutIsANewOne() {
+        QFETCH(int, cutAfter);
+        QFETCH(QString, reported);
+        QVERIFY(start({"--count", "2"}));
+        std::vector<std::uint8_t> cut = Wire();
+        cut.resize(static_cast<std::size_t>(cutAfter));
+        QVERIFY(WriteTo(link(), cut));
+        QTest::qSleep(1500); // more than the simulator's silence of 0.6 s
+        QVERIFY(WriteTo(link(), Wire()));
+        QVERIFY(simulator_.waitForFinished(5000));
+        const QString output = QString::fromUtf8(simulator_.readAllStandardOutput());
+        QCOMPARE(simulator_.exitCode(), 1); // one of the two failed
+        QVERIFY2(output.contains(reported), qPrintable(output));
+        QVERIFY2(output.indexOf("Success!") > output.indexOf(reported), qPrintable(output));
+        QVERIFY2(output.contains("edMyCall         NOCALL-9"), qPrintable(output));
+    }
+
+    void aPairThatFailsToOpenLeavesNoDescriptor() {
+        const auto [first, second] = TwoFreeDescriptors();
+        rlimit limit{};
+        QVERIFY(::getrlimit(RLIMIT_NOFILE, &limit) == 0);
+        rlimit lowered = limit;
+        lowered.rlim_cur = static_cast<rlim_t>(second); // the master opens, the slave does not
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &lowered) == 0);
+        bool threw = false;
+        try {
+            sim::PseudoTerminal line;
+        } catch (const std::runtime_error&) {
+            threw = true;
+        }
+        QVERIFY(::setrlimit(RLIMIT_NOFILE, &limit) == 0);
+        QVERIFY(threw);
+        QCOMPARE(::fcntl(first, F_GETFD), -1);
+    }
+};
+
+} // namespace korvel
+
+QTEST_GUILESS_MAIN(korvel::TrackerSimTest)
+#include "TrackerSimTest.moc"
