@@ -1,23 +1,28 @@
-// bench-transfer-stall: how long the window's event loop stops answering while
-// a transfer runs, for the event-driven runner and, for comparison, for the
-// blocking runner with event pumps at the plan's four points.
+// bench-transfer-stall: the longest stall of the Setup window's event loop
+// while SEND runs a transfer through a real serial port (a pseudo-terminal
+// that COM1 resolves to), with a working line and with a line that stops
+// taking data after the port opens. For comparison, the same loop for as long
+// with no transfer: the machine's own noise. Rounds of the three interleave.
 
 #include "Median.h"
-#include "SimulatedTracker.h"
-#include "image/BuildImage.h"
-#include "settings/SetDefaults.h"
-#include "settings/SettingsRecord.h"
+#include "PseudoTerminal.h"
+#include "StallMeter.h"
 #include "transfer/EventDrivenSender.h"
 #include "transfer/QtSerialPort.h"
-#include "transfer/SendImage.h"
 #include "transfer/TransferPlan.h"
+#include "ui/MessageBox.h"
+#include "ui/Setup.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QApplication>
 #include <QEventLoop>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 using korvel::bench::Median;
@@ -26,112 +31,93 @@ namespace {
 
 using namespace korvel;
 
-constexpr int kTransfers = 5;
+constexpr int kRounds = 7;
 
-class Silent final : public ProgressView, public ErrorReport {
-public:
-    std::string text() const override { return text_; }
-    void setText(const std::string& text) override { text_ = text; }
-    void setOkVisible(bool) override {}
-    void showDialog() override {}
-    void report(const std::string& message) override {
-        std::fprintf(stderr, "transfer failed: %s\n", message.c_str());
+// Reads and drops whatever reached the tracker's end of the line.
+void Drain(int fd) {
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+    char buffer[256];
+    while (::read(fd, buffer, sizeof buffer) > 0) {
     }
+}
 
-private:
-    std::string text_;
-};
+// Presses SEND and runs the event loop until the command has ended; returns
+// the longest stall meanwhile. `afterClick` runs right after the click.
+template <typename AfterClick>
+double StallOfSend(Setup& setup, bench::StallMeter& meter, AfterClick afterClick) {
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (setup.controls().cmdSend->isEnabled()) {
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(0, &loop, [&] {
+        setup.controls().cmdSend->click();
+        afterClick();
+        poll.start(5);
+    });
+    meter.start();
+    loop.exec();
+    return meter.stop();
+}
 
-class PumpingPauses final : public SleepingPauses {
-public:
-    void pumpEvents() override { QCoreApplication::processEvents(); }
-};
+double StallOfIdle(bench::StallMeter& meter) {
+    QEventLoop loop;
+    QTimer::singleShot(PlannedDuration(), &loop, &QEventLoop::quit);
+    meter.start();
+    loop.exec();
+    return meter.stop();
+}
 
-// Ticks every millisecond and keeps the longest gap between two ticks.
-class StallMeter {
-public:
-    StallMeter() {
-        ticker_.setTimerType(Qt::PreciseTimer);
-        ticker_.setInterval(1);
-        QObject::connect(&ticker_, &QTimer::timeout, [this] {
-            const double gap = clock_.nsecsElapsed() / 1e6;
-            if (gap > longest_) {
-                longest_ = gap;
-                longestAt_ = since_.nsecsElapsed() / 1e6;
-            }
-            clock_.restart();
-        });
-    }
-    void start() {
-        longest_ = 0;
-        since_.start();
-        clock_.start();
-        ticker_.start();
-    }
-    double stop() {
-        ticker_.stop();
-        return std::max(longest_, clock_.nsecsElapsed() / 1e6);
-    }
-
-private:
-    QTimer ticker_;
-    QElapsedTimer clock_;
-    QElapsedTimer since_;
-    double longest_ = 0;
-
-public:
-    double longestAt_ = 0; // ms from start() to the end of the longest gap, for a closer look
-};
+void PrintRow(const char* name, const std::vector<double>& stalls) {
+    std::printf("  %-34s median %8.2f ms, worst %8.2f ms\n", name, Median(stalls),
+                *std::max_element(stalls.begin(), stalls.end()));
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
-    SettingsRecord settings;
-    SetDefaults(settings);
-    ConfigImage image{};
-    BuildImage(settings, image);
-
-    bench::SimulatedTracker tracker(2 * kTransfers);
-    StallMeter meter;
-    std::vector<double> eventDriven;
-    std::vector<double> blocking;
-    std::vector<double> idle;
-    for (int i = 0; i < kTransfers; ++i) {
-        Silent view;
-        const QString folder = tracker.folder();
-        EventDrivenSender sender(nullptr,
-                                 [folder] { return std::make_unique<QtSerialPort>(folder); });
-        QEventLoop loop;
-        QObject::connect(&sender, &EventDrivenSender::finished, &loop, &QEventLoop::quit);
-        meter.start();
-        sender.start(image, "1", view);
-        loop.exec();
-        eventDriven.push_back(meter.stop());
-
-        // The same loop with no transfer, for as long: the machine's own noise.
-        meter.start();
-        QTimer::singleShot(PlannedDuration(), &loop, &QEventLoop::quit);
-        loop.exec();
-        idle.push_back(meter.stop());
-
-        QtSerialPort port(folder);
-        PumpingPauses pauses;
-        meter.start();
-        QCoreApplication::processEvents();
-        SendImage(image, "1", port, pauses, view, view);
-        QCoreApplication::processEvents();
-        blocking.push_back(meter.stop());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    std::printf("longest event-loop stall during a transfer (%d transfers each)\n", kTransfers);
-    std::printf("  event-driven runner:               median %7.2f ms, worst %7.2f ms "
-                "(target under 20 ms)\n",
-                Median(eventDriven), *std::max_element(eventDriven.begin(), eventDriven.end()));
-    std::printf("  no transfer (the machine's noise):  median %7.2f ms, worst %7.2f ms\n",
-                Median(idle), *std::max_element(idle.begin(), idle.end()));
-    std::printf("  blocking runner with event pumps:  median %7.2f ms, worst %7.2f ms\n",
-                Median(blocking), *std::max_element(blocking.begin(), blocking.end()));
-    std::printf("  ratio blocking / event-driven (medians): %.0f\n",
-                Median(blocking) / std::max(Median(eventDriven), 0.001));
-    return tracker.bursts().size() == 2 * kTransfers ? 0 : 1;
+    QApplication application(argc, argv);
+    MessageBox::setRecording(true);
+
+    QTemporaryDir devices;
+    sim::PseudoTerminal line;
+    line.link(QFile::encodeName(devices.filePath(QStringLiteral("ttyUSB0"))).toStdString());
+    const QString folder = devices.path();
+    Setup setup(new EventDrivenSender(nullptr,
+                                      [folder] { return std::make_unique<QtSerialPort>(folder); }));
+    setup.show();
+
+    bench::StallMeter meter;
+    std::vector<double> working, stuck, idle;
+    int sent = 0, stuckReported = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        working.push_back(StallOfSend(setup, meter, [] {}));
+        sent += MessageBox::takeRecorded().isEmpty() ? 1 : 0;
+        Drain(line.masterFd());
+
+        stuck.push_back(StallOfSend(setup, meter, [&line] { line.suspendOutput(); }));
+        const auto boxes = MessageBox::takeRecorded();
+        stuckReported += boxes.size() == 1 && boxes[0].text.contains("took no data") ? 1 : 0;
+        line.resumeOutput();
+        Drain(line.masterFd());
+
+        idle.push_back(StallOfIdle(meter));
+    }
+    std::printf("longest stall of the Setup window's event loop during SEND (%d rounds, "
+                "interleaved)\n",
+                kRounds);
+    PrintRow("working line:", working);
+    PrintRow("line that stops taking data:", stuck);
+    PrintRow("no transfer (the machine's noise):", idle);
+    std::printf("  ratios of medians: working / idle %.2f, stuck / idle %.2f\n",
+                Median(working) / std::max(Median(idle), 0.001),
+                Median(stuck) / std::max(Median(idle), 0.001));
+    std::printf("  transfers sent whole: %d of %d; stuck lines reported: %d of %d\n", sent, kRounds,
+                stuckReported, kRounds);
+    return 0;
 }

@@ -1,17 +1,22 @@
-// bench-transfer-timeline: sends transfers with the blocking runner to the
-// simulated tracker and compares when each write arrived with the plan.
+// bench-transfer-timeline: sends transfers with the event-driven runner to the
+// simulated tracker and compares every pause with the plan, from the port's
+// opening to its closing and on to the completion text. Openings, closings and
+// texts are timed here; the bytes' arrival is timed by the simulator on the
+// same monotonic clock.
 
 #include "Median.h"
 #include "SimulatedTracker.h"
 #include "image/BuildImage.h"
 #include "settings/SetDefaults.h"
 #include "settings/SettingsRecord.h"
+#include "transfer/EventDrivenSender.h"
 #include "transfer/QtSerialPort.h"
-#include "transfer/SendImage.h"
 #include "transfer/TransferPlan.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -24,36 +29,65 @@ using namespace korvel;
 
 constexpr int kTransfers = 9;
 
-// When each write should happen, in ms from the first, by the plan's pauses.
-std::vector<double> PlannedWrites() {
-    std::vector<double> offsets;
-    double now = 0;
-    for (const PlanStep& step : kTransferPlan) {
-        now += static_cast<double>(step.pause.count());
-        if (step.action == Action::WriteMarker || step.action == Action::WriteFrameA ||
-            step.action == Action::WriteFrameB) {
-            offsets.push_back(now);
-        }
-    }
-    const double first = offsets.front();
-    for (double& offset : offsets) {
-        offset -= first;
-    }
-    return offsets;
+double Now() {
+    return std::chrono::duration<double, std::milli>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
-class Silent final : public ProgressView, public ErrorReport {
+// When one transfer opened and closed its port and showed its completion text.
+struct Moments {
+    double opened = 0;
+    double closed = 0;
+    double completed = 0;
+};
+
+// The real port, noting when it opened and when it was asked to close.
+class TimedPort final : public SerialPort {
 public:
-    std::string text() const override { return text_; }
-    void setText(const std::string& text) override { text_ = text; }
-    void setOkVisible(bool) override {}
-    void showDialog() override {}
-    void report(const std::string& message) override {
-        std::fprintf(stderr, "transfer failed: %s\n", message.c_str());
+    TimedPort(const QString& folder, Moments& moments) : port_(folder), moments_(moments) {}
+    std::optional<std::string> select(int number) override { return port_.select(number); }
+    std::optional<std::string> open() override {
+        auto result = port_.open();
+        moments_.opened = Now();
+        return result;
+    }
+    bool isOpen() const override { return port_.isOpen(); }
+    std::optional<std::string> write(std::span<const std::uint8_t> bytes) override {
+        return port_.write(bytes);
+    }
+    std::optional<std::string> close() override {
+        moments_.closed = Now();
+        return port_.close();
     }
 
 private:
+    QtSerialPort port_;
+    Moments& moments_;
+};
+
+class TimedView final : public ProgressView {
+public:
+    explicit TimedView(Moments& moments) : moments_(moments) {}
+    std::string text() const override { return text_; }
+    void setText(const std::string& text) override {
+        text_ = text;
+        if (text == kCompletionText) {
+            moments_.completed = Now();
+        }
+    }
+    void setOkVisible(bool) override {}
+    void showDialog() override {}
+
+private:
     std::string text_;
+    Moments& moments_;
+};
+
+struct Pause {
+    const char* name;
+    double planned;
+    std::vector<double> deviations;
 };
 
 } // namespace
@@ -66,35 +100,59 @@ int main(int argc, char** argv) {
     BuildImage(settings, image);
 
     bench::SimulatedTracker tracker(kTransfers);
+    std::vector<Moments> transfers;
     for (int i = 0; i < kTransfers; ++i) {
-        QtSerialPort port(tracker.folder());
-        SleepingPauses pauses;
-        Silent view;
-        SendImage(image, "1", port, pauses, view, view);
+        Moments moments;
+        TimedView view(moments);
+        const QString folder = tracker.folder();
+        EventDrivenSender sender(nullptr,
+                                 [&] { return std::make_unique<TimedPort>(folder, moments); });
+        QEventLoop loop;
+        QObject::connect(&sender, &EventDrivenSender::finished, &loop, &QEventLoop::quit);
+        sender.start(image, "1", view);
+        if (sender.isRunning()) {
+            loop.exec();
+        }
+        if (sender.lastResult().outcome != TransferOutcome::Sent) {
+            std::fprintf(stderr, "transfer failed: %s\n", sender.lastResult().error.c_str());
+        }
+        transfers.push_back(moments);
     }
-    const std::vector<double> planned = PlannedWrites();
-    const QList<QList<double>> transfers = tracker.bursts();
-    std::vector<std::vector<double>> deviations(planned.size());
+
+    std::vector<Pause> pauses = {{"open to marker A", 400, {}},    {"marker A to frame A", 10, {}},
+                                 {"frame A to marker B", 400, {}}, {"marker B to frame B", 10, {}},
+                                 {"frame B to closing", 400, {}},  {"closing to the end", 400, {}}};
+    const QList<QList<double>> arrivals = tracker.clocks();
     double worst = 0;
-    for (const QList<double>& bursts : transfers) {
-        if (static_cast<std::size_t>(bursts.size()) != planned.size()) {
-            std::printf("a transfer arrived in %lld bursts instead of %zu\n",
-                        static_cast<long long>(bursts.size()), planned.size());
+    for (qsizetype t = 0; t < arrivals.size() && t < static_cast<qsizetype>(transfers.size());
+         ++t) {
+        const QList<double>& bytes = arrivals[t];
+        const Moments& m = transfers[static_cast<std::size_t>(t)];
+        if (bytes.size() != 4) {
+            std::printf("transfer %lld arrived in %lld bursts instead of 4\n",
+                        static_cast<long long>(t + 1), static_cast<long long>(bytes.size()));
             continue;
         }
-        for (std::size_t w = 0; w < planned.size(); ++w) {
-            const double deviation = bursts[static_cast<qsizetype>(w)] - planned[w];
-            deviations[w].push_back(deviation);
+        const double moments[] = {m.opened, bytes[0], bytes[1],   bytes[2],
+                                  bytes[3], m.closed, m.completed};
+        for (std::size_t p = 0; p < pauses.size(); ++p) {
+            const double deviation = moments[p + 1] - moments[p] - pauses[p].planned;
+            pauses[p].deviations.push_back(deviation);
             worst = std::max(worst, std::abs(deviation));
         }
     }
-    std::printf("transfer timeline against the plan, %lld transfers through a pseudo-terminal\n",
-                static_cast<long long>(transfers.size()));
-    const char* names[] = {"marker A", "frame A", "marker B", "frame B"};
-    for (std::size_t w = 0; w < planned.size() && !deviations[w].empty(); ++w) {
-        std::printf("  write %zu (%-8s) planned +%6.1f ms, median deviation %+.2f ms\n", w + 1,
-                    names[w], planned[w], Median(deviations[w]));
+    std::printf("pauses of the event-driven runner against the plan, %lld transfers through a "
+                "pseudo-terminal\n",
+                static_cast<long long>(arrivals.size()));
+    for (const Pause& pause : pauses) {
+        if (!pause.deviations.empty()) {
+            std::printf(
+                "  %-20s planned %3.0f ms, median deviation %+6.2f ms, worst %+6.2f ms\n",
+                pause.name, pause.planned, Median(pause.deviations),
+                *std::max_element(pause.deviations.begin(), pause.deviations.end(),
+                                  [](double a, double b) { return std::abs(a) < std::abs(b); }));
+        }
     }
-    std::printf("largest deviation of any write: %.2f ms (target within 5 ms)\n", worst);
+    std::printf("largest deviation of any pause: %.2f ms (target within 5 ms)\n", worst);
     return 0;
 }

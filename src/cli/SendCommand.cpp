@@ -1,14 +1,19 @@
 #include "cli/CommandSupport.h"
-#include "transfer/PortResolver.h"
+#include "transfer/DeviceTree.h"
+#include "transfer/EventDrivenSender.h"
 #include "transfer/QtSerialPort.h"
-#include "transfer/SendImage.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
+#include <filesystem>
 #include <iostream>
 
 namespace korvel::cli {
 namespace {
+
+constexpr int kExitTransferFailed = 3;
 
 constexpr const char* kHelp =
     "Usage: korvel-config send (--port N | --device PATH) [--file F.cfg] [--set NAME=VALUE]...\n"
@@ -16,11 +21,21 @@ constexpr const char* kHelp =
     "Checks the settings as the SEND button does and sends them to the tracker over\n"
     "the serial port, printing the progress the window's dialog shows.\n"
     "The settings start from the factory defaults.\n\nOptions:\n"
-    "  --port N           the tracker's COM port number (Linux: the first that is there\n"
-    "                     of /dev/ttyUSB<N-1>, /dev/ttyACM<N-1>, /dev/ttyS<N-1> with a\n"
-    "                     UART behind it); 'korvel-config ports' lists the numbers\n"
+    "  --port N           the tracker's COM port number, 1 to 9 (Linux: the first that\n"
+    "                     is there of /dev/ttyUSB<N-1>, /dev/ttyACM<N-1>, /dev/ttyS<N-1>\n"
+    "                     with a UART behind it); 'korvel-config ports' lists the numbers\n"
     "  --device PATH      the serial device itself, e.g. /dev/ttyUSB0\n"
-    "  --device-folder DIR  look for COM N's device in DIR instead of /dev\n";
+    "  --device-folder DIR  with --port: look for COM N's device in DIR instead of /dev\n";
+
+// What 'Comm num:' holds: one digit, 1 to 9.
+bool IsPortNumber(const std::string& text) {
+    return text.size() == 1 && text[0] >= '1' && text[0] <= '9';
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
 
 // Where the send goes, from the arguments that are not settings options.
 struct Target {
@@ -55,6 +70,33 @@ struct Target {
             error = "give " + name + " only once";
         }
         slot = value;
+    }
+
+    // What is wrong with the target as given; nothing when it can be used.
+    std::optional<std::string> problem() const {
+        if (!error.empty()) {
+            return error;
+        }
+        if (port.has_value() == device.has_value()) {
+            return "give either --port N or --device PATH (see --help)";
+        }
+        if (port && !IsPortNumber(*port)) {
+            return "--port takes a whole number from 1 to 9, the number 'Comm num:' holds; '" +
+                   *port + "' is not one";
+        }
+        if (device && device->empty()) {
+            return "--device needs the path of the serial device, e.g. /dev/ttyUSB0";
+        }
+        if (device && IsFolder(*device)) {
+            return "--device: '" + *device + "' is a folder, not a serial device";
+        }
+        if (device && folder) {
+            return "--device-folder goes with --port, not with --device";
+        }
+        if (folder && folder->empty()) {
+            return "--device-folder needs the folder that holds the serial devices, e.g. /dev";
+        }
+        return std::nullopt;
     }
 };
 
@@ -92,20 +134,41 @@ private:
     bool lineOpen_ = false;
 };
 
-class StandardErrorReport final : public ErrorReport {
-public:
-    explicit StandardErrorReport(TerminalProgress& progress) : progress_(progress) {}
-    void report(const std::string& message) override {
-        progress_.endLine();
-        std::cerr << "korvel-config send: " << message << "\n";
-    }
-
-private:
-    TerminalProgress& progress_;
-};
-
+// A path from the command line, made absolute where devices are files: a
+// relative name would otherwise be taken as one in /dev.
 QString Path(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
+    const QString decoded = QFile::decodeName(QByteArray::fromStdString(path));
+#if defined(Q_OS_UNIX)
+    return QFileInfo(decoded).absoluteFilePath();
+#else
+    return decoded;
+#endif
+}
+
+// Runs the transfer in an event loop of its own, as the window does in its
+// own; returns the exit code.
+int Transfer(const ConfigImage& image, const Target& target, const std::string& commText) {
+    const QString folder = target.folder ? Path(*target.folder) : DefaultDeviceFolder();
+    const QString device = target.device ? Path(*target.device) : QString();
+    EventDrivenSender sender(nullptr,
+                             [&] { return std::make_unique<QtSerialPort>(folder, device); });
+    const std::string portName = device.toStdString();
+    TerminalProgress progress;
+    QEventLoop loop;
+    QObject::connect(&sender, &EventDrivenSender::finished, &loop, &QEventLoop::quit);
+    sender.start(image, commText, progress, portName);
+    if (sender.isRunning()) {
+        loop.exec();
+    }
+    progress.endLine();
+    const TransferResult& result = sender.lastResult();
+    if (result.outcome == TransferOutcome::Failed) {
+        std::cerr << "korvel-config send: " << result.error << "\n";
+    } else if (result.outcome == TransferOutcome::PortNotOpen) {
+        std::cerr << "korvel-config send: " << (portName.empty() ? "COM" + commText : portName)
+                  << ": the port reads as closed right after opening it; nothing was sent.\n";
+    }
+    return result.outcome == TransferOutcome::Sent ? kExitSuccess : kExitTransferFailed;
 }
 
 } // namespace
@@ -124,11 +187,8 @@ int RunSend(Arguments args) {
     if (!pendingName.empty()) {
         return Fail("send", pendingName + " needs a value (see --help)");
     }
-    if (!target.error.empty()) {
-        return Fail("send", target.error);
-    }
-    if (target.port.has_value() == target.device.has_value()) {
-        return Fail("send", "give either --port N or --device PATH (see --help)");
+    if (const auto problem = target.problem()) {
+        return Fail("send", *problem);
     }
     int exitCode = kExitSuccess;
     auto settings = SettingsOrFail("send", options, exitCode);
@@ -142,25 +202,12 @@ int RunSend(Arguments args) {
         return kExitBuildFailed;
     }
 
-    // QSerialPort wants an application object, even without an event loop.
+    // The serial port is served by an event loop, which needs an application object.
     int argc = 1;
     char name[] = "korvel-config";
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
-
-    const QString folder = target.folder ? Path(*target.folder) : DefaultDeviceFolder();
-    QtSerialPort port(folder, target.device ? Path(*target.device) : QString());
-    const std::string commText = target.port ? *target.port : settings->text(Field::edComm);
-    SleepingPauses pauses;
-    TerminalProgress progress;
-    StandardErrorReport errors(progress);
-    const TransferResult result = SendImage(image, commText, port, pauses, progress, errors);
-    progress.endLine();
-    if (result.outcome == TransferOutcome::PortNotOpen) {
-        std::cerr << "korvel-config send: COM" << commText
-                  << ": the port reads as closed right after opening it; nothing was sent.\n";
-    }
-    return result.outcome == TransferOutcome::Sent ? kExitSuccess : 3;
+    return Transfer(image, target, target.port ? *target.port : settings->text(Field::edComm));
 }
 
 } // namespace korvel::cli

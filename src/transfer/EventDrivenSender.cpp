@@ -2,7 +2,6 @@
 
 #include "transfer/PortResolver.h"
 #include "transfer/QtSerialPort.h"
-#include "transfer/TransferSession.h"
 
 namespace korvel {
 
@@ -13,7 +12,9 @@ namespace korvel {
 // the transfer, and the port and the dialog are only ever touched from the
 // thread that owns them, with nothing to lock. A worker thread would have to
 // hand every text and the port's state across threads for no gain in timing:
-// the steps between pauses take microseconds.
+// the steps between pauses take microseconds. No step waits on the port
+// either: a write hands the bytes over and returns, and a port that did not take
+// them fails the next step that uses it.
 EventDrivenSender::EventDrivenSender(QObject* parent, PortFactory makePort, int pauseDivisor)
     : QObject(parent), makePort_(std::move(makePort)), pauseDivisor_(std::max(1, pauseDivisor)) {
     if (!makePort_) {
@@ -32,13 +33,13 @@ EventDrivenSender::~EventDrivenSender() {
 }
 
 void EventDrivenSender::start(const ConfigImage& image, const std::string& commText,
-                              ProgressView& view) {
+                              ProgressView& view, const std::string& portName) {
     if (session_) {
         emit finished(QStringLiteral("A transfer to the tracker is already running."));
         return;
     }
     port_ = makePort_();
-    session_ = std::make_unique<TransferSession>(image, commText, *port_, view);
+    session_ = std::make_unique<TransferSession>(image, commText, *port_, view, portName);
     advance();
 }
 
@@ -47,10 +48,11 @@ void EventDrivenSender::advance() {
         pauseTimer_.start(*pause / pauseDivisor_);
         return;
     }
-    const TransferResult result = session_->result();
+    lastResult_ = session_->result();
     session_.reset();
-    emit finished(result.outcome == TransferOutcome::Failed ? QString::fromStdString(result.error)
-                                                            : QString());
+    emit finished(lastResult_.outcome == TransferOutcome::Failed
+                      ? QString::fromStdString(lastResult_.error)
+                      : QString());
 }
 
 bool EventDrivenSender::isRunning() const {

@@ -1,11 +1,9 @@
 #pragma once
 
-// Contract between the window and the transfer (the implementation may add
-// constructor parameters with defaults, e.g. seams for tests).
-
 #include "image/ConfigImage.h"
 #include "transfer/ProgressView.h"
 #include "transfer/SerialPort.h"
+#include "transfer/TransferSession.h"
 
 #include <QObject>
 #include <QString>
@@ -16,9 +14,8 @@
 
 namespace korvel {
 
-class TransferSession;
-
-// Runs one transfer of a configuration image without blocking the event loop.
+// Runs one transfer of a configuration image without blocking the event loop:
+// the window's and the command line's one runner.
 class EventDrivenSender : public QObject {
     Q_OBJECT
 public:
@@ -31,15 +28,19 @@ public:
                                int pauseDivisor = 1);
     ~EventDrivenSender() override;
 
-    // Starts a transfer to port `commText` (the text of edComm). The frames are
-    // built from `image` before anything else happens. `view` must outlive the
-    // transfer. finished() is always emitted exactly once, possibly before
-    // start() returns (for a failure at selecting or opening the port).
-    void start(const ConfigImage& image, const std::string& commText, ProgressView& view);
+    // Starts a transfer to port `commText` (the text of edComm); the progress
+    // text names the port `portName`, by default "COM" and `commText`. The
+    // frames are built from `image` before anything else happens. `view` must
+    // outlive the transfer. finished() is always emitted exactly once, possibly
+    // before start() returns (for a failure at selecting or opening the port).
+    void start(const ConfigImage& image, const std::string& commText, ProgressView& view,
+               const std::string& portName = {});
 
     bool isRunning() const;
     // Whether the serial port is open now; the window refuses to close meanwhile.
     bool isPortOpen() const;
+    // How the last transfer ended.
+    const TransferResult& lastResult() const { return lastResult_; }
 
 signals:
     // `error` is empty after a successful transfer or the silent end when the
@@ -53,6 +54,7 @@ private:
     int pauseDivisor_;
     std::unique_ptr<SerialPort> port_;
     std::unique_ptr<TransferSession> session_;
+    TransferResult lastResult_;
     QTimer pauseTimer_;
 };
 

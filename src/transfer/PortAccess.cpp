@@ -52,6 +52,14 @@ bool GroupListsUser(const group* entry, const passwd* user) {
     return false;
 }
 
+// The system's own groups, below 1000 (and nogroup, above 60000), are not for
+// people to join, save those that exist to give serial ports to users.
+bool IsSystemGroup(gid_t id, const QString& name) {
+    const bool serialGroup = name == QLatin1String("dialout") || name == QLatin1String("uucp") ||
+                             name == QLatin1String("tty");
+    return !serialGroup && (id < 1000 || id >= 60000);
+}
+
 AccessFacts GatherFacts(const QString& device, int error) {
     AccessFacts facts;
     facts.device = device;
@@ -69,6 +77,7 @@ AccessFacts GatherFacts(const QString& device, int error) {
     facts.groupMayReadWrite = (status.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
     facts.ownerMayReadWrite = (status.st_mode & (S_IRUSR | S_IWUSR)) == (S_IRUSR | S_IWUSR);
     facts.groupIsRoot = status.st_gid == 0;
+    facts.groupIsSystems = IsSystemGroup(status.st_gid, facts.group);
     facts.userListedInGroup = GroupListsUser(deviceGroup, getpwuid(geteuid()));
     facts.loginHasGroup = LoginHasGroup(status.st_gid);
     return facts;
@@ -96,7 +105,7 @@ PortAccess AdviseAccess(const AccessFacts& facts) {
     if (facts.error != EACCES && facts.error != EPERM) {
         return {false, QString::fromLocal8Bit(std::strerror(facts.error)), QString()};
     }
-    const bool groupHelps = facts.groupMayReadWrite && !facts.groupIsRoot;
+    const bool groupHelps = facts.groupMayReadWrite && !facts.groupIsRoot && !facts.groupIsSystems;
     if (groupHelps && !facts.userListedInGroup) {
         return {false,
                 QStringLiteral("only members of the group '%1' may open it").arg(facts.group),

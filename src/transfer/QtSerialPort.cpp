@@ -4,20 +4,31 @@
 #include "transfer/PortWording.h"
 
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 
 #if defined(Q_OS_UNIX)
+#include "transfer/PortAccess.h"
+
 #include <unistd.h>
 #endif
 
 namespace korvel {
 namespace {
 
-// 58 bytes go into the system's buffer at once; a port that does not take them
-// within this time is stuck.
-constexpr int kWriteTimeoutMs = 1000;
-
 std::string Utf8(const QString& text) {
     return text.toUtf8().toStdString();
+}
+
+// Whether the device's name is gone from the system, as an unplugged USB
+// adapter's is. Only Unix devices are files.
+bool Vanished(const QString& device) {
+#if defined(Q_OS_UNIX)
+    return !QFileInfo::exists(device);
+#else
+    Q_UNUSED(device);
+    return false;
+#endif
 }
 
 } // namespace
@@ -34,15 +45,6 @@ QString QtSerialPort::portName() const {
 
 std::string QtSerialPort::failure(const QString& what) const {
     return Utf8(portName() + QStringLiteral(": ") + what);
-}
-
-// The system's own words for the last error, when it has any worth showing.
-QString QtSerialPort::systemDetail() const {
-    const QString detail = port_.errorString();
-    if (detail.isEmpty() || detail.contains(QStringLiteral("Unknown error"), Qt::CaseInsensitive)) {
-        return QString();
-    }
-    return QStringLiteral(" (%1)").arg(detail);
 }
 
 std::optional<std::string> QtSerialPort::select(int number) {
@@ -67,35 +69,45 @@ std::optional<std::string> QtSerialPort::select(int number) {
 }
 
 std::optional<std::string> QtSerialPort::open() {
-    port_.setPortName(device_);
+    port_.setPortName(systemPath());
     port_.setBaudRate(4800);
     port_.setDataBits(QSerialPort::Data8);
     port_.setParity(QSerialPort::NoParity);
     port_.setStopBits(QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
     port_.clearError();
+    errno = 0;
     if (port_.open(QIODevice::WriteOnly)) {
         return std::nullopt;
     }
-    return openFailure();
+    return openFailure(errno);
 }
 
-std::string QtSerialPort::openFailure() {
+// The device as the system knows it. Through a symbolic link or by its own
+// name, one device is one port: QSerialPort's lock file is named after the
+// path, so both names must come to the same path for the lock to keep a second
+// sender out.
+QString QtSerialPort::systemPath() const {
+#if defined(Q_OS_UNIX)
     const QFileInfo info(device_);
+    const QString target = info.canonicalFilePath();
+    // A relative name would be taken as one in /dev.
+    return target.isEmpty() ? info.absoluteFilePath() : target;
+#else
+    return device_;
+#endif
+}
+
+std::string QtSerialPort::openFailure(int systemError) {
+    if (const auto problem = pathProblem()) {
+        return failure(*problem);
+    }
     switch (port_.error()) {
     case QSerialPort::DeviceNotFoundError:
-        return failure(QStringLiteral("the device does not exist (any more). Check that the "
-                                      "tracker's cable or USB adapter is plugged in."));
+        return lostDevice(QStringLiteral("while opening it"));
     case QSerialPort::PermissionError:
-#if defined(Q_OS_UNIX)
-        if (::access(QFile::encodeName(device_).constData(), W_OK) != 0) {
-            const QString group = info.group().isEmpty() ? QStringLiteral("dialout") : info.group();
-            return failure(QStringLiteral("permission denied. Your user must be a member of "
-                                          "the group '%1' that owns the device: run "
-                                          "'sudo usermod -aG %1 $USER', then log in again.")
-                               .arg(group));
-        }
-#endif
+        // The device may be written to, so the refusal is the lock or the
+        // exclusive mode of another program's port.
         return failure(QStringLiteral("the port is busy: another program is using it. Close "
                                       "that program and try again."));
     case QSerialPort::OpenError:
@@ -103,11 +115,59 @@ std::string QtSerialPort::openFailure() {
     default:
         break;
     }
-    if (!info.exists()) {
-        return lostDevice(QStringLiteral("while opening it"));
+    return failure(QStringLiteral("the port could not be opened as a serial port%1.")
+                       .arg(systemDetail(systemError)));
+}
+
+// Why the device cannot be written to by its path, from the system's own
+// answer; nothing when it can be.
+std::optional<QString> QtSerialPort::pathProblem() const {
+#if defined(Q_OS_UNIX)
+    const QByteArray path = QFile::encodeName(device_);
+    errno = 0;
+    if (::access(path.constData(), W_OK) == 0) {
+        return std::nullopt;
     }
-    return failure(
-        QStringLiteral("the port could not be opened as a serial port%1.").arg(systemDetail()));
+    const int code = errno;
+    const QString folder = QFileInfo(device_).absolutePath();
+    switch (code) {
+    case ENOENT:
+        if (!QFileInfo(folder).isDir()) {
+            return QStringLiteral("the folder %1 does not exist. Check the device's path.")
+                .arg(folder);
+        }
+        return QStringLiteral("the device does not exist (any more). Check that the tracker's "
+                              "cable or USB adapter is plugged in.");
+    case ENOTDIR:
+        return QStringLiteral("a part of the device's path is not a folder. Check the path.");
+    case ENAMETOOLONG:
+        return QStringLiteral("the device's path is too long for the system. Give a shorter one.");
+    case ELOOP:
+        return QStringLiteral("the device's path goes round in a loop of symbolic links.");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return permissionDenied();
+    default:
+        return QStringLiteral("the device cannot be reached%1.").arg(systemDetail(code));
+    }
+#else
+    return std::nullopt;
+#endif
+}
+
+QString QtSerialPort::permissionDenied() const {
+    QString text = QStringLiteral("permission denied");
+#if defined(Q_OS_UNIX)
+    const PortAccess access = CheckPortAccess(systemPath());
+    if (!access.problem.isEmpty()) {
+        text += QStringLiteral(": ") + access.problem;
+    }
+    if (!access.fix.isEmpty()) {
+        return text + QStringLiteral(". To use it: ") + access.fix + QLatin1Char('.');
+    }
+#endif
+    return text + QStringLiteral(". Ask the computer's administrator for access to the device.");
 }
 
 std::string QtSerialPort::lostDevice(const QString& during) const {
@@ -121,43 +181,84 @@ bool QtSerialPort::isOpen() const {
 }
 
 std::optional<std::string> QtSerialPort::write(std::span<const std::uint8_t> bytes) {
-    port_.clearError();
-    const qint64 size = static_cast<qint64>(bytes.size());
-    const bool queued = port_.write(reinterpret_cast<const char*>(bytes.data()), size) == size;
-    // QSerialPort hands bytes to the system from its event loop; this hands
-    // them over now, so that they leave on time. It does not wait for the line.
-    const bool handedOver =
-        queued && (port_.bytesToWrite() == 0 || port_.waitForBytesWritten(kWriteTimeoutMs));
-    if (handedOver && port_.error() == QSerialPort::NoError) {
-        return std::nullopt;
+    if (auto failed = earlierWriteFailure()) {
+        return failed;
     }
-    if (!QFileInfo::exists(device_) || port_.error() == QSerialPort::ResourceError) {
-        return failure(QStringLiteral("the device stopped taking data during the transfer%1: "
+    errno = 0;
+    const qint64 size = static_cast<qint64>(bytes.size());
+    // Queued only: QSerialPort writes from the event loop as soon as the
+    // system takes bytes, which for a working port is at once.
+    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
+        const int code = errno;
+        return failure(
+            QStringLiteral("writing to the port failed%1. Try again.").arg(systemDetail(code)));
+    }
+    sinceWrite_.start();
+    return std::nullopt;
+}
+
+// What became of the bytes written before: lost with the device, refused by
+// the system, or still waiting because the port stopped taking data.
+std::optional<std::string> QtSerialPort::earlierWriteFailure() const {
+    const QSerialPort::SerialPortError error = port_.error();
+    const bool waiting = port_.bytesToWrite() > 0;
+    if (error == QSerialPort::ResourceError || (waiting && Vanished(device_))) {
+        return failure(QStringLiteral("the device stopped taking data during the transfer: "
                                       "the line was closed or the USB adapter unplugged. The "
                                       "tracker did not get the whole configuration; check the "
+                                      "connection and try again."));
+    }
+    if (error != QSerialPort::NoError) {
+        return failure(
+            QStringLiteral("writing to the port failed%1. Try again.").arg(systemDetail(0)));
+    }
+    if (waiting) {
+        return failure(QStringLiteral("the port took no data for %1 ms: %2 bytes never left. "
+                                      "The line is stuck (a cable, an adapter or flow "
+                                      "control); the transfer was stopped. Check the "
                                       "connection and try again.")
-                           .arg(systemDetail()));
+                           .arg(sinceWrite_.elapsed())
+                           .arg(port_.bytesToWrite()));
     }
-    if (port_.error() == QSerialPort::TimeoutError || port_.error() == QSerialPort::NoError) {
-        return failure(QStringLiteral("the port took no data for %1 ms; the transfer was "
-                                      "stopped. Check the connection and try again.")
-                           .arg(kWriteTimeoutMs));
-    }
-    return failure(QStringLiteral("writing to the port failed%1. Try again.").arg(systemDetail()));
+    return std::nullopt;
 }
 
 std::optional<std::string> QtSerialPort::close() {
+    auto failed = earlierWriteFailure();
+    if (port_.bytesToWrite() > 0) {
+        // Closing a port with output pending can wait for it to drain; what a
+        // stuck port never took is dropped instead.
+        port_.clear(QSerialPort::Output);
+    }
     port_.clearError();
+    errno = 0;
     port_.close();
+    const int code = errno;
+    if (failed) {
+        return failed;
+    }
     if (port_.error() == QSerialPort::NoError) {
         return std::nullopt;
     }
-    if (!QFileInfo::exists(device_)) {
+    if (Vanished(device_)) {
         return lostDevice(QStringLiteral("before it was closed"));
     }
     return failure(QStringLiteral("closing the port failed%1; the last bytes may not have "
                                   "reached the tracker. Try again.")
-                       .arg(systemDetail()));
+                       .arg(systemDetail(code)));
+}
+
+// The system's own words for a failure: from the error number the call left,
+// or else QSerialPort's account of an error it could name.
+QString QtSerialPort::systemDetail(int systemError) const {
+    if (systemError != 0) {
+        return QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(systemError)));
+    }
+    const QSerialPort::SerialPortError error = port_.error();
+    if (error == QSerialPort::NoError || error == QSerialPort::UnknownError) {
+        return QString();
+    }
+    return QStringLiteral(" (%1)").arg(port_.errorString());
 }
 
 } // namespace korvel

@@ -2,6 +2,7 @@
 
 #include "transfer/SerialPort.h"
 
+#include <QElapsedTimer>
 #include <QSerialPort>
 #include <QString>
 
@@ -10,7 +11,9 @@ namespace korvel {
 // The tracker's serial port on QSerialPort: 4800 baud, 8 data bits, no parity,
 // 1 stop bit, no flow control, opened for writing only and exclusively (so no
 // other program writes to the tracker meanwhile). Every failure comes back as a
-// message that names the COM port and its device and says what to do.
+// message that names the COM port and its device and says what to do. Nothing
+// here waits on the device: QSerialPort hands the bytes to the system from the
+// event loop.
 class QtSerialPort final : public SerialPort {
 public:
     // Finds COM numbers' devices in `deviceFolder` (Linux and macOS); with a
@@ -27,16 +30,21 @@ public:
 
 private:
     QString portName() const;
+    QString systemPath() const;
     std::string failure(const QString& what) const;
-    std::string openFailure();
+    std::string openFailure(int systemError);
+    std::optional<QString> pathProblem() const;
+    QString permissionDenied() const;
+    std::optional<std::string> earlierWriteFailure() const;
     std::string lostDevice(const QString& during) const;
-    QString systemDetail() const;
+    QString systemDetail(int systemError) const;
 
     QString deviceFolder_;
     QString fixedDevice_;
     int number_ = 0;
     QString device_;
     QSerialPort port_;
+    QElapsedTimer sinceWrite_;
 };
 
 } // namespace korvel

@@ -19,8 +19,11 @@ public:
     // Opens the chosen port for writing only, exclusively, at the tracker's line settings.
     virtual std::optional<std::string> open() = 0;
     virtual bool isOpen() const = 0;
-    // Hands the bytes to the system for transmission; does not wait for the line.
+    // Hands the bytes over for transmission and returns without waiting for the
+    // system to take them or for the line. A write that the system has not
+    // taken by the next write or the close fails that call.
     virtual std::optional<std::string> write(std::span<const std::uint8_t> bytes) = 0;
+    // Closes the port; bytes the system never took are dropped, not waited for.
     virtual std::optional<std::string> close() = 0;
 };
 

@@ -2,8 +2,8 @@
 
 namespace korvel {
 
-std::string SendingText(std::string_view commText) {
-    return "\r\nSending data on COM" + std::string(commText) + "...";
+std::string SendingText(std::string_view portName) {
+    return "\r\nSending data on " + std::string(portName) + "...";
 }
 
 std::chrono::milliseconds PlannedDuration() {

@@ -17,7 +17,8 @@ enum class Action {
     ShowSendingText,    // "Sending data on COM" + edComm's text + "..."
     HideOk,             //
     ShowDialog,         // non-modal
-    PumpEvents,         // let the window's pending events through
+    PumpEvents,         // the window's events get through (the runner is back in the
+                        // event loop at every pause, so this asks for nothing more)
     Pause,              //
     AppendDot,          // one more dot of progress
     WriteMarker,        // 0xFF 0xFF
@@ -29,7 +30,7 @@ enum class Action {
 };
 
 struct PlanStep {
-    int number; // the step's number in SendImage; two actions of one step share it
+    int number; // the step's number in the transfer; two actions of one step share it
     Action action;
     std::chrono::milliseconds pause{0}; // for Action::Pause
 };
@@ -41,8 +42,9 @@ constexpr PlanStep Wait(int number, int milliseconds) {
     return {number, Action::Pause, std::chrono::milliseconds{milliseconds}};
 }
 
-// SendImage, step by step. The first step stands for steps 1 to 4 (frames and
-// checksums), which touch nothing outside the transfer.
+// One transfer, step by step. Steps 1 to 4 cut the image into frames with
+// their checksums and touch nothing outside the transfer, so one action stands
+// for them.
 inline constexpr std::array kTransferPlan = {
     Do(1, Action::BuildFrames),
     Do(5, Action::SelectPort),
@@ -73,8 +75,9 @@ inline constexpr std::array kTransferPlan = {
     Do(27, Action::ShowOk),
 };
 
-// The dialog's texts. Lines end with CR LF; the first line of the progress text is empty.
-std::string SendingText(std::string_view commText);
+// The dialog's texts. Lines end with CR LF; the first line of the progress text
+// is empty. `portName` is "COM" and edComm's text, or a device's path.
+std::string SendingText(std::string_view portName);
 inline constexpr std::string_view kCompletionText =
     "Data sent !\r\n Be shure that the word 'Success!' appears on LCD";
 

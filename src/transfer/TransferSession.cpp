@@ -17,9 +17,9 @@ std::optional<int> PortNumber(std::string_view commText) {
 }
 
 TransferSession::TransferSession(const ConfigImage& image, std::string commText, SerialPort& port,
-                                 ProgressView& view, std::function<void()> pumpEvents)
+                                 ProgressView& view, std::string portName)
     : image_(image), commText_(std::move(commText)), port_(port), view_(view),
-      pumpEvents_(std::move(pumpEvents)) {}
+      portName_(portName.empty() ? "COM" + commText_ : std::move(portName)) {}
 
 std::optional<std::chrono::milliseconds> TransferSession::runToNextPause() {
     while (!ended()) {
@@ -67,7 +67,7 @@ bool TransferSession::perform(const PlanStep& step) {
         }
         return true;
     case Action::ShowSendingText:
-        view_.setText(SendingText(commText_));
+        view_.setText(SendingText(portName_));
         return true;
     case Action::HideOk:
         view_.setOkVisible(false);
@@ -76,10 +76,6 @@ bool TransferSession::perform(const PlanStep& step) {
         view_.showDialog();
         return true;
     case Action::PumpEvents:
-        if (pumpEvents_) {
-            pumpEvents_();
-        }
-        return true;
     case Action::Pause:
         return true;
     case Action::AppendDot:

@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,18 +23,18 @@ enum class TransferOutcome {
 struct TransferResult {
     TransferOutcome outcome = TransferOutcome::Running;
     std::string error;  // for Failed: the message for the operator
-    int failedStep = 0; // for Failed: the step of SendImage that failed
+    int failedStep = 0; // for Failed: the number of the plan's step that failed
 };
 
 // One transfer walking the plan. It knows nothing of time: the runner asks it
 // to run up to the next pause, waits that long its own way, and asks again.
-// So the blocking runner and the window's event-driven one run the same steps.
 class TransferSession {
 public:
-    // Keeps a copy of `image`; the plan's first step cuts it into frames.
-    // `pumpEvents` may be empty where there are no window events to let through.
+    // Keeps a copy of `image`; the plan's first step cuts it into frames. The
+    // port is chosen by the number in `commText` (edComm's text); the progress
+    // text names it `portName`, by default "COM" and `commText`.
     TransferSession(const ConfigImage& image, std::string commText, SerialPort& port,
-                    ProgressView& view, std::function<void()> pumpEvents = {});
+                    ProgressView& view, std::string portName = {});
 
     // Runs steps until the next pause, and returns its length; returns nothing
     // once the transfer has ended (see result()).
@@ -54,7 +53,7 @@ private:
     std::string commText_;
     SerialPort& port_;
     ProgressView& view_;
-    std::function<void()> pumpEvents_;
+    std::string portName_;
     TransferFrames frames_{};
     std::size_t next_ = 0;
     TransferResult result_;

@@ -133,12 +133,8 @@ void Setup::cmdSend_Click() {
     if (result.gpslessMode) {
         colourGpslessNotes(*result.gpslessMode);
     }
-    // Let the window show the written-back values before anything else happens.
-    QCoreApplication::processEvents();
-    if (!isVisible()) { // closed meanwhile: nothing more to do
-        controls_.cmdSend->setEnabled(true);
-        return;
-    }
+    // The written-back values show at the next return to the event loop: in the
+    // message box, or at the transfer's first pause, before any byte is sent.
     if (!result.success) {
         MessageBox::show(this, QString::fromLatin1(kBuildRefused),
                          QStringLiteral("Invio non eseguito - Korvel"),

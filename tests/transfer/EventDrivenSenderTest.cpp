@@ -2,6 +2,7 @@
 
 #include "DefaultImage.h"
 #include "FakeTransfer.h"
+#include "transfer/Frames.h"
 
 #include <QEventLoop>
 #include <QSignalSpy>
@@ -50,7 +51,13 @@ private slots:
         QCOMPARE(rig.finished.at(0).at(0).toString(), QString());
         QVERIFY(!rig.sender.isRunning());
         QVERIFY(!rig.sender.isPortOpen());
-        QCOMPARE(rig.port->line.size(), std::size_t{120});
+        const TransferFrames frames = BuildFrames(test::kDefaultImage);
+        std::vector<std::uint8_t> wire = {0xFF, 0xFF};
+        wire.insert(wire.end(), frames.a.begin(), frames.a.end());
+        wire.insert(wire.end(), {0xFF, 0xFF});
+        wire.insert(wire.end(), frames.b.begin(), frames.b.end());
+        QVERIFY(rig.port->line == wire);
+        QCOMPARE(rig.sender.lastResult().outcome, TransferOutcome::Sent);
         const test::Log expected = {
             "select 3",
             "open",
@@ -71,27 +78,60 @@ private slots:
         QCOMPARE(rig.log, expected);
     }
 
-    void failureAtOpeningFinishesBeforeStartReturns() {
-        Rig rig;
-        rig.failAt = "open";
-        rig.sender.start(test::kDefaultImage, "3", rig.view);
-        QCOMPARE(rig.finished.count(), 1);
-        QCOMPARE(rig.finished.at(0).at(0).toString(), QStringLiteral("COM3: open failed"));
-        QVERIFY(!rig.view.shown);
-        QVERIFY(!rig.sender.isRunning());
-    }
+    void failureStopsAtTheFailingStepWithThePortClosed_data() {
+        QTest::addColumn<QString>("failAt");
+        QTest::addColumn<int>("failedStep");
+        QTest::addColumn<int>("bytesOnLine");
+        QTest::addColumn<bool>("dialogShown");
+        QTest::addColumn<QString>("textLeft"); // the dialog's text the failure leaves
+        QTest::addColumn<QStringList>("tail"); // the last things done
 
-    void failureMidTransferClosesThePortAndKeepsTheProgress() {
+        const QString four = QStringLiteral("\r\nSending data on COM3....");
+        QTest::newRow("select") << "select" << 5 << 0 << false << "" << QStringList{"select 3"};
+        QTest::newRow("open") << "open" << 6 << 0 << false << "" << QStringList{"select 3", "open"};
+        QTest::newRow("write1") << "write1" << 14 << 0 << true << four
+                                << QStringList{"write 2", "close"};
+        QTest::newRow("write2") << "write2" << 16 << 2 << true << four
+                                << QStringList{"write 58", "close"};
+        QTest::newRow("write3") << "write3" << 19 << 60 << true << four + "."
+                                << QStringList{"write 2", "close"};
+        QTest::newRow("write4") << "write4" << 21 << 62 << true << four + "."
+                                << QStringList{"write 58", "close"};
+        QTest::newRow("close") << "close" << 24 << 120 << true << four + ".."
+                               << QStringList{"text \r\nSending data on COM3......", "close"};
+    }
+    void failureStopsAtTheFailingStepWithThePortClosed() {
+        QFETCH(QString, failAt);
+        QFETCH(int, failedStep);
+        QFETCH(int, bytesOnLine);
+        QFETCH(bool, dialogShown);
+        QFETCH(QString, textLeft);
+        QFETCH(QStringList, tail);
         Rig rig;
-        rig.failAt = "write3";
+        rig.failAt = failAt.toStdString();
         rig.sender.start(test::kDefaultImage, "3", rig.view);
-        QVERIFY(rig.finished.wait(5000));
+        if (failedStep <= 6) { // selecting or opening: over before start() returns
+            QCOMPARE(rig.finished.count(), 1);
+        }
+        QVERIFY(rig.finished.count() == 1 || rig.finished.wait(5000));
+        QTest::qWait(20); // a second emission would come now
         QCOMPARE(rig.finished.count(), 1);
-        QCOMPARE(rig.finished.at(0).at(0).toString(), QStringLiteral("COM3: write3 failed"));
+        const QString message = "COM3: " + failAt + " failed";
+        QCOMPARE(rig.finished.at(0).at(0).toString(), message);
+        QCOMPARE(rig.sender.lastResult().outcome, TransferOutcome::Failed);
+        QCOMPARE(rig.sender.lastResult().failedStep, failedStep);
+        QVERIFY(!rig.sender.isRunning());
         QVERIFY(!rig.sender.isPortOpen());
-        QCOMPARE(rig.log.back(), std::string("close"));
-        QCOMPARE(rig.view.text_, std::string("\r\nSending data on COM3....."));
-        QVERIFY(!rig.view.okVisible);
+        QCOMPARE(rig.port->line.size(), std::size_t(bytesOnLine));
+        QCOMPARE(rig.view.shown, dialogShown);
+        QCOMPARE(QString::fromStdString(rig.view.text_), textLeft);
+        QCOMPARE(rig.view.okVisible, !dialogShown);
+        // Nothing happens after the failing operation but closing a port left open.
+        QStringList last;
+        for (auto it = rig.log.end() - tail.size(); it != rig.log.end(); ++it) {
+            last << QString::fromStdString(*it);
+        }
+        QCOMPARE(last, tail);
     }
 
     // A message box or file dialog opened during a transfer runs an event loop of

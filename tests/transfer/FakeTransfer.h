@@ -3,12 +3,9 @@
 // Fakes of the transfer's surroundings that write what happens to one shared
 // log, so that tests can check the order of everything.
 
-#include "transfer/ErrorReport.h"
-#include "transfer/Pauses.h"
 #include "transfer/ProgressView.h"
 #include "transfer/SerialPort.h"
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -90,24 +87,6 @@ public:
 
 private:
     Log& log_;
-};
-
-class FakePauses : public Pauses {
-public:
-    explicit FakePauses(Log& log) : log_(log) {}
-    void pause(std::chrono::milliseconds duration) override {
-        log_.push_back("pause " + std::to_string(duration.count()));
-    }
-    void pumpEvents() override { log_.push_back("pump"); }
-
-private:
-    Log& log_;
-};
-
-class FakeErrors : public ErrorReport {
-public:
-    std::vector<std::string> reported;
-    void report(const std::string& message) override { reported.push_back(message); }
 };
 
 } // namespace korvel::test
