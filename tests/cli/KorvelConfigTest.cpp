@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -27,14 +28,14 @@ std::string Slurp(const fs::path& path) {
     return text.str();
 }
 
-// A scratch folder of the test's own, removed afterwards.
+// A scratch folder of the test's own, made under a unique name (whoever ran
+// the tests before, and whatever they left) and removed afterwards.
 class KorvelConfig : public testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        dir = fs::temp_directory_path() /
-              (std::string("korvel-cli-") + info->name() + "-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
+        std::string name = (fs::temp_directory_path() / "korvel-cli-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(name.data()), nullptr) << name;
+        dir = name;
     }
     void TearDown() override { fs::remove_all(dir); }
 

@@ -51,21 +51,35 @@ private slots:
     void refusesBeforeTouchingAnyPort_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("no port") << QStringList{"--set", "edMyCall=AB1CD"} << 2;
+        QTest::addColumn<QString>("message"); // part of standard error
+        const QString onlyDigit = "--port takes a whole number from 1 to 9";
+        QTest::newRow("no port") << QStringList{"--set", "edMyCall=AB1CD"} << 2 << "either";
         QTest::newRow("port and device")
-            << QStringList{"--port", "1", "--device", "/dev/null"} << 2;
-        QTest::newRow("port without number") << QStringList{"--port"} << 2;
+            << QStringList{"--port", "1", "--device", "/dev/null"} << 2 << "either";
+        QTest::newRow("port without number") << QStringList{"--port"} << 2 << "needs a value";
+        for (const char* port : {"1x", "1.5", "1e3", "abc", " 1", "0", "10", "", "01", "-1"}) {
+            QTest::newRow(qPrintable(QStringLiteral("port '%1'").arg(port)))
+                << QStringList{"--port", port} << 2 << onlyDigit;
+        }
+        QTest::newRow("empty device") << QStringList{"--device", ""} << 2 << "--device needs";
+        QTest::newRow("device a folder") << QStringList{"--device", "/dev"} << 2 << "a folder";
+        QTest::newRow("device with a folder")
+            << QStringList{"--device", "/dev/null", "--device-folder", "/dev"} << 2
+            << "--device-folder goes with --port";
+        QTest::newRow("empty device folder")
+            << QStringList{"--port", "1", "--device-folder", ""} << 2 << "--device-folder needs";
         QTest::newRow("settings refused")
             << QStringList{"--port", "3", "--set", "edMyCall=", "--device-folder", "/nonexistent"}
-            << 1;
+            << 1 << "edMyCall";
     }
     void refusesBeforeTouchingAnyPort() {
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
+        QFETCH(QString, message);
         const Send result = send(args);
         QCOMPARE(result.exitCode, exitCode);
         QCOMPARE(result.out, QString());
-        QVERIFY(!result.err.isEmpty());
+        QVERIFY2(result.err.contains(message), qPrintable(result.err));
     }
 
     void cleanup() {
@@ -90,6 +104,24 @@ private slots:
               "edNumFlagsAuto   200 ms", "GPSless mode: no"}) {
             QVERIFY2(received.contains(QString::fromUtf8(decoded)), decoded);
         }
+    }
+
+    // A relative --device is taken from the current folder, not from /dev,
+    // and the progress line names it.
+    void sendsToADeviceByARelativePath() {
+        QVERIFY(startSimulator());
+        QProcess config;
+        config.setWorkingDirectory(folder_.path());
+        config.start(KORVEL_CONFIG, {"send", "--device", "ttyUSB2"});
+        QVERIFY(config.waitForFinished(15000));
+        const QString err = QString::fromUtf8(config.readAllStandardError());
+        QCOMPARE(err, QString());
+        QCOMPARE(config.exitCode(), 0);
+        const QString out = QString::fromUtf8(config.readAllStandardOutput());
+        QVERIFY2(
+            out.startsWith("Sending data on " + QFileInfo(link()).absoluteFilePath() + "......\n"),
+            qPrintable(out));
+        QVERIFY(simulatorOutput().contains("\nSuccess!\n"));
     }
 
     void simulatorGoneBeforeOpening() {
