@@ -88,8 +88,8 @@ int main(int argc, char** argv) {
     sim::PseudoTerminal line;
     line.link(QFile::encodeName(devices.filePath(QStringLiteral("ttyUSB0"))).toStdString());
     const QString folder = devices.path();
-    Setup setup(new EventDrivenSender(nullptr,
-                                      [folder] { return std::make_unique<QtSerialPort>(folder); }));
+    Setup setup(std::make_unique<EventDrivenSender>(
+        nullptr, [folder] { return std::make_unique<QtSerialPort>(folder); }));
     setup.show();
 
     bench::StallMeter meter;

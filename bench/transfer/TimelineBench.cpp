@@ -38,11 +38,12 @@ double Now() {
 // When one transfer opened and closed its port and showed its completion text.
 struct Moments {
     double opened = 0;
-    double closed = 0;
+    double closing = 0; // asked to close
+    double closed = 0;  // closed
     double completed = 0;
 };
 
-// The real port, noting when it opened and when it was asked to close.
+// The real port, noting when it opened and closed.
 class TimedPort final : public SerialPort {
 public:
     TimedPort(const QString& folder, Moments& moments) : port_(folder), moments_(moments) {}
@@ -57,8 +58,10 @@ public:
         return port_.write(bytes);
     }
     std::optional<std::string> close() override {
+        moments_.closing = Now();
+        auto result = port_.close();
         moments_.closed = Now();
-        return port_.close();
+        return result;
     }
 
 private:
@@ -123,6 +126,7 @@ int main(int argc, char** argv) {
                                  {"frame A to marker B", 400, {}}, {"marker B to frame B", 10, {}},
                                  {"frame B to closing", 400, {}},  {"closing to the end", 400, {}}};
     const QList<QList<double>> arrivals = tracker.clocks();
+    std::vector<double> closings;
     double worst = 0;
     for (qsizetype t = 0; t < arrivals.size() && t < static_cast<qsizetype>(transfers.size());
          ++t) {
@@ -133,10 +137,12 @@ int main(int argc, char** argv) {
                         static_cast<long long>(t + 1), static_cast<long long>(bytes.size()));
             continue;
         }
-        const double moments[] = {m.opened, bytes[0], bytes[1],   bytes[2],
-                                  bytes[3], m.closed, m.completed};
+        // Each pause runs from the end of one step to the start of the next.
+        const double starts[] = {m.opened, bytes[0], bytes[1], bytes[2], bytes[3], m.closed};
+        const double ends[] = {bytes[0], bytes[1], bytes[2], bytes[3], m.closing, m.completed};
+        closings.push_back(m.closed - m.closing);
         for (std::size_t p = 0; p < pauses.size(); ++p) {
-            const double deviation = moments[p + 1] - moments[p] - pauses[p].planned;
+            const double deviation = ends[p] - starts[p] - pauses[p].planned;
             pauses[p].deviations.push_back(deviation);
             worst = std::max(worst, std::abs(deviation));
         }
@@ -154,5 +160,7 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("largest deviation of any pause: %.2f ms (target within 5 ms)\n", worst);
+    std::printf("closing the port took: median %.2f ms, longest %.2f ms\n", Median(closings),
+                closings.empty() ? 0.0 : *std::max_element(closings.begin(), closings.end()));
     return 0;
 }
