@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/ExitCode.h"
 #include "cli/SettingsOptions.h"
 #include "image/BuildImage.h"
 
@@ -8,10 +9,6 @@
 #include <string_view>
 
 namespace korvel::cli {
-
-inline constexpr int kExitSuccess = 0;
-inline constexpr int kExitBuildFailed = 1;
-inline constexpr int kExitUsage = 2; // usage, file or field errors
 
 // Prints "korvel-config COMMAND: MESSAGE" on standard error and returns 2.
 int Fail(std::string_view command, std::string_view message);

@@ -6,8 +6,7 @@
 namespace korvel::cli {
 
 // Each subcommand of korvel-config takes the arguments after its name and
-// returns the process exit code: 0 success, 1 a failed build, 2 usage, file or
-// field errors, 3 a transfer failure.
+// returns the process exit code (ExitCode.h).
 using Arguments = std::span<const std::string>;
 
 int RunImage(Arguments args);

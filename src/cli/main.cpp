@@ -2,6 +2,7 @@
 
 #include "Version.h"
 #include "cli/Commands.h"
+#include "cli/ExitCode.h"
 
 #include <array>
 #include <iostream>
@@ -42,15 +43,15 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) {
         PrintUsage(std::cerr);
-        return 2;
+        return korvel::cli::kExitUsage;
     }
     if (args[0] == "--help" || args[0] == "-h") {
         PrintUsage(std::cout);
-        return 0;
+        return korvel::cli::kExitSuccess;
     }
     if (args[0] == "--version") {
         std::cout << "korvel-config " << korvel::kVersion << " (" << korvel::kProductName << ")\n";
-        return 0;
+        return korvel::cli::kExitSuccess;
     }
     for (const Command& c : kCommands) {
         if (args[0] == c.name) {
@@ -59,5 +60,5 @@ int main(int argc, char** argv) {
     }
     std::cerr << "korvel-config: unknown command '" << args[0] << "'\n";
     PrintUsage(std::cerr);
-    return 2;
+    return korvel::cli::kExitUsage;
 }
