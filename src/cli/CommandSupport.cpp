@@ -1,5 +1,6 @@
 #include "cli/CommandSupport.h"
 
+#include "cli/QuotedArgument.h"
 #include "settings/CodePage.h"
 
 #include <iostream>
@@ -30,8 +31,8 @@ std::optional<int> ParseCommand(std::string_view command, Arguments args, std::s
         case OptionResult::NotSettingsOption:
             if (!other(args[i])) {
                 const bool isOption = args[i].starts_with("-") && args[i].size() > 1;
-                return Fail(command, (isOption ? "unknown option '" : "unexpected argument '") +
-                                         args[i] + "' (see --help)");
+                return Fail(command, (isOption ? "unknown option " : "unexpected argument ") +
+                                         QuotedArgument(args[i]) + " (see --help)");
             }
             break;
         }
@@ -52,7 +53,7 @@ std::optional<SettingsRecord> SettingsOrFail(std::string_view command,
 std::string BuildFailure(const BuildResult& result) {
     std::string message = kBuildRefused;
     if (result.error) {
-        message += ": " + CodePageToUtf8(result.error->message());
+        message += ": " + CodePageToUtf8(result.error->messageWithName());
     }
     return message;
 }

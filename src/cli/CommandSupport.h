@@ -26,7 +26,7 @@ std::optional<int> ParseCommand(std::string_view command, Arguments args, std::s
 std::optional<SettingsRecord> SettingsOrFail(std::string_view command,
                                              const SettingsOptions& options, int& exitCode);
 
-// "Parametri incompleti o non corretti: edMyCall: empty" (UTF-8).
+// "Parametri incompleti o non corretti: MY CALLSIGN (edMyCall): empty" (UTF-8).
 std::string BuildFailure(const BuildResult& result);
 
 } // namespace korvel::cli

@@ -1,5 +1,6 @@
 #include "cli/SettingsOptions.h"
 
+#include "cli/QuotedArgument.h"
 #include "settings/CodePage.h"
 #include "settings/FieldRule.h"
 #include "settings/FieldTable.h"
@@ -48,18 +49,22 @@ std::string MaskHint(const FieldTraits& traits) {
            ZeroPadded(7, static_cast<int>(digits)) + "')";
 }
 
+// The field as the window names it, then as --set does: "TX DELAY (edNumFlagsAuto)".
+std::string FieldName(Field field) {
+    return CaptionOf(field) + " (" + std::string(TraitsOf(field).name) + ")";
+}
+
 std::optional<std::string> SetText(SettingsRecord& record, Field field, const std::string& utf8) {
-    const std::string name(TraitsOf(field).name);
     const Utf8Conversion converted = Utf8ToCodePage(utf8);
     if (converted.malformed) {
-        return name + ": the value is not valid UTF-8";
+        return FieldName(field) + ": the value is not valid UTF-8";
     }
     if (converted.unmappable) {
-        return name + ": '" + utf8 + "' holds the character " +
+        return FieldName(field) + ": " + QuotedArgument(utf8) + " holds the character " +
                CodePointName(*converted.unmappable) + ", which the tracker's code page lacks";
     }
     if (const auto refused = record.setText(field, converted.bytes)) {
-        return CodePageToUtf8(refused->message()) + MaskHint(TraitsOf(field));
+        return CodePageToUtf8(refused->messageWithName()) + MaskHint(TraitsOf(field));
     }
     return std::nullopt;
 }
@@ -68,10 +73,10 @@ std::optional<std::string> SetValue(SettingsRecord& record, Field field, const s
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
-        return std::string(TraitsOf(field).name) + ": '" + text + "' is not a whole number";
+        return FieldName(field) + ": " + QuotedArgument(text) + " is not a whole number";
     }
     if (const auto refused = record.setValue(field, value)) {
-        return refused->message();
+        return refused->messageWithName();
     }
     return std::nullopt;
 }
@@ -80,7 +85,8 @@ std::optional<std::string> ApplySet(SettingsRecord& record, const std::string& n
                                     const std::string& value) {
     const auto field = FindField(name);
     if (!field) {
-        return "unknown field '" + name + "' ('korvel-config fields' lists the names)";
+        return "unknown field " + QuotedArgument(name) +
+               " ('korvel-config fields' lists the names)";
     }
     return TraitsOf(*field).isText() ? SetText(record, *field, value)
                                      : SetValue(record, *field, value);

@@ -3,6 +3,7 @@
 #include "settings/FieldTable.h"
 
 #include <string>
+#include <string_view>
 
 namespace korvel {
 
@@ -12,10 +13,21 @@ struct FieldError {
     Field field;
     std::string reason; // e.g. "'12' does not fit the field", "empty"
 
-    // "edComm: '12' does not fit the field"
-    std::string message() const { return std::string(TraitsOf(field).name) + ": " + reason; }
+    // The field named by the caption the window shows (CaptionOf):
+    // "TX DELAY: 1000 does not fit 3 digits", "Comm num: '12' does not fit the field".
+    std::string message() const { return CaptionOf(field) + ": " + reason; }
+
+    // The caption and the control name, for the command line, whose --set takes
+    // the name: "TX DELAY (edNumFlagsAuto): 1000 does not fit 3 digits".
+    std::string messageWithName() const {
+        return CaptionOf(field) + " (" + std::string(TraitsOf(field).name) + "): " + reason;
+    }
 
     friend bool operator==(const FieldError&, const FieldError&) = default;
 };
+
+// `text` between single quotes for a message, cut after 40 bytes ("...'") so
+// that a long value cannot flood it. For code-page bytes.
+std::string QuotedValue(std::string_view text);
 
 } // namespace korvel

@@ -15,10 +15,6 @@ bool IsAnyCharacter(std::uint8_t code) {
     return (code >= 32 && code <= 126) || code >= 128;
 }
 
-std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
-}
-
 } // namespace
 
 bool FieldRule::positionTakes(std::size_t position, std::uint8_t code) const {
@@ -45,7 +41,7 @@ std::optional<FieldError> FieldRule::refusal(std::string_view text) const {
     }
     if (!traits_.isMasked()) {
         if (text.size() > static_cast<std::size_t>(traits_.maxLength)) {
-            return FieldError{traits_.field, Quoted(text) + " is longer than " +
+            return FieldError{traits_.field, QuotedValue(text) + " is longer than " +
                                                  std::to_string(traits_.maxLength) + " characters"};
         }
         return std::nullopt;
@@ -56,7 +52,7 @@ std::optional<FieldError> FieldRule::refusal(std::string_view text) const {
         fits = code == static_cast<std::uint8_t>(kPrompt) || positionTakes(i, code);
     }
     if (!fits) {
-        return FieldError{traits_.field, Quoted(text) + " does not fit the field"};
+        return FieldError{traits_.field, QuotedValue(text) + " does not fit the field"};
     }
     return std::nullopt;
 }

@@ -34,7 +34,7 @@ constexpr std::array<FieldTraits, kFieldCount> kTable = {{
     Box(Field::cbMicEMsg, "cbMicEMsg", ListIndex, 0, "Mic-E msg"),
     Box(Field::chkRxPosition, "chkRxPosition", Check, 0,
         "Disable display position of received stations"),
-    Number(Field::edManualTime, "edManualTime", "9999", "0120", "Every", true),
+    Number(Field::edManualTime, "edManualTime", "9999", "0120", "Manual Timing Every", true),
     Number(Field::edGpsCheckTime, "edGpsCheckTime", "999", "100", "Acquisition interval", true),
     Number(Field::edGpsAcqTime, "edGpsAcqTime", "999", "025", "Acquisition timeout", false),
     Number(Field::esSpeedTable0, "esSpeedTable(0)", "9999", "0480", "Speed 0-3 Km/h", true),
@@ -72,6 +72,14 @@ std::span<const FieldTraits> AllFields() {
 
 const FieldTraits& TraitsOf(Field field) {
     return kTable.at(FieldIndex(field));
+}
+
+std::string CaptionOf(Field field) {
+    std::string_view caption = TraitsOf(field).caption;
+    if (caption.ends_with(':')) {
+        caption.remove_suffix(1);
+    }
+    return std::string(caption);
 }
 
 std::optional<Field> FindField(std::string_view name) {

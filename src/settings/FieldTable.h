@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace korvel {
@@ -14,6 +15,10 @@ namespace korvel {
 std::span<const FieldTraits> AllFields();
 
 const FieldTraits& TraitsOf(Field field);
+
+// The caption of the field for a message: the window's caption without the
+// colon that ends some of them ("Comm num:" gives "Comm num").
+std::string CaptionOf(Field field);
 
 // The field whose control name is `name` ("edMyCall", "esSpeedTable(3)").
 std::optional<Field> FindField(std::string_view name);

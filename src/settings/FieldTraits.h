@@ -24,7 +24,9 @@ struct FieldTraits {
     int maxLength;                // length limit of a text field (equals the mask's length)
     std::string_view defaultText; // factory default of a text field
     int defaultValue;             // factory default of a check box or the list
-    std::string_view caption;     // caption of the control or of its label in the window
+    std::string_view caption;     // caption of the control or of its label in the window;
+                                  // a label that says too little alone ("Every") leads
+                                  // with the caption of its group
     KeyFilter keyFilter;          // filter of typed characters (unmasked fields only)
     bool selectOnFocus;           // the whole text is selected when the field gets the focus
     bool hidesLeadingZeros;       // display format "0": without focus, no leading zeros

@@ -5,98 +5,112 @@
 #include "settingsfile/SettingsFileLayout.h"
 #include "settingsfile/SettingsFileReader.h"
 
-#include <array>
 #include <cstdint>
+#include <span>
 #include <variant>
+#include <vector>
 
 namespace korvel {
 namespace {
 
-// A value quoted in a message, cut short so that junk cannot flood the message.
-std::string Quoted(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    if (text.size() <= kShown) {
-        return "'" + std::string(text) + "'";
-    }
-    return "'" + std::string(text.substr(0, kShown)) + "...'";
-}
+using Values = std::span<const FileValue>;
 
-std::string Where(const FileValue& value) {
-    return "line " + std::to_string(value.line) + ", value " + std::to_string(value.position);
-}
-
-// Reads the values of the file in groups, counting them for the messages.
-class GroupReader {
-public:
-    explicit GroupReader(std::string_view bytes) : reader_(bytes) {}
-
-    template <std::size_t N> std::optional<std::string> read(std::array<FileValue, N>& values) {
-        for (FileValue& value : values) {
-            auto next = reader_.next();
-            if (const auto* failure = std::get_if<ReadFailure>(&next)) {
-                return describe(*failure);
-            }
-            value = std::move(std::get<FileValue>(next));
-            ++count_;
-        }
-        return std::nullopt;
-    }
-
-private:
-    std::string describe(const ReadFailure& failure) const {
-        if (failure.kind == ReadFailure::Kind::EndOfFile) {
-            return "end of file before value " + std::to_string(count_ + 1) + " of " +
-                   std::to_string(kFileValueCount);
-        }
-        return "line " + std::to_string(failure.line) + ", value " +
-               std::to_string(failure.position) +
-               ": the double quote that opens the text is never closed";
-    }
-
-    SettingsFileReader reader_;
-    std::size_t count_ = 0;
+// The values of a file, up to the 22nd, and why they stop short of it.
+struct FileValues {
+    std::vector<FileValue> values;
+    std::optional<std::string> failure;
 };
 
-std::variant<long long, std::string> Strict16(const FileValue& value) {
+std::string Describe(const ReadFailure& failure, std::size_t valuesRead) {
+    if (failure.kind == ReadFailure::Kind::EndOfFile) {
+        return "end of file before value " + std::to_string(valuesRead + 1) + " of " +
+               std::to_string(kFileValueCount) + " (" + CaptionOf(kFileOrder[valuesRead]) + ")";
+    }
+    return "line " + std::to_string(failure.line) + ", value " + std::to_string(failure.position) +
+           ": the double quote that opens the text is never closed";
+}
+
+FileValues ReadValues(std::string_view bytes, QuoteRule rule) {
+    SettingsFileReader reader(bytes, rule);
+    FileValues file;
+    while (file.values.size() < kFileValueCount) {
+        auto next = reader.next();
+        if (const auto* failure = std::get_if<ReadFailure>(&next)) {
+            file.failure = Describe(*failure, file.values.size());
+            break;
+        }
+        file.values.push_back(std::move(std::get<FileValue>(next)));
+    }
+    return file;
+}
+
+// A file written before Save doubled the quotes of a text cannot always be read
+// with doubled quotes: a text that ends with a quote ("Op. "Tev"") then runs on
+// into the next value. Such a file is read the old way when only that gives all
+// its values.
+FileValues ReadFile(std::string_view bytes) {
+    FileValues file = ReadValues(bytes, QuoteRule::Doubled);
+    if (file.failure) {
+        FileValues asWritten = ReadValues(bytes, QuoteRule::AsWritten);
+        if (!asWritten.failure) {
+            return asWritten;
+        }
+    }
+    return file;
+}
+
+std::string Where(const FileValue& value, Field field) {
+    return "line " + std::to_string(value.line) + ", value " + std::to_string(value.position) +
+           " (" + CaptionOf(field) + ")";
+}
+
+std::variant<long long, std::string> Strict16(const FileValue& value, Field field) {
     const StrictResult number = StrictWholeNumber(value.text, kInt16Min, kInt16Max);
     if (number.value) {
         return *number.value;
     }
     const char* why =
         number.failure == StrictFailure::NotANumber ? " is not a number" : " is out of range";
-    return Where(value) + ": " + Quoted(value.text) + why;
+    return Where(value, field) + ": " + QuotedValue(value.text) + why;
 }
 
-std::variant<std::int32_t, std::string> Lenient32(const FileValue& value) {
+std::variant<std::int32_t, std::string> Lenient32(const FileValue& value, Field field) {
     if (const auto number = LenientNumber(value.text)) {
         return *number;
     }
-    return Where(value) + ": " + Quoted(value.text) + " is out of range";
+    return Where(value, field) + ": " + QuotedValue(value.text) + " is out of range";
 }
 
-// The message of a field that refused a value, with a long value cut short.
-std::optional<std::string> Refused(const std::optional<FieldError>& error,
-                                   std::string_view value = {}) {
+std::optional<std::string> Refused(const std::optional<FieldError>& error) {
     if (!error) {
         return std::nullopt;
     }
-    std::string message = error->message();
-    const std::string whole = "'" + std::string(value) + "'";
-    const std::string shown = Quoted(value);
-    if (shown.size() < whole.size()) {
-        if (const auto at = message.find(whole); at != std::string::npos) {
-            message.replace(at, whole.size(), shown);
-        }
-    }
-    return message;
+    return error->message();
 }
 
 std::optional<std::string> SetText(DeviceSettings& settings, Field field, std::string_view text) {
-    return Refused(settings.setText(field, text), text);
+    return Refused(settings.setText(field, text));
 }
 
-std::optional<std::string> ApplyLine1(const std::array<FileValue, kFileLine1Values>& v,
-                                      DeviceSettings& settings) {
+struct MessageFlags {
+    int micEIndex;
+    int autoReply;
+};
+
+// Line 1 value 4 as Save writes it: 16 x auto-reply + the Mic-E index. With no
+// entry selected that is -1 or 15, which the bits alone would read as entry 15
+// (and, for 15, the box the other way round).
+MessageFlags SplitMessageFlags(long long flags) {
+    if (flags == kNoMicEEntry) {
+        return {kNoMicEEntry, 0};
+    }
+    if (flags == kAutoReplyBit + kNoMicEEntry) {
+        return {kNoMicEEntry, 1};
+    }
+    return {static_cast<int>(flags & kMicEIndexMask), (flags & kAutoReplyBit) != 0 ? 1 : 0};
+}
+
+std::optional<std::string> ApplyLine1(Values v, DeviceSettings& settings) {
     if (auto e = SetText(settings, Field::edComm, v[0].text)) {
         return e;
     }
@@ -106,23 +120,22 @@ std::optional<std::string> ApplyLine1(const std::array<FileValue, kFileLine1Valu
     if (auto e = SetText(settings, Field::edMsgRepeat, v[2].text)) {
         return e;
     }
-    const auto flags = Strict16(v[3]);
+    const auto flags = Strict16(v[3], Field::cbMicEMsg);
     if (const auto* e = std::get_if<std::string>(&flags)) {
         return *e;
     }
-    const auto micE = static_cast<int>(std::get<long long>(flags) & kMicEIndexMask);
-    if (auto e = Refused(settings.setValue(Field::cbMicEMsg, micE))) {
+    // The strict number was whole and in range, so the lenient one is the same.
+    const MessageFlags split = SplitMessageFlags(std::get<long long>(flags));
+    if (auto e = Refused(settings.setValue(Field::cbMicEMsg, split.micEIndex))) {
         return e;
     }
-    // The strict number was whole and in range, so the lenient one is the same.
-    const auto autoReply = (std::get<long long>(flags) & kAutoReplyBit) != 0 ? 1 : 0;
-    if (auto e = Refused(settings.setValue(Field::chkAutoReply, autoReply))) {
+    if (auto e = Refused(settings.setValue(Field::chkAutoReply, split.autoReply))) {
         return e;
     }
     if (auto e = SetText(settings, Field::edSymbol, v[4].text)) {
         return e;
     }
-    const auto table = Strict16(v[5]);
+    const auto table = Strict16(v[5], Field::chkTable);
     if (const auto* e = std::get_if<std::string>(&table)) {
         return *e;
     }
@@ -130,8 +143,7 @@ std::optional<std::string> ApplyLine1(const std::array<FileValue, kFileLine1Valu
         settings.setValue(Field::chkTable, static_cast<int>(std::get<long long>(table))));
 }
 
-std::optional<std::string> ApplySpeedTable(const std::array<FileValue, kSpeedBands>& v,
-                                           DeviceSettings& settings) {
+std::optional<std::string> ApplySpeedTable(Values v, DeviceSettings& settings) {
     for (std::size_t band = 0; band < kSpeedBands; ++band) {
         if (auto e = SetText(settings, SpeedTableField(band), v[band].text)) {
             return e;
@@ -140,12 +152,11 @@ std::optional<std::string> ApplySpeedTable(const std::array<FileValue, kSpeedBan
     return std::nullopt;
 }
 
-std::optional<std::string> ApplyLine9(const std::array<FileValue, kFileLine9Values>& v,
-                                      DeviceSettings& settings) {
+std::optional<std::string> ApplyLine9(Values v, DeviceSettings& settings) {
     if (auto e = SetText(settings, Field::edManualTime, v[0].text)) {
         return e;
     }
-    const auto rate = Lenient32(v[1]);
+    const auto rate = Lenient32(v[1], Field::edBcnEvery);
     if (const auto* e = std::get_if<std::string>(&rate)) {
         return *e;
     }
@@ -168,29 +179,29 @@ std::optional<std::string> ApplyLine9(const std::array<FileValue, kFileLine9Valu
 } // namespace
 
 std::optional<std::string> ApplySettingsFile(std::string_view bytes, DeviceSettings& settings) {
-    GroupReader reader(bytes);
+    const FileValues file = ReadFile(bytes);
+    const Values values = file.values;
 
-    std::array<FileValue, kFileLine1Values> line1;
-    if (auto e = reader.read(line1)) {
-        return e;
+    struct Group {
+        std::size_t size;
+        std::optional<std::string> (*apply)(Values, DeviceSettings&);
+    };
+    constexpr Group kGroups[] = {
+        {kFileLine1Values, ApplyLine1},
+        {kSpeedBands, ApplySpeedTable},
+        {kFileLine9Values, ApplyLine9},
+    };
+    std::size_t first = 0;
+    for (const Group& group : kGroups) {
+        if (values.size() < first + group.size) {
+            return file.failure;
+        }
+        if (auto e = group.apply(values.subspan(first, group.size), settings)) {
+            return e;
+        }
+        first += group.size;
     }
-    if (auto e = ApplyLine1(line1, settings)) {
-        return e;
-    }
-
-    std::array<FileValue, kSpeedBands> speeds;
-    if (auto e = reader.read(speeds)) {
-        return e;
-    }
-    if (auto e = ApplySpeedTable(speeds, settings)) {
-        return e;
-    }
-
-    std::array<FileValue, kFileLine9Values> line9;
-    if (auto e = reader.read(line9)) {
-        return e;
-    }
-    return ApplyLine9(line9, settings);
+    return std::nullopt;
 }
 
 } // namespace korvel

@@ -20,14 +20,19 @@ namespace korvel {
 // whatever follows the 22nd value is never read.
 //
 // Numbers: the Mic-E index is the strict whole number of line 1 value 4 AND 15,
-// and chkAutoReply its bit 4; chkTable is the strict whole number of value 6
-// (both 16-bit). Line 9 value 2 is read leniently as n: edBcnEvery becomes
-// n AND 127 as three digits, chkRxPosition bit 7 of n.
+// and chkAutoReply its bit 4, except for -1 and 15, which Save writes for no
+// entry selected with the box clear and checked; chkTable is the strict whole
+// number of value 6 (both 16-bit). Line 9 value 2 is read leniently as n:
+// edBcnEvery becomes n AND 127 as three digits, chkRxPosition bit 7 of n.
 //
-// The message (code-page bytes where it quotes the file) reads, for example:
-//   "line 1, value 4: 'x' is not a number"
-//   "end of file before value 14 of 22"
-//   "edComm: '12' does not fit the field"
+// A file whose texts hold double quotes that were not doubled (written before
+// Save doubled them) is read with lone quotes when only that gives 22 values.
+//
+// The message names settings by their captions in the window (code-page bytes
+// where it quotes the file), for example:
+//   "line 1, value 4 (Mic-E msg): 'x' is not a number"
+//   "end of file before value 14 of 22 (Manual Timing Every)"
+//   "Comm num: '12' does not fit the field"
 std::optional<std::string> ApplySettingsFile(std::string_view bytes, DeviceSettings& settings);
 
 } // namespace korvel

@@ -7,11 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 #if defined(Q_OS_UNIX)
-#include <cerrno>
 #include <unistd.h>
 #endif
 
@@ -57,14 +57,32 @@ QString FolderProblem(const QString& path, const QString& fallback) {
     return fallback;
 }
 
-// Why writing stopped; the system does not always say (a write cut short by a
-// file-size limit, for one).
-QString WriteFailure(const QFileDevice& file) {
-    const QString cause = file.errorString();
-    if (cause.isEmpty() || cause.contains(QStringLiteral("Unknown error"), Qt::CaseInsensitive)) {
-        return QStringLiteral("the file could not be written in full (is the disk full?)");
-    }
-    return cause;
+// Why writing stopped, from the error number of the write that failed. Qt
+// describes a write that failed outright but not one cut short (by a full disk
+// or a file-size limit), so the number is asked for in either case.
+QString WriteFailure(int errorNumber) {
+    const QString cause = errorNumber != 0 ? QString::fromLocal8Bit(std::strerror(errorNumber))
+                                           : QStringLiteral("is the disk full?");
+    return QStringLiteral("the file could not be written in full (%1)").arg(cause);
+}
+
+#if defined(Q_OS_UNIX)
+bool FolderRefusesNewFiles(const QString& path) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    return ::access(folder.constData(), W_OK) != 0 && errno == EACCES;
+}
+#endif
+
+// A writable file in a folder that the user may not write into (a file in a
+// shared folder) cannot be replaced by a new one: it is then written in place.
+// Everywhere else the new file replaces the old one only once complete.
+bool WritesInPlace(const QFileInfo& target) {
+#if defined(Q_OS_UNIX)
+    return target.isFile() && target.isWritable() && FolderRefusesNewFiles(target.filePath());
+#else
+    Q_UNUSED(target);
+    return false;
+#endif
 }
 
 } // namespace
@@ -85,6 +103,7 @@ std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QS
     }
 
     QSaveFile file(path);
+    file.setDirectWriteFallback(WritesInPlace(target));
     if (!file.open(QIODevice::WriteOnly)) {
         return SaveFailure(path, FolderProblem(path, file.errorString()));
     }
@@ -96,8 +115,9 @@ std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QS
     }
     // The bytes reach the disk on flushing; a full disk shows only then, and
     // commit() would put the short file in the target's place regardless.
+    errno = 0;
     if (!file.flush()) {
-        const QString cause = WriteFailure(file);
+        const QString cause = WriteFailure(errno);
         file.cancelWriting();
         return SaveFailure(path, cause);
     }
@@ -108,6 +128,8 @@ std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QS
 }
 
 std::optional<QString> LoadSettingsFile(DeviceSettings& settings, const QString& path) {
+    // Looked at before it is opened: opening a pipe with no writer would wait
+    // for one, and a file too large to be a settings file is not read at all.
     const QFileInfo info(path);
     if (!info.exists()) {
         return LoadFailure(path, QStringLiteral("file not found"));
@@ -115,14 +137,18 @@ std::optional<QString> LoadSettingsFile(DeviceSettings& settings, const QString&
     if (info.isDir()) {
         return LoadFailure(path, QStringLiteral("it is a folder"));
     }
+    if (!info.isFile()) {
+        return LoadFailure(path, QStringLiteral("it is not a regular file"));
+    }
+    if (info.size() > kLargestFile) {
+        return LoadFailure(path, QStringLiteral("the file is too large to be a settings file"));
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return LoadFailure(path, file.errorString());
     }
-    // Reading asks for room for as many bytes as it may take; a plain file needs
-    // no more than its size, and only a pipe or a device the largest allowed.
-    const qint64 room = file.isSequential() ? kLargestFile : std::min(file.size(), kLargestFile);
-    const QByteArray bytes = file.read(room + 1);
+    // Room for one byte more than allowed, in case the file grew since.
+    const QByteArray bytes = file.read(kLargestFile + 1);
     if (file.error() != QFileDevice::NoError) {
         return LoadFailure(path, file.errorString());
     }

@@ -71,7 +71,7 @@ std::variant<FileValue, ReadFailure> SettingsFileReader::next() {
 
     if (!atEnd() && bytes_[pos_] == kQuote) {
         value.quoted = true;
-        const std::size_t start = ++pos_;
+        ++pos_;
         const std::size_t startLine = line_;
         for (;;) {
             const std::size_t quote = bytes_.find(kQuote, pos_);
@@ -85,11 +85,18 @@ std::variant<FileValue, ReadFailure> SettingsFileReader::next() {
                     ++line_;
                 }
             }
+            value.text.append(bytes_.substr(pos_, quote - pos_));
+            if (rule_ == QuoteRule::Doubled && quote + 1 < bytes_.size() &&
+                bytes_[quote + 1] == kQuote) {
+                value.text += kQuote;
+                pos_ = quote + 2;
+                continue;
+            }
             pos_ = quote + 1;
             if (closesQuote(quote)) {
-                value.text.assign(bytes_.substr(start, quote - start));
                 break;
             }
+            value.text += kQuote;
         }
         skipSpaces();
     } else {

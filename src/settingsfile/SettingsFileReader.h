@@ -32,18 +32,25 @@ struct ReadFailure {
 //   leaves an empty value.
 // - Spaces before a value are skipped.
 // - A value that begins with a double quote is a text up to the double quote
-//   that closes it: a double quote closes the text only when what follows it,
-//   after optional spaces, is a comma, a line end or the end of the file. Any
-//   other double quote belongs to the text, so a text holding a double quote
-//   reads back whole. Commas and line ends inside the text belong to it. A text
-//   that is never closed fails with ReadFailure::Kind::UnterminatedQuote.
+//   that closes it. Inside it, two double quotes in a row stand for one (the
+//   way Save writes a double quote of a text). A lone double quote closes the
+//   text only when what follows it, after optional spaces, is a comma, a line
+//   end or the end of the file; any other one belongs to the text, so files
+//   written before quotes were doubled ("say "hi" now") read as they always
+//   did. Commas and line ends inside the text belong to it. A text that is
+//   never closed fails with ReadFailure::Kind::UnterminatedQuote.
+//   QuoteRule::AsWritten reads every double quote as a lone one: the rule of
+//   files written before quotes were doubled, for a text that ends with one.
 // - Any other value runs up to the next comma, line end or the end of the file,
 //   spaces after it included.
 //
 // Takes arbitrary bytes; each byte is looked at a bounded number of times.
+enum class QuoteRule { Doubled, AsWritten };
+
 class SettingsFileReader {
 public:
-    explicit SettingsFileReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit SettingsFileReader(std::string_view bytes, QuoteRule rule = QuoteRule::Doubled)
+        : bytes_(bytes), rule_(rule) {}
 
     std::variant<FileValue, ReadFailure> next();
 
@@ -57,6 +64,7 @@ private:
     bool closesQuote(std::size_t quote) const;
 
     std::string_view bytes_;
+    QuoteRule rule_;
     std::size_t pos_ = 0;
     std::size_t line_ = 1;
     std::size_t valuesOnLine_ = 0;

@@ -14,6 +14,19 @@ namespace {
 // One value of a line: a text (quoted) or a number.
 using LineValue = std::variant<std::string, long long>;
 
+// The text between double quotes, each double quote of it doubled, so that a
+// quote followed by a comma cannot end the text early.
+void AppendQuoted(std::string& out, const std::string& text) {
+    out += '"';
+    for (char c : text) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    out += '"';
+}
+
 void AppendLine(std::string& out, const std::vector<LineValue>& values) {
     bool first = true;
     for (const LineValue& value : values) {
@@ -22,9 +35,7 @@ void AppendLine(std::string& out, const std::vector<LineValue>& values) {
         }
         first = false;
         if (const auto* text = std::get_if<std::string>(&value)) {
-            out += '"';
-            out += *text;
-            out += '"';
+            AppendQuoted(out, *text);
         } else {
             out += std::to_string(std::get<long long>(value));
         }
@@ -48,7 +59,7 @@ std::variant<long long, FieldError> StatusRate(const DeviceSettings& settings) {
     const auto interval = StrictWholeNumber(text, std::numeric_limits<std::int32_t>::min(),
                                             std::numeric_limits<std::int32_t>::max());
     if (!interval.value) {
-        return FieldError{Field::edBcnEvery, "'" + text + "' is not a number"};
+        return FieldError{Field::edBcnEvery, QuotedValue(text) + " is not a number"};
     }
     const long long bits = std::clamp<long long>(*interval.value, 0, kStatusIntervalMask);
     return bits + static_cast<long long>(kRxPositionBit) * settings.value(Field::chkRxPosition);

@@ -8,8 +8,9 @@
 namespace korvel {
 
 // The bytes of the settings file that holds `settings`: nine lines, each ending
-// with CR LF; texts between double quotes, exactly as the fields hold them;
-// numbers in plain decimal.
+// with CR LF; texts between double quotes, exactly as the fields hold them
+// except that a double quote in a text is written twice; numbers in plain
+// decimal.
 //
 // Every value is gathered before any byte is produced, so on failure `bytes` is
 // left alone and no partial file can come of it. It fails when the edBcnEvery

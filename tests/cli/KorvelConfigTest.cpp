@@ -84,12 +84,12 @@ TEST_F(KorvelConfig, AFailedBuildExitsWithOneAndSaysWhy) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("Parametri incompleti o non corretti"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("edMyCall"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("MY CALLSIGN (edMyCall): empty"), std::string::npos) << r.err;
 }
 
 struct UsageCase {
-    const char* arguments;
-    const char* message; // part of standard error
+    std::string arguments;
+    std::string message; // part of standard error
 };
 
 // Names a case by its arguments in the test report.
@@ -108,27 +108,31 @@ TEST_P(Usage, ErrorsExitWithTwoAndAMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     KorvelConfig, Usage,
-    testing::Values(UsageCase{"image --bogus", "unknown option '--bogus'"},
-                    UsageCase{"image extra", "unexpected argument 'extra'"},
-                    UsageCase{"image --set", "--set needs NAME=VALUE"},
-                    UsageCase{"image --set edMyCall", "--set needs NAME=VALUE"},
-                    UsageCase{"image --set nosuch=1", "unknown field 'nosuch'"},
-                    UsageCase{"image --set edComm=12", "edComm: '12' does not fit the field"},
-                    UsageCase{"image --set chkTable=x", "chkTable: 'x' is not a whole number"},
-                    UsageCase{"image --set cbMicEMsg=8", "cbMicEMsg: the list has no entry 8"},
-                    UsageCase{"image --set edBeacon=☺",
-                              "U+263A, which the tracker's code page lacks"},
-                    UsageCase{"image --set \"edBeacon=$(printf '\\377')\"", "not valid UTF-8"},
-                    UsageCase{"image --file", "--file needs"},
-                    UsageCase{"image --file /nonexistent/x.cfg", "file not found"},
-                    UsageCase{"fields --file a --file b", "only once"},
-                    UsageCase{"save", "exactly one output file"},
-                    UsageCase{"save a.cfg b.cfg", "exactly one output file"},
-                    UsageCase{"save /nonexistent/dir/x.cfg", "does not exist"},
-                    UsageCase{"save x.cfg --set edBcnEvery=___", "edBcnEvery"},
-                    UsageCase{"ports --device-folder", "--device-folder needs a folder"},
-                    UsageCase{"ports --device-folder /nonexistent", "no such folder"},
-                    UsageCase{"ports --all", "unknown option '--all'"}));
+    testing::Values(
+        UsageCase{"image --bogus", "unknown option '--bogus'"},
+        UsageCase{"image extra", "unexpected argument 'extra'"},
+        UsageCase{"image --set", "--set needs NAME=VALUE"},
+        UsageCase{"image --set edMyCall", "--set needs NAME=VALUE"},
+        UsageCase{"image --set nosuch=1", "unknown field 'nosuch'"},
+        UsageCase{"image --set edComm=12", "Comm num (edComm): '12' does not fit the field"},
+        UsageCase{"image --set chkTable=x",
+                  "Alternate Table (chkTable): 'x' is not a whole number"},
+        UsageCase{"image --set cbMicEMsg=8", "Mic-E msg (cbMicEMsg): the list has no entry 8"},
+        UsageCase{"image --set edMyCall=$(printf '%0120000d' 0)",
+                  "MY CALLSIGN (edMyCall): '" + std::string(40, '0') +
+                      "...' is longer than 9 characters"},
+        UsageCase{"image --set edBeacon=☺", "U+263A, which the tracker's code page lacks"},
+        UsageCase{"image --set \"edBeacon=$(printf '\\377')\"", "not valid UTF-8"},
+        UsageCase{"image --file", "--file needs"},
+        UsageCase{"image --file /nonexistent/x.cfg", "file not found"},
+        UsageCase{"fields --file a --file b", "only once"},
+        UsageCase{"save", "exactly one output file"},
+        UsageCase{"save a.cfg b.cfg", "exactly one output file"},
+        UsageCase{"save /nonexistent/dir/x.cfg", "does not exist"},
+        UsageCase{"save x.cfg --set edBcnEvery=___", "Status txt every: '___' is not a number"},
+        UsageCase{"ports --device-folder", "--device-folder needs a folder"},
+        UsageCase{"ports --device-folder /nonexistent", "no such folder"},
+        UsageCase{"ports --all", "unknown option '--all'"}));
 
 TEST_F(KorvelConfig, EachCommandHasHelp) {
     for (const char* command : {"image", "fields", "save"}) {
@@ -171,13 +175,17 @@ TEST_F(KorvelConfig, SaveWritesTheExampleFileAndFieldsReadsItBack) {
     const Outcome image = run("image --file '" + cfg + "'");
     EXPECT_EQ(image.out, kDefaultsImage) << image.err;
 
-    r = run("save '" + cfg + "' --set cbMicEMsg=5 --set chkAutoReply=1 --set 'edBeacon=a \"b\" c'");
+    r = run("save '" + cfg + "' --set cbMicEMsg=-1 --set chkAutoReply=1 --set 'edBeacon=Op. " +
+            "\"Tev\", 145.500' --set edDestCall=IK0XYZ --set 'edAprsMsg=QRV on 145.500'");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const Outcome fields = run("fields --file '" + cfg + "'");
     ASSERT_EQ(fields.exitCode, 0) << fields.err;
-    EXPECT_NE(fields.out.find("\ncbMicEMsg=5\n"), std::string::npos) << fields.out;
-    EXPECT_NE(fields.out.find("\nchkAutoReply=1\n"), std::string::npos);
-    EXPECT_NE(fields.out.find("\nedBeacon=a \"b\" c\n"), std::string::npos);
+    for (const char* field : {"cbMicEMsg=-1", "chkAutoReply=1", "edBeacon=Op. \"Tev\", 145.500",
+                              "edDestCall=IK0XYZ", "edAprsMsg=QRV on 145.500"}) {
+        EXPECT_NE(fields.out.find("\n" + std::string(field) + "\n"), std::string::npos)
+            << field << "\n"
+            << fields.out;
+    }
 }
 
 TEST_F(KorvelConfig, ABrokenFileExitsWithTwoNamingTheFile) {

@@ -413,11 +413,11 @@ TEST(BigFiles, LoadLikeSmallFiles) {
     const std::array<BigFile, 4> files = {{
         {"junk after the last value", wellFormed + QByteArray(kTenMegabytes, 'x'), 24, "-"},
         {"one value of 10 MB", '"' + QByteArray(kTenMegabytes, '7') + "\"," + wellFormed, 0,
-         "edComm: '" + std::string(40, '7') + "...' does not fit the field"},
+         "Comm num: '" + std::string(40, '7') + "...' does not fit the field"},
         {"10 MB of line ends", QByteArray(kTenMegabytes, '\n'), 0,
-         "end of file before value 1 of 22"},
+         "end of file before value 1 of 22 (Comm num)"},
         {"10 MB without a separator", QByteArray(kTenMegabytes, '5'), 0,
-         "end of file before value 2 of 22"},
+         "end of file before value 2 of 22 (TX DELAY)"},
     }};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.cfg"));

@@ -13,24 +13,25 @@ struct FailureCase {
 
 TEST_F(Build, FailureNamesTheFieldAndWhy) {
     const FailureCase cases[] = {
-        {Field::edNumFlagsAuto, "997", "edNumFlagsAuto: 1000 does not fit 3 digits"},
-        {Field::edNumFlagsAuto, "999", "edNumFlagsAuto: 1000 does not fit 3 digits"},
-        {Field::edMsgRepeat, "256", "edMsgRepeat: 256 does not fit a byte"},
-        {Field::edGpsCheckTime, "995", "edGpsCheckTime: 1000 does not fit 3 digits"},
-        {Field::esSpeedTable0, "2555", "esSpeedTable(0): 256 does not fit a byte"},
-        {Field::esSpeedTable1, "9999", "esSpeedTable(1): 1000 does not fit a byte"},
-        {Field::esSpeedTable2, "995", "esSpeedTable(2): 1000 does not fit 3 digits"},
-        {Field::esSpeedTable6, "999", "esSpeedTable(6): 1000 does not fit 3 digits"},
-        {Field::edManualTime, "2555", "edManualTime: 256 does not fit a byte"},
-        {Field::edGpsAcqTime, "256", "edGpsAcqTime: 256 does not fit a byte"},
-        {Field::edReceiver, "", "edReceiver: empty"},
-        {Field::edReceiver, "    ", "edReceiver: empty"},
-        {Field::edMyCall, "", "edMyCall: empty"},
-        {Field::edMyCall, "  ", "edMyCall: empty"},
-        {Field::edMyCall, "A-99999", "edMyCall: SSID code 100047 does not fit 16 bits"},
-        {Field::edReceiver, "Q-32720", "edReceiver: SSID code 32768 does not fit 16 bits"},
-        {Field::edAprsPath, "W-1,B-99999", "edAprsPath: SSID code 100047 does not fit 16 bits"},
-        {Field::edDestCall, "D--99999", "edDestCall: SSID code -99951 does not fit 16 bits"},
+        {Field::edNumFlagsAuto, "997", "TX DELAY: 1000 does not fit 3 digits"},
+        {Field::edNumFlagsAuto, "999", "TX DELAY: 1000 does not fit 3 digits"},
+        {Field::edMsgRepeat, "256", "Msg Retries: 256 does not fit a byte"},
+        {Field::edGpsCheckTime, "995", "Acquisition interval: 1000 does not fit 3 digits"},
+        {Field::esSpeedTable0, "2555", "Speed 0-3 Km/h: 256 does not fit a byte"},
+        {Field::esSpeedTable1, "9999", "Speed 4-9 Km/h: 1000 does not fit a byte"},
+        {Field::esSpeedTable2, "995", "Speed 10-22 Km/h: 1000 does not fit 3 digits"},
+        {Field::esSpeedTable6, "999", "Speed > 125 Km/h: 1000 does not fit 3 digits"},
+        {Field::edManualTime, "2555", "Manual Timing Every: 256 does not fit a byte"},
+        {Field::edGpsAcqTime, "256", "Acquisition timeout: 256 does not fit a byte"},
+        {Field::edReceiver, "", "Unprotocol call: empty"},
+        {Field::edReceiver, "    ", "Unprotocol call: empty"},
+        {Field::edMyCall, "", "MY CALLSIGN: empty"},
+        {Field::edMyCall, "  ", "MY CALLSIGN: empty"},
+        {Field::edMyCall, "A-99999", "MY CALLSIGN: SSID code 100047 does not fit 16 bits"},
+        {Field::edReceiver, "Q-32720", "Unprotocol call: SSID code 32768 does not fit 16 bits"},
+        {Field::edAprsPath, "W-1,B-99999", "APRS PATH: SSID code 100047 does not fit 16 bits"},
+        {Field::edDestCall, "D--99999",
+         "APRS message TO CALL: SSID code -99951 does not fit 16 bits"},
     };
     for (const FailureCase& c : cases) {
         SetDefaults(settings);
@@ -75,7 +76,7 @@ TEST_F(Build, BlankCallsignStillRunsEveryStep) {
     set(Field::edDestCall, "AB-0");
     const BuildResult result = build();
     ASSERT_FALSE(result.success);
-    EXPECT_EQ(result.error->message(), "edMyCall: empty");
+    EXPECT_EQ(result.error->message(), "MY CALLSIGN: empty");
     EXPECT_EQ(settings.text(Field::edMyCall), "");
     EXPECT_EQ(settings.text(Field::edDestCall), "AB");
     ConfigImage expected = FactoryImage();
@@ -91,7 +92,7 @@ TEST_F(Build, NoMicEEntryFailsWithOrWithoutAutoReply) {
         const BuildResult result = build();
         EXPECT_FALSE(result.success);
         ASSERT_TRUE(result.error);
-        EXPECT_EQ(result.error->message(), "cbMicEMsg: no entry selected");
+        EXPECT_EQ(result.error->message(), "Mic-E msg: no entry selected");
         EXPECT_EQ(bytes(0, 3), "\x1E\x06\x00"s) << "auto reply " << autoReply;
     }
 }
@@ -110,7 +111,8 @@ TEST_F(Build, GreyedDisplayBoxDoesNotFitTheStatusByte) {
     set(Field::chkRxPosition, 2);
     const BuildResult result = build();
     ASSERT_FALSE(result.success);
-    EXPECT_EQ(result.error->message(), "chkRxPosition: 259 does not fit a byte");
+    EXPECT_EQ(result.error->message(),
+              "Disable display position of received stations: 259 does not fit a byte");
     EXPECT_EQ(image[15], 0);
 }
 
@@ -139,7 +141,7 @@ TEST(BuildImage, EmptySymbolFails) {
     ConfigImage image{};
     const BuildResult result = BuildImage(settings, image);
     ASSERT_FALSE(result.success);
-    EXPECT_EQ(result.error->message(), "edSymbol: holds no character");
+    EXPECT_EQ(result.error->message(), "ICON Symbol: holds no character");
 }
 
 } // namespace

@@ -49,7 +49,7 @@ TEST(FieldRule, ProgramPutTextsFitTheMaskOrAreRefusedWhole) {
         EXPECT_EQ(record.text(c.field), c.accepted ? c.text : before);
         if (refused) {
             EXPECT_EQ(refused->field, c.field);
-            EXPECT_EQ(refused->message().rfind(std::string(TraitsOf(c.field).name) + ": ", 0), 0u);
+            EXPECT_EQ(refused->message().rfind(CaptionOf(c.field) + ": ", 0), 0u);
         }
     }
 }

@@ -72,9 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{Field::edComm, "7", 0}, RoundTripCase{Field::edComm, "_", 0},
         RoundTripCase{Field::edNumFlagsAuto, "12_", 0}, RoundTripCase{Field::edMsgRepeat, "255", 0},
         RoundTripCase{Field::cbMicEMsg, "", 7}, RoundTripCase{Field::cbMicEMsg, "", 3},
-        RoundTripCase{Field::chkAutoReply, "", 1}, RoundTripCase{Field::edSymbol, "/", 0},
-        RoundTripCase{Field::edSymbol, ",", 0}, RoundTripCase{Field::edSymbol, "\xA9", 0},
-        RoundTripCase{Field::chkTable, "", 1}, RoundTripCase{Field::esSpeedTable0, "2550", 0},
+        RoundTripCase{Field::cbMicEMsg, "", -1}, RoundTripCase{Field::chkAutoReply, "", 1},
+        RoundTripCase{Field::edSymbol, "/", 0}, RoundTripCase{Field::edSymbol, ",", 0},
+        RoundTripCase{Field::edSymbol, "\xA9", 0}, RoundTripCase{Field::chkTable, "", 1},
+        RoundTripCase{Field::esSpeedTable0, "2550", 0},
         RoundTripCase{Field::esSpeedTable1, "0_10", 0},
         RoundTripCase{Field::esSpeedTable2, "999", 0},
         RoundTripCase{Field::esSpeedTable3, "010", 0},
@@ -91,6 +92,10 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{Field::edBeacon, "\"quoted\"", 0},
         RoundTripCase{Field::edBeacon, "  spaces  ", 0}, RoundTripCase{Field::edDestCall, "ALL", 0},
         RoundTripCase{Field::edAprsMsg, "a,b \"c\" d,\"e", 0},
+        RoundTripCase{Field::edBeacon, "Op. \"Tev\", 145.500", 0},
+        RoundTripCase{Field::edBeacon, "\"\",\"\r\n\" ,", 0},
+        RoundTripCase{Field::edAprsMsg, "ends with a quote\"", 0},
+        RoundTripCase{Field::edAprsMsg, "\"", 0}, RoundTripCase{Field::edMyCall, "\"\"", 0},
         RoundTripCase{Field::edAprsMsg, "", 0}));
 
 TEST(ApplySettingsFile, EveryFieldChangedAtOnceComesBack) {
@@ -157,6 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
     ApplySettingsFile, PackedNumbers,
     testing::Values(PackedCase{WithLine(1, Line1("21")), 5, 1, 0, "003", 0},
                     PackedCase{WithLine(1, Line1("5")), 5, 0, 0, "003", 0},
+                    PackedCase{WithLine(1, Line1("-1")), -1, 0, 0, "003", 0},
+                    PackedCase{WithLine(1, Line1("15")), -1, 1, 0, "003", 0},
                     PackedCase{WithLine(1, Line1(" 2.5 ", "1.5")), 2, 0, 2, "003", 0},
                     PackedCase{WithLine(1, Line1("3.5", "1e0")), 4, 0, 1, "003", 0},
                     PackedCase{WithLine(1, Line1("\"23\"", "\"0\"")), 7, 1, 0, "003", 0},
@@ -186,30 +193,38 @@ TEST_P(Failures, SayWhatAndWhere) {
 INSTANTIATE_TEST_SUITE_P(
     ApplySettingsFile, Failures,
     testing::Values(
-        FailureCase{"", "end of file before value 1 of 22"},
-        FailureCase{"\"1\",\"200\",\"006\",0,\">\"", "end of file before value 6 of 22"},
-        FailureCase{WithLine(9, "\"0120\""), "end of file before value 15 of 22"},
+        FailureCase{"", "end of file before value 1 of 22 (Comm num)"},
+        FailureCase{"\"1\",\"200\",\"006\",0,\">\"",
+                    "end of file before value 6 of 22 (Alternate Table)"},
+        FailureCase{WithLine(9, "\"0120\""),
+                    "end of file before value 15 of 22 (Status txt every)"},
         FailureCase{kDefaultsFile.substr(0, kDefaultsFile.size() - 20),
                     "line 9, value 9: the double quote that opens the text is never closed"},
-        FailureCase{WithLine(1, Line1("x")), "line 1, value 4: 'x' is not a number"},
-        FailureCase{WithLine(1, Line1("")), "line 1, value 4: '' is not a number"},
-        FailureCase{WithLine(1, Line1("12abc")), "line 1, value 4: '12abc' is not a number"},
-        FailureCase{WithLine(1, Line1("32768")), "line 1, value 4: '32768' is out of range"},
-        FailureCase{WithLine(1, Line1("-1")), "cbMicEMsg: the list has no entry 15"},
-        FailureCase{WithLine(1, Line1("8")), "cbMicEMsg: the list has no entry 8"},
-        FailureCase{WithLine(1, Line1("0", "yes")), "line 1, value 6: 'yes' is not a number"},
-        FailureCase{WithLine(1, Line1("0", "3")), "chkTable: 3 is not a check-box state"},
+        FailureCase{WithLine(1, Line1("x")), "line 1, value 4 (Mic-E msg): 'x' is not a number"},
+        FailureCase{WithLine(1, Line1("")), "line 1, value 4 (Mic-E msg): '' is not a number"},
+        FailureCase{WithLine(1, Line1("12abc")),
+                    "line 1, value 4 (Mic-E msg): '12abc' is not a number"},
+        FailureCase{WithLine(1, Line1("32768")),
+                    "line 1, value 4 (Mic-E msg): '32768' is out of range"},
+        FailureCase{WithLine(1, Line1("14")), "Mic-E msg: the list has no entry 14"},
+        FailureCase{WithLine(1, Line1("31")), "Mic-E msg: the list has no entry 15"},
+        FailureCase{WithLine(1, Line1("-17")), "Mic-E msg: the list has no entry 15"},
+        FailureCase{WithLine(1, Line1("8")), "Mic-E msg: the list has no entry 8"},
+        FailureCase{WithLine(1, Line1("0", "yes")),
+                    "line 1, value 6 (Alternate Table): 'yes' is not a number"},
+        FailureCase{WithLine(1, Line1("0", "3")), "Alternate Table: 3 is not a check-box state"},
         FailureCase{WithLine(1, "\"12\",\"200\",\"006\",0,\">\",0"),
-                    "edComm: '12' does not fit the field"},
+                    "Comm num: '12' does not fit the field"},
         FailureCase{WithLine(1, "\"1\",\"2000\",\"006\",0,\">\",0"),
-                    "edNumFlagsAuto: '2000' does not fit the field"},
+                    "TX DELAY: '2000' does not fit the field"},
         FailureCase{WithLine(1, "\"1\",\"200\",\"006\",0,\"\",0"),
-                    "edSymbol: '' does not fit the field"},
-        FailureCase{WithLine(3, "\"360\""), "esSpeedTable(1): '360' does not fit the field"},
-        FailureCase{WithLine(9, Line9("1e10")), "line 9, value 2: '1e10' is out of range"},
+                    "ICON Symbol: '' does not fit the field"},
+        FailureCase{WithLine(3, "\"360\""), "Speed 4-9 Km/h: '360' does not fit the field"},
+        FailureCase{WithLine(9, Line9("1e10")),
+                    "line 9, value 2 (Status txt every): '1e10' is out of range"},
         FailureCase{WithLine(1, Line1(std::string(100, '9'))),
-                    "line 1, value 4: '9999999999999999999999999999999999999999...' is out of "
-                    "range"},
+                    "line 1, value 4 (Mic-E msg): '9999999999999999999999999999999999999999...' is "
+                    "out of range"},
         FailureCase{"1,2,3,\"4\n5,6\n7\n8\n9\n10\n11\n12\n13\n14,15,16,17,18,19,20,21,22",
                     "line 1, value 4: the double quote that opens the text is never closed"}));
 
@@ -218,7 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ApplySettingsFile, OnlyLineOneAppliesTheFirstGroupThenReportsTheEnd) {
     SettingsRecord settings;
     const std::string line1 = "\"3\",\"100\",\"002\",18,\"/\",1\r\n";
-    EXPECT_EQ(ApplySettingsFile(line1, settings), "end of file before value 7 of 22");
+    EXPECT_EQ(ApplySettingsFile(line1, settings),
+              "end of file before value 7 of 22 (Speed 0-3 Km/h)");
     SettingsRecord expected;
     expected.setText(Field::edComm, "3");
     expected.setText(Field::edNumFlagsAuto, "100");
@@ -233,7 +249,8 @@ TEST(ApplySettingsFile, OnlyLineOneAppliesTheFirstGroupThenReportsTheEnd) {
 TEST(ApplySettingsFile, AReadFailureInTheSpeedTableLeavesItWhole) {
     SettingsRecord settings = Defaults();
     const std::string file = "\"2\",\"100\",\"002\",1,\"/\",1\r\n\"0010\"\r\n\"0020\"\r\n";
-    EXPECT_EQ(ApplySettingsFile(file, settings), "end of file before value 9 of 22");
+    EXPECT_EQ(ApplySettingsFile(file, settings),
+              "end of file before value 9 of 22 (Speed 10-22 Km/h)");
     EXPECT_EQ(settings.text(Field::edComm), "2");
     EXPECT_EQ(settings.text(Field::esSpeedTable0), "0480");
     EXPECT_EQ(settings.text(Field::esSpeedTable1), "0360");
@@ -244,7 +261,7 @@ TEST(ApplySettingsFile, AFieldThatRefusesStopsItsGroupAfterTheValuesBeforeIt) {
     const std::string file =
         WithLine(9, "\"0300\",130,\"100\",\"APRS\",\"THISISTOOLONG\",\"RELAY\",\"x\",\"y\",\"z\"");
     EXPECT_EQ(ApplySettingsFile(file, settings),
-              "edMyCall: 'THISISTOOLONG' is longer than 9 characters");
+              "MY CALLSIGN: 'THISISTOOLONG' is longer than 9 characters");
     EXPECT_EQ(settings.text(Field::edManualTime), "0300");
     EXPECT_EQ(settings.text(Field::edBcnEvery), "002");
     EXPECT_EQ(settings.value(Field::chkRxPosition), 1);
@@ -273,6 +290,33 @@ TEST(ApplySettingsFile, ValuesSpreadOverOtherLinesReadTheSame) {
     settings.setText(Field::edGpsCheckTime, "100");
     EXPECT_TRUE(SameSettings(settings, Defaults()));
 }
+
+// Files written before Save doubled the quotes of a text read as they always did.
+struct OldQuotesCase {
+    const char* beacon; // edBeacon and edAprsMsg as the file holds them, quotes included
+    const char* message;
+    const char* beaconText;
+    const char* messageText;
+};
+
+class OldQuotes : public testing::TestWithParam<OldQuotesCase> {};
+
+TEST_P(OldQuotes, ReadAsBefore) {
+    const OldQuotesCase& c = GetParam();
+    const std::string line9 = "\"0120\",3,\"025\",\"QKORVL\",\"NOCALL-9\",\"WIDE1-1,WIDE2-2\"," +
+                              std::string(c.beacon) + ",\"NOCALL\"," + c.message;
+    SettingsRecord settings = Defaults();
+    ASSERT_EQ(ApplySettingsFile(WithLine(9, line9), settings), std::nullopt) << line9;
+    EXPECT_EQ(settings.text(Field::edBeacon), c.beaconText);
+    EXPECT_EQ(settings.text(Field::edAprsMsg), c.messageText);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ApplySettingsFile, OldQuotes,
+    testing::Values(OldQuotesCase{"\"say \"hi\" now\"", "\"x\"", "say \"hi\" now", "x"},
+                    OldQuotesCase{"\"Op. \"Tev\"\"", "\"x\"", "Op. \"Tev\"", "x"},
+                    OldQuotesCase{"\"a\"", "\"QRV\"\"", "a", "QRV\""},
+                    OldQuotesCase{"\"\"\"", "\"\"", "\"", ""}));
 
 TEST(ApplySettingsFile, IgnoresWhateverFollowsTheLastValue) {
     SettingsRecord settings;
@@ -303,7 +347,7 @@ TEST(ApplySettingsFile, HugeValuesFailCleanly) {
     EXPECT_TRUE(ApplySettingsFile(huge, settings));
     const std::string longText = "\"" + std::string(10 * 1024 * 1024, 'A') + "\"";
     EXPECT_EQ(ApplySettingsFile(longText + ",\"200\",\"006\",0,\">\",0", settings),
-              "edComm: '" + std::string(40, 'A') + "...' does not fit the field");
+              "Comm num: '" + std::string(40, 'A') + "...' does not fit the field");
     const std::string digits(10 * 1024 * 1024, '7');
     EXPECT_TRUE(ApplySettingsFile(WithLine(9, Line9(digits)), settings));
 }

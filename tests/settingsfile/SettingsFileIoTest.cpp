@@ -9,6 +9,7 @@
 
 // Unix only: whether the test runs as root, who may write into any folder.
 #if defined(Q_OS_UNIX)
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -66,7 +67,7 @@ TEST_F(SettingsFileIo, AFailedSaveLeavesTheOldFileWholeAndNamesTheCause) {
     const auto error = SaveSettingsFile(settings, file);
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->contains(file));
-    EXPECT_TRUE(error->contains("edBcnEvery: '___' is not a number")) << error->toStdString();
+    EXPECT_TRUE(error->contains("Status txt every: '___' is not a number")) << error->toStdString();
     EXPECT_EQ(ReadFile(file), "old contents");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Korvel.cfg"});
 }
@@ -102,6 +103,41 @@ TEST_F(SettingsFileIo, SavingIntoAReadOnlyFolderSaysPermissionDenied) {
     EXPECT_TRUE(error->contains("ermission")) << error->toStdString();
 }
 
+// A file in a folder that the user may not write into (a shared folder) is
+// written in place. As root the folder takes new files, and the file is replaced.
+TEST_F(SettingsFileIo, SavesOntoAWritableFileInAFolderThatTakesNoNewFiles) {
+#if !defined(Q_OS_UNIX)
+    GTEST_SKIP() << "folder permissions are a Unix matter";
+#endif
+    ASSERT_TRUE(QDir(dir.path()).mkdir("shared"));
+    WriteFile(path("shared/Korvel.cfg"), QByteArray(5000, 'x'));
+    QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::ExeOwner);
+    const auto error = SaveSettingsFile(Defaults(), path("shared/Korvel.cfg"));
+    QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(error, std::nullopt) << error->toStdString();
+    EXPECT_EQ(ReadFile(path("shared/Korvel.cfg")), QByteArray::fromStdString(test::kDefaultsFile));
+}
+
+// Looked at before opening: a pipe with no writer would block the reader.
+TEST_F(SettingsFileIo, LoadsOnlyRegularFilesOfASettingsFileSize) {
+#if defined(Q_OS_UNIX)
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+#endif
+    QFile big(path("big.cfg"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(65 * 1024 * 1024));
+    big.close();
+    const std::pair<const char*, const char*> cases[] = {
+        {"pipe", "it is not a regular file"},
+        {"big.cfg", "the file is too large to be a settings file"},
+    };
+    for (const auto& [name, cause] : cases) {
+        SettingsRecord settings = Defaults();
+        const auto error = LoadSettingsFile(settings, path(name));
+        ASSERT_TRUE(error) << name;
+        EXPECT_EQ(*error, "Cannot load " + path(name) + ": " + cause);
+    }
+}
+
 TEST_F(SettingsFileIo, LoadingAMissingFileSaysFileNotFoundAndChangesNothing) {
     SettingsRecord settings = Defaults();
     const auto error = LoadSettingsFile(settings, path("nothere.cfg"));
@@ -116,8 +152,8 @@ TEST_F(SettingsFileIo, LoadErrorsNameTheFileAndShowTextsAsUnicode) {
     SettingsRecord settings = Defaults();
     const auto error = LoadSettingsFile(settings, file);
     ASSERT_TRUE(error);
-    EXPECT_EQ(*error,
-              "Cannot load " + file + QString::fromUtf8(": line 1, value 4: 'è' is not a number"));
+    EXPECT_EQ(*error, "Cannot load " + file +
+                          QString::fromUtf8(": line 1, value 4 (Mic-E msg): 'è' is not a number"));
 }
 
 } // namespace

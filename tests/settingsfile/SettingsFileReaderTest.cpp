@@ -7,8 +7,8 @@ namespace {
 
 // All values of `bytes` as one line: quoted values in <>, unquoted in [], then
 // how reading ended: "EOF" or "UNTERMINATED@line:position".
-std::string ReadAll(std::string_view bytes) {
-    SettingsFileReader reader(bytes);
+std::string ReadAll(std::string_view bytes, QuoteRule rule) {
+    SettingsFileReader reader(bytes, rule);
     std::string out;
     for (;;) {
         auto next = reader.next();
@@ -28,12 +28,13 @@ struct ReadCase {
     const char* name;
     std::string_view bytes;
     std::string_view values;
+    QuoteRule rule = QuoteRule::Doubled;
 };
 
 class Reading : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(Reading, GivesTheValuesInOrder) {
-    EXPECT_EQ(ReadAll(GetParam().bytes), std::string(GetParam().values));
+    EXPECT_EQ(ReadAll(GetParam().bytes, GetParam().rule), std::string(GetParam().values));
 }
 
 using namespace std::string_view_literals;
@@ -49,8 +50,16 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"spaces_after_closing_quote", "\"a\"  ,\"b\"  \r\n\"c\"  ", "<a><b><c>EOF"},
         ReadCase{"inner_quote_belongs_to_text", "\"say \"hi\" now\",1\r\n",
                  "<say \"hi\" now>[1]EOF"},
-        ReadCase{"quote_before_closing_quote", "\"ab\"\"\r\n", "<ab\">EOF"},
-        ReadCase{"lone_quote_text", "\"\"\"\r\n", "<\">EOF"},
+        ReadCase{"doubled_quote_is_one", "\"Op. \"\"Tev\"\", 145.500\",1\r\n",
+                 "<Op. \"Tev\", 145.500>[1]EOF"},
+        ReadCase{"doubled_quote_before_closing_quote", "\"ab\"\"\"\r\n", "<ab\">EOF"},
+        ReadCase{"doubled_quotes_only", "\"\"\"\"\"\",\"\"\"\"", "<\"\"><\">EOF"},
+        ReadCase{"doubled_quote_then_line_end_runs_on", "\"ab\"\"\r\n", "UNTERMINATED@1:1"},
+        ReadCase{"as_written_quote_before_closing_quote", "\"ab\"\"\r\n", "<ab\">EOF",
+                 QuoteRule::AsWritten},
+        ReadCase{"as_written_lone_quote_text", "\"\"\"\r\n", "<\">EOF", QuoteRule::AsWritten},
+        ReadCase{"as_written_two_quotes_stay_two", "\"a\"\"b\"", "<a\"\"b>EOF",
+                 QuoteRule::AsWritten},
         ReadCase{"empty_quoted", "\"\",\"\"\r\n", "<><>EOF"},
         ReadCase{"quote_then_text_is_text", "\"a\"b\",c\r\n", "<a\"b>[c]EOF"},
         ReadCase{"quote_closes_at_end_of_file", "\"a\"", "<a>EOF"},

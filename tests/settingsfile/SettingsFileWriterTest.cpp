@@ -67,19 +67,20 @@ TEST(SettingsFileWriter, RefusesAStatusIntervalThatIsNotANumberAndLeavesTheBytes
         std::string bytes = "untouched";
         const auto error = WriteSettingsFile(settings, bytes);
         ASSERT_TRUE(error) << interval;
-        EXPECT_EQ(error->message(), std::string("edBcnEvery: '") + interval + "' is not a number");
+        EXPECT_EQ(error->message(),
+                  std::string("Status txt every: '") + interval + "' is not a number");
         EXPECT_EQ(bytes, "untouched");
     }
 }
 
-TEST(SettingsFileWriter, WritesTextsExactlyAsTheFieldsHoldThem) {
+TEST(SettingsFileWriter, WritesTextsAsTheFieldsHoldThemWithQuotesDoubled) {
     SettingsRecord settings = Defaults();
     settings.setText(Field::edBeacon, " say \"hi\", ok ");
     settings.setText(Field::edAprsMsg, "");
     settings.setText(Field::edSymbol, "\xE9");
     std::string bytes;
     ASSERT_FALSE(WriteSettingsFile(settings, bytes));
-    EXPECT_NE(bytes.find("\" say \"hi\", ok \""), std::string::npos);
+    EXPECT_NE(bytes.find("\" say \"\"hi\"\", ok \""), std::string::npos);
     EXPECT_NE(bytes.find(",\"\"\r\n"), std::string::npos);
     EXPECT_NE(bytes.find(",\"\xE9\","), std::string::npos);
 }

@@ -390,7 +390,7 @@ private slots:
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].title, QStringLiteral("Korvel"));
         QCOMPARE(shown[0].icon, MessageBox::Icon::None);
-        QVERIFY(shown[0].text.contains(QLatin1String("edBcnEvery")));
+        QVERIFY(shown[0].text.contains(QLatin1String("Status txt every")));
         QCOMPARE(ReadAll(path("old.cfg")), old);
         QCOMPARE(QDir(folder_->path()).entryList(QDir::Files), QStringList({"old.cfg"}));
     }
