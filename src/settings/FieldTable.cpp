@@ -8,9 +8,10 @@ using enum KeyFilter;
 
 // Builders that keep the table below one readable line per field.
 constexpr FieldTraits Number(Field f, std::string_view name, std::string_view mask,
-                             std::string_view def, std::string_view caption, bool selectOnFocus) {
-    return {f,       name, Text,          mask, static_cast<int>(mask.size()), def, 0,
-            caption, None, selectOnFocus, true};
+                             std::string_view def, std::string_view caption, bool selectOnFocus,
+                             std::string_view frame = {}) {
+    return {f,    name,          Text, mask, static_cast<int>(mask.size()), def, 0, caption,
+            None, selectOnFocus, true, frame};
 }
 
 constexpr FieldTraits Free(Field f, std::string_view name, int limit, std::string_view def,
@@ -34,7 +35,7 @@ constexpr std::array<FieldTraits, kFieldCount> kTable = {{
     Box(Field::cbMicEMsg, "cbMicEMsg", ListIndex, 0, "Mic-E msg"),
     Box(Field::chkRxPosition, "chkRxPosition", Check, 0,
         "Disable display position of received stations"),
-    Number(Field::edManualTime, "edManualTime", "9999", "0120", "Manual Timing Every", true),
+    Number(Field::edManualTime, "edManualTime", "9999", "0120", "Every", true, "Manual Timing"),
     Number(Field::edGpsCheckTime, "edGpsCheckTime", "999", "100", "Acquisition interval", true),
     Number(Field::edGpsAcqTime, "edGpsAcqTime", "999", "025", "Acquisition timeout", false),
     Number(Field::esSpeedTable0, "esSpeedTable(0)", "9999", "0480", "Speed 0-3 Km/h", true),
@@ -75,11 +76,15 @@ const FieldTraits& TraitsOf(Field field) {
 }
 
 std::string CaptionOf(Field field) {
-    std::string_view caption = TraitsOf(field).caption;
+    const FieldTraits& traits = TraitsOf(field);
+    std::string_view caption = traits.caption;
     if (caption.ends_with(':')) {
         caption.remove_suffix(1);
     }
-    return std::string(caption);
+    if (traits.frame.empty()) {
+        return std::string(caption);
+    }
+    return std::string(traits.frame) + " " + std::string(caption);
 }
 
 std::optional<Field> FindField(std::string_view name) {

@@ -17,7 +17,8 @@ std::span<const FieldTraits> AllFields();
 const FieldTraits& TraitsOf(Field field);
 
 // The caption of the field for a message: the window's caption without the
-// colon that ends some of them ("Comm num:" gives "Comm num").
+// colon that ends some of them ("Comm num:" gives "Comm num"), after the
+// caption of its frame where it needs one ("Manual Timing Every").
 std::string CaptionOf(Field field);
 
 // The field whose control name is `name` ("edMyCall", "esSpeedTable(3)").

@@ -24,12 +24,13 @@ struct FieldTraits {
     int maxLength;                // length limit of a text field (equals the mask's length)
     std::string_view defaultText; // factory default of a text field
     int defaultValue;             // factory default of a check box or the list
-    std::string_view caption;     // caption of the control or of its label in the window;
-                                  // a label that says too little alone ("Every") leads
-                                  // with the caption of its group
+    std::string_view caption;     // caption of the control or of its label in the window
     KeyFilter keyFilter;          // filter of typed characters (unmasked fields only)
     bool selectOnFocus;           // the whole text is selected when the field gets the focus
     bool hidesLeadingZeros;       // display format "0": without focus, no leading zeros
+    // Caption of the frame around the control, for messages, where the caption
+    // alone says too little ("Every"); empty otherwise.
+    std::string_view frame = {};
 
     bool isText() const { return kind == FieldKind::Text; }
     bool isMasked() const { return !mask.empty(); }
