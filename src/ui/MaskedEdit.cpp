@@ -47,7 +47,7 @@ public:
     }
 
 private:
-    const FieldTraits& traits_;
+    FieldTraits traits_;
 };
 
 } // namespace
@@ -130,8 +130,7 @@ bool MaskedEdit::typeIntoMask(char32_t character) {
     if (hasSelectedText()) {
         clearMaskPositions(selectionStart(), selectionEnd());
     }
-    const char32_t typed = CodePageToUnicode(static_cast<std::uint8_t>(code));
-    positions_.replace(position, 1, QString::fromUcs4(&typed, 1));
+    positions_.replace(position, 1, FromCodePage(std::string(1, static_cast<char>(code))));
     showPositions(position + 1);
     return true;
 }
@@ -149,9 +148,8 @@ bool MaskedEdit::typeIntoLine(char32_t character) {
     if (!hasSelectedText() && QLineEdit::text().size() >= maxLength()) {
         return false;
     }
-    const char32_t typed = CodePageToUnicode(static_cast<std::uint8_t>(code));
     const QString before = QLineEdit::text();
-    insert(QString::fromUcs4(&typed, 1));
+    insert(FromCodePage(std::string(1, static_cast<char>(code))));
     return QLineEdit::text() != before;
 }
 

@@ -61,7 +61,7 @@ private:
     void refreshDisplay();
     void selectWholeText();
 
-    const FieldTraits& traits_;
+    FieldTraits traits_;
     QString positions_; // masked fields: one character per mask position
 };
 

@@ -2,6 +2,7 @@
 
 #include "rtf/SymbolFonts.h"
 #include "ui/LongWordBreaker.h"
+#include "ui/WindowMetrics.h"
 
 #include <QImage>
 #include <QTextBlock>
@@ -15,7 +16,6 @@ namespace {
 
 using namespace korvel::rtf;
 
-constexpr double kTwipsPerPixel = 15.0;
 constexpr int kMaxColumns = 64;
 
 class Converter {
@@ -82,11 +82,11 @@ private:
             format.setAlignment(Qt::AlignJustify);
             break;
         }
-        format.setLeftMargin(f.leftIndent / kTwipsPerPixel);
-        format.setRightMargin(f.rightIndent / kTwipsPerPixel);
-        format.setTextIndent(f.firstIndent / kTwipsPerPixel);
-        format.setTopMargin(f.spaceBefore / kTwipsPerPixel);
-        format.setBottomMargin(f.spaceAfter / kTwipsPerPixel);
+        format.setLeftMargin(TwipsToPixelsF(f.leftIndent));
+        format.setRightMargin(TwipsToPixelsF(f.rightIndent));
+        format.setTextIndent(TwipsToPixelsF(f.firstIndent));
+        format.setTopMargin(TwipsToPixelsF(f.spaceBefore));
+        format.setBottomMargin(TwipsToPixelsF(f.spaceAfter));
         format.setHeadingLevel(f.headingLevel);
         if (paragraph.pageBreakBefore) {
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
@@ -174,8 +174,8 @@ private:
         QTextImageFormat format;
         format.setName(name.toString());
         if (picture.widthTwips > 0 && picture.heightTwips > 0) {
-            format.setWidth(picture.widthTwips / kTwipsPerPixel);
-            format.setHeight(picture.heightTwips / kTwipsPerPixel);
+            format.setWidth(TwipsToPixelsF(picture.widthTwips));
+            format.setHeight(TwipsToPixelsF(picture.heightTwips));
         }
         cursor_.insertImage(format);
     }
@@ -254,8 +254,7 @@ private:
                                  ? row.cells[static_cast<std::size_t>(c)].rightEdge
                                  : 0;
             if (edge > left) {
-                widths.append(
-                    QTextLength(QTextLength::FixedLength, (edge - left) / kTwipsPerPixel));
+                widths.append(QTextLength(QTextLength::FixedLength, TwipsToPixelsF(edge - left)));
                 left = edge;
             } else {
                 widths.append(QTextLength(QTextLength::VariableLength, 0));

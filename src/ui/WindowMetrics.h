@@ -11,7 +11,13 @@ namespace korvel {
 // Window geometry is laid out in twips, 15 to a device-independent pixel.
 inline constexpr int kTwipsPerPixel = 15;
 
-// `twips` in whole pixels, to the nearest one (15 is odd: there are no ties).
+// `twips` in pixels, fractions kept: for text layout.
+constexpr double TwipsToPixelsF(double twips) {
+    return twips / kTwipsPerPixel;
+}
+
+// `twips` in whole pixels, to the nearest one (15 is odd: there are no ties):
+// for widget geometry.
 constexpr int TwipsToPixels(int twips) {
     const int half = kTwipsPerPixel / 2;
     return twips >= 0 ? (twips + half) / kTwipsPerPixel : -((half - twips) / kTwipsPerPixel);
