@@ -54,7 +54,7 @@ const std::unordered_map<std::string_view, Word>& WordTable() {
         {"latentstyles", Word::SkipDestination}, {"datastore", Word::SkipDestination},
         {"generator", Word::SkipDestination}, {"template", Word::SkipDestination},
         {"userprops", Word::SkipDestination}, {"docvar", Word::SkipDestination},
-        {"private", Word::SkipDestination}, {"bkmkstart", Word::SkipDestination},
+        {"private", Word::SkipDestination}, {"bkmkstart", Word::BookmarkStart},
         {"bkmkend", Word::SkipDestination},
     };
     // clang-format on

@@ -16,7 +16,7 @@ enum class Word : std::uint8_t {
     SpaceAfter, Style, OutlineLevel, FontTable, Fcharset, ColorTable, Red, Green, Blue,
     StyleSheet, ListText, Field, FldInst, FldRslt, ShpPict, Pict, PngBlip, JpegBlip, OtherBlip,
     PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY, SkipDestination, Bullet, EmDash,
-    EnDash, LQuote, RQuote, LDblQuote, RDblQuote, EmSpace, EnSpace,
+    EnDash, LQuote, RQuote, LDblQuote, RDblQuote, EmSpace, EnSpace, BookmarkStart,
 };
 // clang-format on
 

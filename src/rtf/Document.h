@@ -50,7 +50,8 @@ struct Run {
 struct Paragraph {
     ParagraphFormat format;
     std::vector<Run> runs;
-    std::string listMarker; // "•", "1." ... for list items, empty otherwise
+    std::string listMarker;             // "•", "1." ... for list items, empty otherwise
+    std::vector<std::string> bookmarks; // names of the bookmarks that start in it
     bool pageBreakBefore = false;
     bool empty() const { return runs.empty() && listMarker.empty(); }
 };

@@ -27,6 +27,12 @@ void DocumentBuilder::setListMarker(std::string marker) {
     paragraph_.listMarker = std::move(marker);
 }
 
+void DocumentBuilder::addBookmark(std::string name) {
+    if (!name.empty()) {
+        paragraph_.bookmarks.push_back(std::move(name));
+    }
+}
+
 void DocumentBuilder::breakPage() {
     pageBreakPending_ = true;
 }

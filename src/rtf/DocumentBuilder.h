@@ -23,6 +23,7 @@ public:
     void addText(std::string_view utf8, const CharFormat& format);
     void addPicture(Picture picture, const CharFormat& format);
     void setListMarker(std::string marker);
+    void addBookmark(std::string name);
     void breakPage();
 
     void endParagraph(const ParagraphFormat& format, bool inTable);

@@ -150,6 +150,9 @@ void Reader::finishDestination(const GroupState& closed) {
         builder_.setListMarker(std::move(marker));
         break;
     }
+    case Destination::Bookmark:
+        builder_.addBookmark(std::exchange(bookmark_, {}));
+        break;
     case Destination::Picture:
         if (picture_.active && picture_.kind >= 0 && !picture_.picture.data.empty()) {
             Picture& p = picture_.picture;
@@ -257,6 +260,11 @@ void Reader::character(char32_t c) {
     case Destination::ListText:
         if (marker_.size() < kMaxMarkerLength) {
             AppendUtf8(marker_, c);
+        }
+        break;
+    case Destination::Bookmark:
+        if (bookmark_.size() < kMaxNameLength) {
+            AppendUtf8(bookmark_, c);
         }
         break;
     case Destination::FieldInstruction:

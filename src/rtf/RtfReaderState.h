@@ -28,6 +28,7 @@ enum class Destination : std::uint8_t {
     ListText,
     FieldInstruction,
     Picture,
+    Bookmark,
 };
 
 // Limits that keep every number the reader hands on in a sane range.
@@ -124,6 +125,7 @@ private:
     std::vector<std::string> fieldInstructions_;
     std::vector<int> fieldLinks_;
     std::string marker_;
+    std::string bookmark_;
     PendingPicture picture_;
 
     int fontNumber_ = -1;

@@ -84,7 +84,8 @@ void Reader::controlWord(const Token& token) {
     if (dest == Destination::Skip) {
         return;
     }
-    if (star && word != Word::FldInst && word != Word::ShpPict && word != Word::ListText) {
+    if (star && word != Word::FldInst && word != Word::ShpPict && word != Word::ListText &&
+        word != Word::BookmarkStart) {
         s.destination = Destination::Skip;
         return;
     }
@@ -339,6 +340,12 @@ void Reader::bodyWord(Word word, int n) {
             marker_.clear();
             s.destination = Destination::ListText;
         }
+        break;
+    case Word::BookmarkStart:
+        // The name of a place that links (a table of contents) lead to.
+        flushText();
+        bookmark_.clear();
+        s.destination = dest == Destination::Body ? Destination::Bookmark : Destination::Skip;
         break;
     case Word::Field:
         s.field = static_cast<int>(fieldInstructions_.size());

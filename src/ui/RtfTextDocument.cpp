@@ -200,7 +200,28 @@ private:
             cursor_.setBlockFormat(format);
             cursor_.setBlockCharFormat(chars);
         }
+        const int start = cursor_.position();
         writeRuns(paragraph);
+        markBookmarks(paragraph, start);
+    }
+
+    // Names the paragraph's first character after its bookmarks, so that a
+    // link to one of them scrolls there.
+    void markBookmarks(const Paragraph& paragraph, int start) {
+        if (paragraph.bookmarks.empty() || cursor_.position() == start) {
+            return;
+        }
+        QStringList names;
+        for (const std::string& name : paragraph.bookmarks) {
+            names.append(QString::fromStdString(name));
+        }
+        QTextCursor first(&target_);
+        first.setPosition(start);
+        first.setPosition(start + 1, QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setAnchor(true);
+        format.setAnchorNames(names);
+        first.mergeCharFormat(format);
     }
 
     // Returns whether it wrote the table.

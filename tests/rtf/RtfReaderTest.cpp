@@ -276,11 +276,18 @@ TEST(Reader, ReadsFontAndColorTables) {
     EXPECT_EQ(document.color(9), nullptr);
 }
 
-TEST(Reader, ReadsHyperlinkTargets) {
+TEST(Reader, ReadsHyperlinkTargetsAndBookmarks) {
     const Document document =
         ReadRtf(R"({\rtf1{\field{\*\fldinst{HYPERLINK "https://a.example/x y"}}{\fldrslt A}})"
-                R"({\field{\*\fldinst HYPERLINK \\l "part2"}{\fldrslt B}}})");
+                R"({\field{\*\fldinst HYPERLINK \\l "part2"}{\fldrslt B}}\par)"
+                R"({\*\bkmkstart part2}Part two{\*\bkmkend part2}\par})");
     EXPECT_EQ(document.links, (std::vector<std::string>{"https://a.example/x y", "#part2"}));
+    ASSERT_EQ(document.blocks.size(), 2U);
+    const auto& target = std::get<Paragraph>(document.blocks[1]);
+    EXPECT_EQ(target.bookmarks, (std::vector<std::string>{"part2"}));
+    ASSERT_EQ(target.runs.size(), 1U);
+    EXPECT_EQ(target.runs[0].text, "Part two");
+    EXPECT_TRUE(std::get<Paragraph>(document.blocks[0]).bookmarks.empty());
 }
 
 TEST(Reader, ReadsPicturesWithTheirSize) {

@@ -6,10 +6,12 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -55,6 +57,10 @@ private slots:
     void secondApriKeepsOneWindow();
     void f1TwiceInTheMainWindowOpensOneWindow();
     void viewerIsReadOnlyOnToolTipColours();
+    void linksOpenOutsideScrollOrDoNothing_data();
+    void linksOpenOutsideScrollOrDoNothing();
+    // Stands in for the desktop's browser and mail program.
+    void openUrl(const QUrl& url) { opened_.append(url); }
     void converterBuildsFormatsListsAndTables();
 
 private:
@@ -65,6 +71,7 @@ private:
 
     QTemporaryDir folder_;
     QString previousFolder_;
+    QList<QUrl> opened_;
     QPointer<frmIstruzioni> form_;
 };
 
@@ -261,6 +268,49 @@ void InstructionsWindowTest::viewerIsReadOnlyOnToolTipColours() {
              QApplication::palette().color(QPalette::ToolTipBase));
     QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     QVERIFY(!form_->windowIcon().isNull());
+}
+
+void InstructionsWindowTest::linksOpenOutsideScrollOrDoNothing_data() {
+    QTest::addColumn<QByteArray>("instruction");
+    QTest::addColumn<QUrl>("opened");
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("web") << QByteArray("HYPERLINK \"https://x.org/\"") << QUrl("https://x.org/")
+                         << false;
+    QTest::newRow("mail") << QByteArray("HYPERLINK \"mailto:a@x.org\"") << QUrl("mailto:a@x.org")
+                          << false;
+    QTest::newRow("bookmark") << QByteArray("HYPERLINK \\\\l \"far\"") << QUrl() << true;
+    QTest::newRow("relative") << QByteArray("HYPERLINK \"other.rtf\"") << QUrl() << false;
+    QTest::newRow("file") << QByteArray("HYPERLINK \"file:///etc/hostname\"") << QUrl() << false;
+}
+
+void InstructionsWindowTest::linksOpenOutsideScrollOrDoNothing() {
+    QFETCH(QByteArray, instruction);
+    QFETCH(QUrl, opened);
+    QFETCH(bool, scrolls);
+    QByteArray body = "{\\field{\\*\\fldinst " + instruction + "}{\\fldrslt Link}}\\par ";
+    for (int i = 0; i < 200; ++i) {
+        body += "Line\\par ";
+    }
+    WriteFile(kFile, Rtf(body + "{\\*\\bkmkstart far}Far"));
+    for (const char* scheme : {"http", "https", "mailto", "file"}) {
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "openUrl");
+    }
+    opened_.clear();
+    open();
+    QVERIFY(QTest::qWaitForWindowExposed(form_));
+    QTextBrowser* text = viewer(form_);
+    const QString before = text->toPlainText();
+    QTextCursor onLink(text->document());
+    onLink.setPosition(1);
+    const QPoint at = text->cursorRect(onLink).center();
+    QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, at);
+
+    for (const char* scheme : {"http", "https", "mailto", "file"}) {
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    QCOMPARE(opened_, opened.isEmpty() ? QList<QUrl>{} : QList<QUrl>{opened});
+    QCOMPARE(text->toPlainText(), before);
+    QCOMPARE(text->verticalScrollBar()->value() > 0, scrolls);
 }
 
 void InstructionsWindowTest::converterBuildsFormatsListsAndTables() {
