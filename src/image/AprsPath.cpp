@@ -1,5 +1,7 @@
 #include "image/AprsPath.h"
 
+#include "image/ImageLayout.h"
+
 namespace korvel {
 
 AprsPathParts SplitAprsPath(std::string_view path) {
@@ -19,12 +21,12 @@ EncodedCallsign PutAprsPath(ConfigImage& image, std::string_view path) {
         return {};
     }
     const AprsPathParts parts = SplitAprsPath(TrimSpaces(path));
-    std::size_t position = kFirstDigipeaterOffset;
+    std::size_t position = offset::kFirstDigipeater;
     EncodedCallsign first = PutCallsign(image, position, parts.first, !parts.second);
     if (first.failure || !parts.second) {
         return first;
     }
-    position = kSecondDigipeaterOffset;
+    position = offset::kSecondDigipeater;
     EncodedCallsign second = PutCallsign(image, position, *parts.second, true);
     if (second.failure) {
         return second;

@@ -7,9 +7,6 @@
 
 namespace korvel {
 
-inline constexpr std::size_t kFirstDigipeaterOffset = 30;
-inline constexpr std::size_t kSecondDigipeaterOffset = 37;
-
 // The digipeater path split at its first "," after the first character: the
 // first address, and everything after that "," as the second one (so "A,B,C"
 // has the second address "B,C"). A path without such a "," is one address.

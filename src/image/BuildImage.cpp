@@ -1,30 +1,16 @@
 #include "image/BuildImage.h"
 
 #include "image/AprsPath.h"
+#include "image/ImageLayout.h"
 #include "image/PutCallsign.h"
 #include "image/PutText.h"
-#include "image/RoundHalfEven.h"
 #include "settings/FieldRule.h"
+#include "settings/RoundHalfEven.h"
 
 namespace korvel {
 namespace {
 
-// Offsets of the image's fields.
-constexpr std::size_t kTxDelay = 0;
-constexpr std::size_t kMessageRetries = 1;
-constexpr std::size_t kMessageFlags = 2;
-constexpr std::size_t kSymbolCode = 3;
-constexpr std::size_t kSymbolTable = 4;
-constexpr std::size_t kGpsInterval = 5;
-constexpr std::size_t kSpeedTable = 6;
-constexpr std::size_t kManualInterval = 13;
-constexpr std::size_t kGpsTimeout = 14;
-constexpr std::size_t kStatusRate = 15;
-constexpr std::size_t kDestination = 16;
-constexpr std::size_t kSource = 23;
-constexpr std::size_t kStatusText = 45;
-constexpr std::size_t kAddressee = 72;
-constexpr std::size_t kMessageText = 79;
+using namespace offset;
 
 constexpr std::uint8_t kPrimaryTable = '/';
 constexpr std::uint8_t kAlternateTable = '\\';
@@ -42,11 +28,16 @@ struct Conversion {
     long (*fromByte)(long byte);
 };
 
+// Every value here is a few thousand at most, far within the range of long.
+long Rounded(double x) {
+    return static_cast<long>(RoundHalfEven(x));
+}
+
 // TX delay in milliseconds, stored in steps of 20/3 ms.
-constexpr Conversion kTxDelayConversion{7, [](long v) { return RoundHalfEven(v * 0.15); },
-                                        [](long b) { return RoundHalfEven(b / 0.15); }};
+constexpr Conversion kTxDelayConversion{7, [](long v) { return Rounded(v * 0.15); },
+                                        [](long b) { return Rounded(b / 0.15); }};
 // Intervals in seconds, stored in steps of 10 s.
-constexpr Conversion kIntervalConversion{10, [](long v) { return RoundHalfEven(v / 10.0); },
+constexpr Conversion kIntervalConversion{10, [](long v) { return Rounded(v / 10.0); },
                                          [](long b) { return b * 10; }};
 // Counts stored as they are.
 constexpr Conversion kCountConversion{0, [](long v) { return v; }, [](long b) { return b; }};

@@ -1,5 +1,7 @@
 #include "image/PutCallsign.h"
 
+#include "settings/LeadingNumber.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -17,25 +19,6 @@ struct ParsedCallsign {
     std::string normalised;
 };
 
-// The whole number with optional sign at the start of `text`, 0 without one.
-// Saturates far beyond 16 bits, so an absurd number still reads as too large.
-long LeadingWholeNumber(std::string_view text) {
-    constexpr long kCeiling = 1'000'000'000;
-    long sign = 1;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        sign = text.front() == '-' ? -1 : 1;
-        text.remove_prefix(1);
-    }
-    long magnitude = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        magnitude = std::min(kCeiling, magnitude * 10 + (c - '0'));
-    }
-    return sign * magnitude;
-}
-
 bool FitsSigned16(long value) {
     return value >= std::numeric_limits<std::int16_t>::min() &&
            value <= std::numeric_limits<std::int16_t>::max();
@@ -49,7 +32,7 @@ std::variant<ParsedCallsign, std::string> ParseCallsign(std::string_view text) {
     long ssidCode = kSsidBase;
     if (dash != std::string_view::npos) {
         suffix = text.substr(dash);
-        const long number = LeadingWholeNumber(suffix.substr(1));
+        const long number = LeadingWholeNumber(suffix.substr(1), LeadingSign::Taken);
         ssidCode = kSsidBase + number;
         if (!FitsSigned16(ssidCode)) {
             return "SSID code " + std::to_string(ssidCode) + " does not fit 16 bits";

@@ -79,18 +79,6 @@ std::optional<FieldError> ValueRefusal(const FieldTraits& traits, int value) {
     return FieldError{traits.field, "is a text field"};
 }
 
-long NumericValue(std::string_view text) {
-    constexpr long kCeiling = 1'000'000'000;
-    long value = 0;
-    for (char c : text) {
-        if (!IsDigit(static_cast<std::uint8_t>(c))) {
-            break;
-        }
-        value = std::min(kCeiling, value * 10 + (c - '0'));
-    }
-    return value;
-}
-
 std::string ZeroPadded(long value, int digits) {
     std::string text = std::to_string(value);
     if (static_cast<int>(text.size()) < digits) {

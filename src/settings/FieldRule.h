@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/FieldError.h"
+#include "settings/LeadingNumber.h"
 
 #include <cstdint>
 #include <optional>
@@ -41,7 +42,9 @@ std::optional<FieldError> ValueRefusal(const FieldTraits& traits, int value);
 
 // The number formed by the leading decimal digits of `text`, 0 when it starts
 // with no digit ("12_" gives 12). Saturates far above any field's range.
-long NumericValue(std::string_view text);
+inline long NumericValue(std::string_view text) {
+    return LeadingWholeNumber(text, LeadingSign::NotTaken);
+}
 
 // `value` in decimal with leading zeros up to `digits` positions: (7, 3) gives "007".
 // A value with more digits is written whole: (1000, 3) gives "1000".

@@ -1,5 +1,7 @@
 #include "settingsfile/FileNumbers.h"
 
+#include "settings/RoundHalfEven.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -92,22 +94,6 @@ std::optional<long long> InRange(double rounded, long long minimum, long long ma
     return static_cast<long long>(rounded);
 }
 
-// Half-way cases go to the even neighbour; infinities stay as they are.
-double RoundedHalfEven(double value) {
-    if (!std::isfinite(value)) {
-        return value;
-    }
-    const double floor = std::floor(value);
-    const double fraction = value - floor;
-    if (fraction < 0.5) {
-        return floor;
-    }
-    if (fraction > 0.5) {
-        return floor + 1;
-    }
-    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1;
-}
-
 } // namespace
 
 StrictResult StrictWholeNumber(std::string_view text, long long minimum, long long maximum) {
@@ -117,7 +103,7 @@ StrictResult StrictWholeNumber(std::string_view text, long long minimum, long lo
         return {std::nullopt, StrictFailure::NotANumber};
     }
     const auto value =
-        InRange(RoundedHalfEven(ValueOf(text.substr(start, length))), minimum, maximum);
+        InRange(RoundHalfEven(ValueOf(text.substr(start, length))), minimum, maximum);
     return {value, StrictFailure::OutOfRange};
 }
 
@@ -128,7 +114,7 @@ std::optional<std::int32_t> LenientNumber(std::string_view text) {
         return 0;
     }
     const auto value =
-        InRange(RoundedHalfEven(ValueOf(text.substr(start, length))),
+        InRange(RoundHalfEven(ValueOf(text.substr(start, length))),
                 std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
     if (!value) {
         return std::nullopt;

@@ -1,9 +1,10 @@
 #include "image/AprsPath.h"
 #include "image/PutCallsign.h"
 #include "image/PutText.h"
-#include "image/RoundHalfEven.h"
+#include "settings/RoundHalfEven.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace korvel {
 namespace {
@@ -15,9 +16,24 @@ std::string Bytes(const ConfigImage& image, std::size_t from, std::size_t count)
 }
 
 TEST(RoundHalfEven, TiesGoToTheEvenNeighbour) {
-    const std::pair<double, long> cases[] = {
-        {4.5, 4}, {5.5, 6},    {255.5, 256}, {254.5, 254},   {9.5, 10},     {0.5, 0},
-        {1.5, 2}, {4.4999, 4}, {4.5001, 5},  {30 * 0.15, 4}, {1 / 0.15, 7},
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    const std::pair<double, double> cases[] = {
+        {4.5, 4},
+        {5.5, 6},
+        {255.5, 256},
+        {254.5, 254},
+        {9.5, 10},
+        {0.5, 0},
+        {1.5, 2},
+        {4.4999, 4},
+        {4.5001, 5},
+        {30 * 0.15, 4},
+        {1 / 0.15, 7},
+        {-2.5, -2},
+        {-3.5, -4},
+        {1e300, 1e300},
+        {-kInfinity, -kInfinity},
+        {kInfinity, kInfinity},
     };
     for (const auto& [x, rounded] : cases) {
         EXPECT_EQ(RoundHalfEven(x), rounded) << x;

@@ -75,6 +75,12 @@ TEST(FieldRule, NumericValueIsTheLeadingDigits) {
     EXPECT_EQ(NumericValue("006"), 6);
     EXPECT_EQ(NumericValue(""), 0);
     EXPECT_EQ(NumericValue("1_2"), 1);
+    EXPECT_EQ(NumericValue("+5"), 0);
+    EXPECT_EQ(NumericValue(std::string(40, '9')), 1'000'000'000);
+    EXPECT_EQ(LeadingWholeNumber("-7x", LeadingSign::Taken), -7);
+    EXPECT_EQ(LeadingWholeNumber("+05", LeadingSign::Taken), 5);
+    EXPECT_EQ(LeadingWholeNumber("-", LeadingSign::Taken), 0);
+    EXPECT_EQ(LeadingWholeNumber("--1", LeadingSign::Taken), 0);
     EXPECT_EQ(ZeroPadded(7, 3), "007");
     EXPECT_EQ(ZeroPadded(1000, 3), "1000");
 }

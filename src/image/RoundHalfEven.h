@@ -1,9 +1,0 @@
-#pragma once
-
-namespace korvel {
-
-// `x` rounded to the nearest whole number, ties to the even neighbour
-// (4.5 gives 4, 5.5 gives 6, 255.5 gives 256), in double precision.
-long RoundHalfEven(double x);
-
-} // namespace korvel
