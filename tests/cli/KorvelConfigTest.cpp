@@ -64,7 +64,7 @@ const std::string kDefaultsImage = "1E 06 00 3E 2F 0A 30 24 19 12 0D 0B 09 0C 19
                                    "67 20 4B 6F 72 76 65 6C 20 76 65 72 20 32 2E 35\n"
                                    "21 00\n";
 
-TEST_F(KorvelConfig, ImageOfTheFactoryDefaultsIsTheWorkedExample) {
+TEST_F(KorvelConfig, ImageOfTheFactoryDefaultsIsTheFactoryImage) {
     const Outcome r = run("image");
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, kDefaultsImage);
@@ -167,7 +167,7 @@ TEST_F(KorvelConfig, TextsTravelAsUtf8AndComeBackTheSame) {
     EXPECT_NE(r.out.find("edBeacon=Caffè €5\n"), std::string::npos) << r.out;
 }
 
-TEST_F(KorvelConfig, SaveWritesTheExampleFileAndFieldsReadsItBack) {
+TEST_F(KorvelConfig, SaveWritesTheFactorySettingsFileAndFieldsReadsItBack) {
     const std::string cfg = file("Korvel.cfg");
     Outcome r = run("save '" + cfg + "'");
     ASSERT_EQ(r.exitCode, 0) << r.err;

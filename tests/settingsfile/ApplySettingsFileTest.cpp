@@ -35,7 +35,7 @@ std::string Line9(const std::string& rate) {
            "\"Korvel v2.5 by QX7ZUL Tev\",\"NOCALL\",\"Message sent using Korvel ver 2.5!\"";
 }
 
-TEST(ApplySettingsFile, TheExampleFileGivesTheFactoryDefaultsAndKeepsTheGpsInterval) {
+TEST(ApplySettingsFile, TheFactorySettingsFileGivesTheFactoryDefaultsAndKeepsTheGpsInterval) {
     SettingsRecord settings; // blank: every field differs from its default
     ASSERT_FALSE(settings.setText(Field::edGpsCheckTime, "555"));
     ASSERT_FALSE(ApplySettingsFile(kDefaultsFile, settings));

@@ -35,7 +35,7 @@ protected:
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
 };
 
-TEST_F(SettingsFileIo, SavesTheExampleFileAndLoadsItBack) {
+TEST_F(SettingsFileIo, SavesTheFactorySettingsFileAndLoadsItBack) {
     const QString file = path("Korvel.cfg");
     ASSERT_EQ(SaveSettingsFile(Defaults(), file), std::nullopt);
     EXPECT_EQ(ReadFile(file), QByteArray::fromStdString(test::kDefaultsFile));

@@ -9,7 +9,7 @@ namespace {
 
 using test::Defaults;
 
-TEST(SettingsFileWriter, FactoryDefaultsGiveTheExampleFileByteForByte) {
+TEST(SettingsFileWriter, FactoryDefaultsGiveTheFactorySettingsFileByteForByte) {
     std::string bytes;
     ASSERT_FALSE(WriteSettingsFile(Defaults(), bytes));
     EXPECT_EQ(bytes, test::kDefaultsFile);
