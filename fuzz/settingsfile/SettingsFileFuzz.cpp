@@ -1,22 +1,56 @@
 // Arbitrary bytes as a settings file: reading every value and applying the file
 // to the factory defaults must never crash, whatever the bytes. A file that
 // applies without error must also save again.
+//
+// The same bytes also fill the fields (a length byte, then that many bytes of
+// text, field after field, then the boxes and the Mic-E list): whatever the
+// texts hold, quotes, commas and line ends included, saving them and loading
+// the file back must give every text, box and entry back unchanged.
 
+#include "settings/FieldTable.h"
 #include "settings/SetDefaults.h"
 #include "settings/SettingsRecord.h"
 #include "settingsfile/ApplySettingsFile.h"
 #include "settingsfile/SettingsFileReader.h"
 #include "settingsfile/SettingsFileWriter.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+namespace {
 
+using korvel::Field;
+
+// Takes bytes off the front of the fuzzer's input.
+class Input {
+public:
+    explicit Input(std::string_view bytes) : bytes_(bytes) {}
+
+    std::uint8_t byte() {
+        if (bytes_.empty()) {
+            return 0;
+        }
+        const auto b = static_cast<std::uint8_t>(bytes_.front());
+        bytes_.remove_prefix(1);
+        return b;
+    }
+
+    std::string_view text() {
+        const std::size_t length = std::min<std::size_t>(byte() % 40, bytes_.size());
+        const std::string_view text = bytes_.substr(0, length);
+        bytes_.remove_prefix(length);
+        return text;
+    }
+
+private:
+    std::string_view bytes_;
+};
+
+void CheckApplying(std::string_view bytes) {
     korvel::SettingsFileReader reader(bytes);
     while (std::holds_alternative<korvel::FileValue>(reader.next())) {
     }
@@ -30,5 +64,50 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
     }
+}
+
+// Whether the file keeps the field as it is: edGpsCheckTime is not in it, and
+// the status interval is kept as its number.
+bool FileKeepsAsIs(const korvel::FieldTraits& traits) {
+    return traits.field != Field::edGpsCheckTime && traits.field != Field::edBcnEvery;
+}
+
+void CheckRoundTrip(std::string_view bytes) {
+    Input input(bytes);
+    korvel::SettingsRecord saved;
+    korvel::SetDefaults(saved);
+    for (const korvel::FieldTraits& traits : korvel::AllFields()) {
+        if (traits.isText() && FileKeepsAsIs(traits)) {
+            (void)saved.setText(traits.field, input.text()); // a refused text keeps the default
+        }
+    }
+    (void)saved.setValue(Field::chkTable, input.byte() % 2);
+    (void)saved.setValue(Field::chkAutoReply, input.byte() % 2);
+    (void)saved.setValue(Field::chkRxPosition, input.byte() % 2);
+    (void)saved.setValue(Field::cbMicEMsg, input.byte() % 9 - 1);
+
+    std::string file;
+    if (korvel::WriteSettingsFile(saved, file)) {
+        std::abort(); // the factory status interval is a number
+    }
+    korvel::SettingsRecord loaded;
+    if (korvel::ApplySettingsFile(file, loaded)) {
+        std::abort();
+    }
+    for (const korvel::FieldTraits& traits : korvel::AllFields()) {
+        const bool same = traits.isText() ? loaded.text(traits.field) == saved.text(traits.field)
+                                          : loaded.value(traits.field) == saved.value(traits.field);
+        if (FileKeepsAsIs(traits) && !same) {
+            std::abort();
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    CheckApplying(bytes);
+    CheckRoundTrip(bytes);
     return 0;
 }
