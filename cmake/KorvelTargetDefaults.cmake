@@ -1,6 +1,8 @@
 # Settings every target of the project gets, set on the target itself rather
-# than for the whole directory tree: the warnings (errors with KORVEL_WERROR)
-# and, in the sanitizer build, AddressSanitizer and UndefinedBehaviorSanitizer.
+# than for the whole directory tree: the warnings (errors with KORVEL_WERROR);
+# in the sanitizer build, AddressSanitizer and UndefinedBehaviorSanitizer; in
+# the fuzzing build, also libFuzzer's coverage instrumentation, so that the
+# fuzzers are guided by the code they exercise.
 function(korvel_target_defaults target)
     if(MSVC)
         target_compile_options(${target} PRIVATE /W4 /utf-8 $<$<BOOL:${KORVEL_WERROR}>:/WX>)
@@ -11,6 +13,11 @@ function(korvel_target_defaults target)
     if(KORVEL_SANITIZE)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined
                                -fno-sanitize-recover=all -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+    if(KORVEL_BUILD_FUZZERS)
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                               -fno-sanitize-recover=all)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
 endfunction()
