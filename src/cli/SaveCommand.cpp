@@ -1,7 +1,7 @@
 #include "cli/CommandSupport.h"
+#include "cli/PathArgument.h"
 #include "settingsfile/SettingsFileIo.h"
 
-#include <QFile>
 #include <iostream>
 
 namespace korvel::cli {
@@ -41,8 +41,11 @@ int RunSave(Arguments args) {
     if (!settings) {
         return exitCode;
     }
-    const QString path = QFile::decodeName(QByteArray::fromStdString(*out));
-    if (const auto error = SaveSettingsFile(*settings, path)) {
+    const auto path = PathArgument(*out);
+    if (!path) {
+        return Fail("save", kPathNotUtf8);
+    }
+    if (const auto error = SaveSettingsFile(*settings, *path)) {
         return Fail("save", error->toStdString());
     }
     return kExitSuccess;

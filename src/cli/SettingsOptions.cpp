@@ -1,5 +1,6 @@
 #include "cli/SettingsOptions.h"
 
+#include "cli/PathArgument.h"
 #include "cli/QuotedArgument.h"
 #include "settings/CodePage.h"
 #include "settings/FieldRule.h"
@@ -7,7 +8,6 @@
 #include "settings/SetDefaults.h"
 #include "settingsfile/SettingsFileIo.h"
 
-#include <QFile>
 #include <charconv>
 #include <cstdio>
 #include <string_view>
@@ -125,8 +125,11 @@ std::variant<SettingsRecord, std::string> BuildSettings(const SettingsOptions& o
     SettingsRecord record;
     SetDefaults(record);
     if (options.file) {
-        const QString path = QFile::decodeName(QByteArray::fromStdString(*options.file));
-        if (const auto error = LoadSettingsFile(record, path)) {
+        const auto path = PathArgument(*options.file);
+        if (!path) {
+            return std::string("--file: ") + kPathNotUtf8;
+        }
+        if (const auto error = LoadSettingsFile(record, *path)) {
             return error->toStdString();
         }
     }
