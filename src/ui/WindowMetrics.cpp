@@ -2,11 +2,15 @@
 
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <deque>
+#include <numeric>
 #include <vector>
 
 namespace korvel {
@@ -66,21 +70,81 @@ int ChromeOf(const QWidget* control) {
     return 0;
 }
 
-bool AllFit(const Kind& kind, const QFont& font) {
-    const QFontMetrics metrics(font);
-    for (qsizetype i = 0; i < kind.controls.size(); ++i) {
-        if (kind.chrome[i] + metrics.horizontalAdvance(kind.captions[i]) >
-            kind.controls[i]->width()) {
-            return false;
+// Measures captions as the sum of their characters' advances, each character
+// measured once per font: captions share few distinct characters, and every
+// measurement costs a font lookup. Never narrower than the line as drawn
+// (kerning only ever brings letters closer here).
+class CaptionMeter {
+public:
+    int width(const QFont& font, const QString& text) {
+        Advances& advances = advancesOf(font);
+        qreal width = 0;
+        for (const QChar c : text) {
+            auto known = advances.perCharacter.constFind(c.unicode());
+            if (known == advances.perCharacter.constEnd()) {
+                known = advances.perCharacter.insert(c.unicode(),
+                                                     advances.metrics.horizontalAdvance(c));
+            }
+            width += *known;
+        }
+        return static_cast<int>(std::ceil(width));
+    }
+
+private:
+    struct Advances {
+        QFont font;
+        QFontMetricsF metrics;
+        QHash<char16_t, qreal> perCharacter;
+    };
+
+    Advances& advancesOf(const QFont& font) {
+        for (Advances& advances : fonts_) {
+            if (advances.font == font) {
+                return advances;
+            }
+        }
+        return fonts_.emplace_back(Advances{font, QFontMetricsF(font), {}});
+    }
+
+    std::deque<Advances> fonts_;
+};
+
+// Those of `candidates` (indexes into the kind) whose caption runs wider than
+// its control at `font`.
+QList<qsizetype> Overflowing(CaptionMeter& meter, const Kind& kind, const QFont& font,
+                             const QList<qsizetype>& candidates) {
+    QList<qsizetype> overflowing;
+    for (const qsizetype i : candidates) {
+        if (kind.chrome[i] + meter.width(font, kind.captions[i]) > kind.controls[i]->width()) {
+            overflowing.append(i);
         }
     }
-    return true;
+    return overflowing;
 }
 
-void FitKind(const Kind& kind) {
+// The size at which the widest of `tight` would fit if widths grew in
+// proportion to the size: where to look next, skipping sizes that cannot do.
+int ProportionalSize(CaptionMeter& meter, const Kind& kind, const QFont& font,
+                     const QList<qsizetype>& tight) {
+    int size = font.pixelSize() - 1;
+    for (const qsizetype i : tight) {
+        const int room = kind.controls[i]->width() - kind.chrome[i];
+        const int width = meter.width(font, kind.captions[i]);
+        size = std::min(size, room * font.pixelSize() / std::max(width, 1));
+    }
+    return std::max(size, kSmallestPixels);
+}
+
+void FitKind(CaptionMeter& meter, const Kind& kind) {
+    // A caption that fits at one size fits at every smaller one: each smaller
+    // size measures only the captions that did not fit at the one before.
+    QList<qsizetype> all(kind.controls.size());
+    std::iota(all.begin(), all.end(), qsizetype{0});
     QFont font = kind.font;
-    while (font.pixelSize() > kSmallestPixels && !AllFit(kind, font)) {
-        font.setPixelSize(font.pixelSize() - 1);
+    QList<qsizetype> tight = Overflowing(meter, kind, font, all);
+    while (!tight.isEmpty() && font.pixelSize() > kSmallestPixels) {
+        font.setPixelSize(ProportionalSize(meter, kind, font, tight));
+        tight = Overflowing(meter, kind, font, tight);
     }
     const int lineHeight = QFontMetrics(font).height();
     for (QWidget* control : kind.controls) {
@@ -112,8 +176,9 @@ void FitCaptions(const QList<QWidget*>& controls) {
         kind->captions.append(CaptionOf(control));
         kind->chrome.append(ChromeOf(control));
     }
+    CaptionMeter meter;
     for (const Kind& kind : kinds) {
-        FitKind(kind);
+        FitKind(meter, kind);
     }
 }
 
