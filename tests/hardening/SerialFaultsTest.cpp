@@ -15,6 +15,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -235,6 +236,42 @@ private slots:
         QCOMPARE(tracker.exitCode(), 0);
         QVERIFY2(received.contains(QLatin1String("\nSuccess!\n")), qPrintable(received));
         QVERIFY2(received.contains(QLatin1String("NOCALL-9")), qPrintable(received));
+        QVERIFY(setup.close());
+    }
+
+    // The failure's box is modal and opens from the transfer's own timer: while
+    // it is open the port is closed and SEND stays disabled, and closing it
+    // ends the command. A real box, closed by a timer, not a recorded one.
+    void aFailureBoxMidTransferHoldsSendWithThePortClosed() {
+        MessageBox::setRecording(false);
+        QTemporaryDir folder;
+        const QString devices = folder.path();
+        sim::PseudoTerminal line;
+        line.link(QFile::encodeName(folder.filePath(QStringLiteral("ttyUSB0"))).toStdString());
+        Setup setup(std::make_unique<EventDrivenSender>(
+            nullptr, [devices] { return std::make_unique<QtSerialPort>(devices); }, kPauseDivisor));
+        setup.show();
+        QString shown;
+        bool sendDisabled = false;
+        bool portClosed = false;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                sendDisabled = !setup.controls().cmdSend->isEnabled();
+                portClosed = !setup.isPortOpen();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        closer.start(10);
+        setup.controls().cmdSend->click();
+        line.suspendOutput(); // the port is open; the first marker has not gone yet
+        QVERIFY(QTest::qWaitFor([&] { return setup.controls().cmdSend->isEnabled(); }, 10000));
+        closer.stop();
+        MessageBox::setRecording(true);
+        QVERIFY2(shown.contains("took no data for"), qPrintable(shown));
+        QVERIFY(sendDisabled);
+        QVERIFY(portClosed);
         QVERIFY(setup.close());
     }
 };
