@@ -22,9 +22,9 @@ struct AccessFacts {
     bool ownerMayReadWrite = false;
     bool groupMayReadWrite = false;
     bool groupIsRoot = false;       // joining it would make the user an administrator
-    bool groupIsSystems = false;    // one of the system's own groups, not a serial one
     bool userListedInGroup = false; // the group database names the user
     bool loginHasGroup = false;     // this login already carries the group
+    bool groupIsSystems = false;    // one of the system's own groups, not a serial one
 };
 
 // Checks the device on this system.
