@@ -13,8 +13,6 @@
 namespace korvel::cli {
 namespace {
 
-constexpr int kExitTransferFailed = 3;
-
 constexpr const char* kHelp =
     "Usage: korvel-config send (--port N | --device PATH) [--file F.cfg] [--set NAME=VALUE]...\n"
     "\n"
