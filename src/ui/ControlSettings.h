@@ -11,7 +11,9 @@ struct SetupControls;
 // selected entry. There is no second copy.
 class ControlSettings final : public DeviceSettings {
 public:
+    // Keeps `controls`, which must outlive it: a temporary is refused.
     explicit ControlSettings(const SetupControls& controls) : controls_(&controls) {}
+    explicit ControlSettings(const SetupControls&&) = delete;
 
     std::string text(Field field) const override;
     std::optional<FieldError> setText(Field field, std::string_view text) override;
