@@ -98,6 +98,9 @@ int RunManual(Arguments args) {
             }
             width = *value;
             ++i;
+        } else if (arg.empty()) {
+            std::cerr << "korvel-config manual: the file name is empty\n";
+            return 2;
         } else if (!file && !arg.starts_with("--")) {
             file = fs::path(arg);
         } else {

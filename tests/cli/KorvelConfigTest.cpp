@@ -135,7 +135,10 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"save x.cfg --set edBcnEvery=___", "Status txt every: '___' is not a number"},
         UsageCase{"ports --device-folder", "--device-folder needs a folder"},
         UsageCase{"ports --device-folder /nonexistent", "no such folder"},
-        UsageCase{"ports --all", "unknown option '--all'"}));
+        UsageCase{"ports --all", "unknown option '--all'"},
+        UsageCase{"manual ''", "the file name is empty"},
+        UsageCase{"manual --width", "--width needs a number from 20 to 1000"},
+        UsageCase{"manual /nonexistent/x.rtf", "cannot read /nonexistent/x.rtf: no such file"}));
 
 TEST_F(KorvelConfig, EachCommandHasHelp) {
     for (const char* command : {"image", "fields", "save"}) {
