@@ -10,6 +10,7 @@
 #include "settings/FieldTable.h"
 
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -52,31 +53,46 @@ constexpr const char* kUsage =
     "  --hang-up-after-a  close the line as soon as frame A has arrived\n"
     "Exit status: 0 when every transfer succeeded, 1 otherwise, 2 for bad usage.\n";
 
+// The whole of `text` as a number, or nothing: "2x", " 2" and "" are not numbers.
+template <typename Number> std::optional<Number> NumberOf(const std::string& text) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// The longest silence that makes sense, and keeps its milliseconds in an int.
+constexpr double kLongestTimeoutSeconds = 3600;
+
 std::optional<Options> ParseOptions(int argc, char** argv) {
     Options options;
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const bool hasValue = i + 1 < args.size();
-        try {
-            if (args[i] == "--link" && hasValue) {
-                options.link = args[++i];
-            } else if (args[i] == "--timing") {
-                options.timing = true;
-            } else if (args[i] == "--count" && hasValue) {
-                options.count = std::stoi(args[++i]);
-            } else if (args[i] == "--timeout" && hasValue) {
-                options.timeoutSeconds = std::stod(args[++i]);
-            } else if (args[i] == "--hang-up-after-a") {
-                options.hangUpAfter = 'A';
-            } else {
+        if (args[i] == "--link" && hasValue && !args[i + 1].empty()) {
+            options.link = args[++i];
+        } else if (args[i] == "--timing") {
+            options.timing = true;
+        } else if (args[i] == "--count" && hasValue) {
+            const auto count = NumberOf<int>(args[++i]);
+            if (!count || *count < 1) {
                 return std::nullopt;
             }
-        } catch (const std::exception&) {
+            options.count = *count;
+        } else if (args[i] == "--timeout" && hasValue) {
+            const auto seconds = NumberOf<double>(args[++i]);
+            if (!seconds || !(*seconds > 0 && *seconds <= kLongestTimeoutSeconds)) {
+                return std::nullopt;
+            }
+            options.timeoutSeconds = *seconds;
+        } else if (args[i] == "--hang-up-after-a") {
+            options.hangUpAfter = 'A';
+        } else {
             return std::nullopt;
         }
-    }
-    if (options.count < 1 || options.timeoutSeconds <= 0) {
-        return std::nullopt;
     }
     return options;
 }

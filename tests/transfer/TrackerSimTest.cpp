@@ -74,6 +74,25 @@ private slots:
         QDir(link()).removeRecursively();
     }
 
+    void badUsageIsRefused_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("count with a tail") << QStringList{"--count", "1x"};
+        QTest::newRow("count 0") << QStringList{"--count", "0"};
+        QTest::newRow("timeout with a unit") << QStringList{"--timeout", "0.6s"};
+        QTest::newRow("timeout not a number") << QStringList{"--timeout", "nan"};
+        QTest::newRow("timeout beyond an hour") << QStringList{"--timeout", "1e9"};
+        QTest::newRow("empty link") << QStringList{"--link", ""};
+    }
+    void badUsageIsRefused() {
+        QFETCH(QStringList, args);
+        QProcess simulator;
+        simulator.start(KORVEL_TRACKER_SIM, args);
+        QVERIFY(simulator.waitForFinished(5000));
+        QCOMPARE(simulator.exitCode(), 2);
+        QVERIFY(simulator.readAllStandardError().startsWith("Usage: korvel-tracker-sim"));
+        QCOMPARE(simulator.readAllStandardOutput(), QByteArray());
+    }
+
     void linkReplacesOnlyALink_data() {
         QTest::addColumn<QString>("existing");
         QTest::addColumn<bool>("replaced");
