@@ -26,7 +26,7 @@ using korvel::bench::Median;
 
 namespace {
 
-constexpr int kRuns = 11;
+constexpr int kRuns = 21;
 constexpr int kTimeoutMs = 20000;
 // Goal for Setup's first paint against the same widgets in plain Qt.
 constexpr double kTimeRatioGoal = 1.2;
