@@ -47,10 +47,10 @@ FileValues ReadValues(std::string_view bytes, QuoteRule rule) {
 // A file written before Save doubled the quotes of a text cannot always be read
 // with doubled quotes: a text that ends with a quote ("Op. "Tev"") then runs on
 // into the next value. Such a file is read the old way when only that gives all
-// its values.
+// its values. Without two quotes in a row anywhere, both ways read the same.
 FileValues ReadFile(std::string_view bytes) {
     FileValues file = ReadValues(bytes, QuoteRule::Doubled);
-    if (file.failure) {
+    if (file.failure && bytes.find("\"\"") != std::string_view::npos) {
         FileValues asWritten = ReadValues(bytes, QuoteRule::AsWritten);
         if (!asWritten.failure) {
             return asWritten;
