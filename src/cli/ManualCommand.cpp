@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/ExitCode.h"
 #include "rtf/InstructionsFile.h"
 #include "rtf/PlainTextRenderer.h"
 #include "rtf/RtfReader.h"
@@ -88,13 +89,13 @@ int RunManual(Arguments args) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             PrintManualUsage(std::cout);
-            return 0;
+            return kExitSuccess;
         }
         if (arg == "--width") {
             const auto value = i + 1 < args.size() ? ParseWidth(args[i + 1]) : std::nullopt;
             if (!value) {
                 std::cerr << "korvel-config manual: --width needs a number from 20 to 1000\n";
-                return 2;
+                return kExitUsage;
             }
             width = *value;
             ++i;
@@ -106,7 +107,7 @@ int RunManual(Arguments args) {
         } else {
             std::cerr << "korvel-config manual: unexpected argument '" << arg << "'\n";
             PrintManualUsage(std::cerr);
-            return 2;
+            return kExitUsage;
         }
     }
     if (!file) {
@@ -115,7 +116,7 @@ int RunManual(Arguments args) {
             std::cerr << "korvel-config manual: " << kInstructionsFile
                       << " is missing: not in the current folder, beside the program or in the "
                          "installed data folder\n";
-            return 2;
+            return kExitUsage;
         }
     }
     std::string problem;
@@ -123,15 +124,15 @@ int RunManual(Arguments args) {
     if (!bytes) {
         std::cerr << "korvel-config manual: cannot read " << file->string() << ": " << problem
                   << "\n";
-        return 2;
+        return kExitUsage;
     }
     const rtf::Document document = rtf::ReadRtf(*bytes);
     if (!document.isRtf && !bytes->empty()) {
         std::cerr << "korvel-config manual: " << file->string() << " is not an RTF document\n";
-        return 2;
+        return kExitUsage;
     }
     std::cout << rtf::RenderPlainText(document, width);
-    return 0;
+    return kExitSuccess;
 }
 
 } // namespace korvel::cli
