@@ -36,6 +36,9 @@ int RunSave(Arguments args) {
         return Fail("save", "give exactly one output file, e.g. 'korvel-config save Korvel.cfg' "
                             "(see --help)");
     }
+    if (out->empty()) {
+        return Fail("save", "the output file name is empty");
+    }
     int exitCode = kExitSuccess;
     auto settings = SettingsOrFail("save", options, exitCode);
     if (!settings) {

@@ -128,6 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"fields --file a --file b", "only once"},
         UsageCase{"save", "exactly one output file"},
         UsageCase{"save a.cfg b.cfg", "exactly one output file"},
+        UsageCase{"save ''", "the output file name is empty"},
         UsageCase{"save /nonexistent/dir/x.cfg", "does not exist"},
         UsageCase{"save \"$(printf '/nonexistent/x\\377\\376.cfg')\"",
                   "the file name is not valid UTF-8"},
