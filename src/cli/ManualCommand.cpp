@@ -101,7 +101,7 @@ int RunManual(Arguments args) {
             ++i;
         } else if (arg.empty()) {
             std::cerr << "korvel-config manual: the file name is empty\n";
-            return 2;
+            return kExitUsage;
         } else if (!file && !arg.starts_with("--")) {
             file = fs::path(arg);
         } else {
