@@ -29,7 +29,7 @@ std::string GeneratedFile(std::size_t size) {
     const std::string lines = "\"1\",\"200\",\"006\",21,\">\",0\r\n"
                               "\"0480\"\r\n"
                               "\"0120\",3,\"025\",\"QKORVL\",\"NOCALL-9\",\"WIDE1-1,WIDE2-2\","
-                              "\"say \"hi\" now\",\"NOCALL\",\"Message sent using Korvel!\"\r\n";
+                              "\"say \"\"hi\"\" now\",\"NOCALL\",\"Message sent using Korvel!\"\r\n";
     std::string file;
     file.reserve(size + lines.size());
     while (file.size() < size) {
