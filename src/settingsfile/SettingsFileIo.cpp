@@ -147,8 +147,10 @@ std::optional<QString> LoadSettingsFile(DeviceSettings& settings, const QString&
     if (!file.open(QIODevice::ReadOnly)) {
         return LoadFailure(path, file.errorString());
     }
-    // Room for one byte more than allowed, in case the file grew since.
-    const QByteArray bytes = file.read(kLargestFile + 1);
+    // Reading sets aside room for as many bytes as it is asked for: the size
+    // looked at, and one byte more, so that a file that grew past the largest
+    // size allowed since is still refused.
+    const QByteArray bytes = file.read(info.size() + 1);
     if (file.error() != QFileDevice::NoError) {
         return LoadFailure(path, file.errorString());
     }
