@@ -74,6 +74,8 @@ files["unterminated-quote-line-1.cfg"] = good.replace(b'"150"', b'"150', 1)
 files["unterminated-quote-at-end.cfg"] = good[:-3]
 files["bytes-after-closing-quote.cfg"] = good.replace(b'"150"', b'"150"xy', 1)
 files["quote-inside-text.cfg"] = with_value(19, '"Harden"ing corpus"')
+files["doubled-quote-and-comma-in-text.cfg"] = with_value(19, '"Harden"", ing corpus"')
+files["undoubled-quote-ending-text.cfg"] = with_value(19, '"Hardening "corpus""')
 # Stray bytes.
 files["utf8-bom.cfg"] = b"\xef\xbb\xbf" + good
 files["nul-bytes-in-text.cfg"] = with_value(19, '"Hard\x00ening"')
