@@ -7,13 +7,7 @@
 namespace korvel {
 
 QString FromCodePage(std::string_view bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (char byte : bytes) {
-        const char32_t character = CodePageToUnicode(static_cast<std::uint8_t>(byte));
-        text += QString::fromUcs4(&character, 1);
-    }
-    return text;
+    return QString::fromStdString(CodePageToUtf8(bytes));
 }
 
 std::optional<std::string> ToCodePage(const QString& text) {
