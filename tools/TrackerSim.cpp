@@ -19,6 +19,7 @@
 #include <poll.h>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -254,6 +255,10 @@ private:
 
 int main(int argc, char** argv) {
     using namespace korvel::sim;
+    if (argc == 2 && std::string_view(argv[1]) == "--help") {
+        std::cout << kUsage;
+        return 0;
+    }
     const std::optional<Options> options = ParseOptions(argc, argv);
     if (!options) {
         std::cerr << kUsage;
