@@ -7,7 +7,7 @@ SANITIZE_DIR ?= build-sanitize
 PACKAGE_DIR ?= build-package
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
-FUZZ_RUNS ?= 300000
+FUZZ_RUNS ?= 100000
 
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKORVEL_WERROR=ON
 ifneq ($(shell command -v ccache 2>/dev/null),)
