@@ -15,5 +15,7 @@ int RunSave(Arguments args);
 int RunSend(Arguments args);
 int RunManual(Arguments args);
 int RunPorts(Arguments args);
+int RunCheck(Arguments args);
+int RunSymbols(Arguments args);
 
 } // namespace korvel::cli

@@ -1,4 +1,6 @@
+#include "advisor/Advisor.h"
 #include "cli/CommandSupport.h"
+#include "cli/FindingsOutput.h"
 #include "transfer/DeviceTree.h"
 #include "transfer/EventDrivenSender.h"
 #include "transfer/QtSerialPort.h"
@@ -17,7 +19,8 @@ constexpr const char* kHelp =
     "Usage: korvel-config send (--port N | --device PATH) [--file F.cfg] [--set NAME=VALUE]...\n"
     "\n"
     "Checks the settings as the SEND button does and sends them to the tracker over\n"
-    "the serial port, printing the progress the window's dialog shows.\n"
+    "the serial port, printing the progress the window's dialog shows. The warnings\n"
+    "of 'korvel-config check' come first, on standard error; they stop nothing.\n"
     "The settings start from the factory defaults.\n\nOptions:\n"
     "  --port N           the tracker's COM port number, 1 to 9 (Linux: the first that\n"
     "                     is there of /dev/ttyUSB<N-1>, /dev/ttyACM<N-1>, /dev/ttyS<N-1>\n"
@@ -199,6 +202,7 @@ int RunSend(Arguments args) {
         std::cerr << BuildFailure(built) << "\n";
         return kExitBuildFailed;
     }
+    PrintFindings(std::cerr, Advise(*settings), true);
 
     // The serial port is served by an event loop, which needs an application object.
     int argc = 1;

@@ -25,6 +25,8 @@ constexpr std::array kCommands = {
     Command{"send", "send the configuration to the tracker", korvel::cli::RunSend},
     Command{"manual", "print the instructions as plain text", korvel::cli::RunManual},
     Command{"ports", "list the serial ports and their COM numbers", korvel::cli::RunPorts},
+    Command{"check", "advise on the settings before they go on the air", korvel::cli::RunCheck},
+    Command{"symbols", "list the APRS symbols for ICON Symbol", korvel::cli::RunSymbols},
 };
 
 void PrintUsage(std::ostream& out) {

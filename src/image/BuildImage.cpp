@@ -7,6 +7,8 @@
 #include "settings/FieldRule.h"
 #include "settings/RoundHalfEven.h"
 
+#include <algorithm>
+
 namespace korvel {
 namespace {
 
@@ -201,6 +203,11 @@ template <typename... Steps> Step FirstFailure(Steps&&... steps) {
 }
 
 } // namespace
+
+long IntervalAsSent(std::string_view text) {
+    const long value = std::max(NumericValue(text), kIntervalConversion.minimum);
+    return kIntervalConversion.fromByte(kIntervalConversion.toByte(value));
+}
 
 BuildResult BuildImage(DeviceSettings& settings, ConfigImage& image) {
     image.fill(0);

@@ -4,6 +4,7 @@
 #include "settings/DeviceSettings.h"
 
 #include <optional>
+#include <string_view>
 
 namespace korvel {
 
@@ -23,5 +24,10 @@ struct BuildResult {
 // fields and packs them into `image`. Stops at the first failure: what was
 // written before it (image bytes, fields) stays.
 BuildResult BuildImage(DeviceSettings& settings, ConfigImage& image);
+
+// The interval in seconds that an interval field's text gives the tracker:
+// raised to the least interval and rounded to its steps of 10 s as the build
+// does ("005" gives 10, "055" gives 60).
+long IntervalAsSent(std::string_view text);
 
 } // namespace korvel

@@ -272,6 +272,7 @@ void MaskedEdit::contextMenuEvent(QContextMenuEvent* event) {
         connect(paste, &QAction::triggered, this,
                 [this] { pasteFiltered(QGuiApplication::clipboard()->text()); });
     }
+    emit contextMenuAboutToShow(menu);
     menu->popup(event->globalPos());
 }
 

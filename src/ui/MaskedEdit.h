@@ -4,6 +4,8 @@
 #include "settings/FieldTraits.h"
 
 #include <QLineEdit>
+
+class QMenu;
 #include <optional>
 #include <string>
 
@@ -43,6 +45,11 @@ public:
 
     // Pastes `text` character by character, as if each were typed.
     void pasteFiltered(const QString& text);
+
+signals:
+    // The field's context menu (Cut, Copy, Paste...) is about to open, by the
+    // mouse or the Menu key: a listener may add entries of its own to it.
+    void contextMenuAboutToShow(QMenu* menu);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

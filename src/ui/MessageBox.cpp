@@ -8,7 +8,9 @@ namespace {
 // The test seam's state: off in the program, on only in tests.
 struct Recorder {
     bool recording = false;
+    bool answer = true;
     QList<MessageBox::Shown> shown;
+    QList<MessageBox::Shown> asked;
 };
 
 Recorder& TheRecorder() {
@@ -22,6 +24,8 @@ QMessageBox::Icon ToQt(MessageBox::Icon icon) {
         return QMessageBox::Information;
     case MessageBox::Icon::Critical:
         return QMessageBox::Critical;
+    case MessageBox::Icon::Question:
+        return QMessageBox::Question;
     case MessageBox::Icon::None:
         break;
     }
@@ -40,6 +44,21 @@ void MessageBox::show(QWidget* parent, const QString& text, const QString& title
     box.exec();
 }
 
+bool MessageBox::ask(QWidget* parent, const QString& text, const QString& title) {
+    Recorder& recorder = TheRecorder();
+    if (recorder.recording) {
+        recorder.asked.append({text, title, Icon::Question});
+        return recorder.answer;
+    }
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void MessageBox::setRecordedAnswer(bool answer) {
+    TheRecorder().answer = answer;
+}
+
 void MessageBox::setRecording(bool recording) {
     TheRecorder().recording = recording;
 }
@@ -48,6 +67,12 @@ QList<MessageBox::Shown> MessageBox::takeRecorded() {
     QList<Shown> shown;
     shown.swap(TheRecorder().shown);
     return shown;
+}
+
+QList<MessageBox::Shown> MessageBox::takeAsked() {
+    QList<Shown> asked;
+    asked.swap(TheRecorder().asked);
+    return asked;
 }
 
 } // namespace korvel

@@ -6,10 +6,12 @@
 #include "settings/SetDefaults.h"
 #include "settingsfile/SettingsFileIo.h"
 #include "transfer/EventDrivenSender.h"
+#include "ui/AdvisorMarks.h"
 #include "ui/CodePageText.h"
 #include "ui/CommPortHelp.h"
 #include "ui/CommonD.h"
 #include "ui/Dialog.h"
+#include "ui/FieldPickers.h"
 #include "ui/MaskedEdit.h"
 #include "ui/MessageBox.h"
 #include "ui/WindowMetrics.h"
@@ -77,6 +79,8 @@ Setup::Setup(std::unique_ptr<EventDrivenSender> sender, QWidget* parent)
     addHelpShortcut();
 
     Form_Load();
+    marks_ = new AdvisorMarks(c, settings_, this);
+    new FieldPickers(c, settings_, this);
     c.edit(Field::edNumFlagsAuto)->setFocus(Qt::OtherFocusReason);
 }
 
@@ -129,6 +133,10 @@ void Setup::cmdDefault_Click() {
 
 void Setup::cmdSend_Click() {
     controls_.cmdSend->setEnabled(false);
+    if (!ConfirmCallsignBeforeSend(this, controls_, settings_)) {
+        controls_.cmdSend->setEnabled(true);
+        return;
+    }
     const BuildResult result = BuildImage(settings_, ConfigImage_);
     if (result.gpslessMode) {
         colourGpslessNotes(*result.gpslessMode);

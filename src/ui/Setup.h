@@ -13,6 +13,7 @@
 
 namespace korvel {
 
+class AdvisorMarks;
 class Dialog;
 class frmIstruzioni;
 
@@ -49,6 +50,7 @@ public:
     const std::array<std::uint8_t, 2>& startMarker() const { return StartMarker_; }
     const ConfigImage& configImage() const { return ConfigImage_; }
     bool isPortOpen() const;
+    const AdvisorMarks& marks() const { return *marks_; }
 
 public slots:
     void cmdDefault_Click();
@@ -79,6 +81,7 @@ private:
     std::unique_ptr<Dialog> dialog_;
     std::unique_ptr<TransferView> transferView_;
     std::unique_ptr<EventDrivenSender> MSComm1_;
+    AdvisorMarks* marks_ = nullptr; // a child of the window
 };
 
 } // namespace korvel

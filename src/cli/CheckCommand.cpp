@@ -1,0 +1,56 @@
+#include "advisor/Advisor.h"
+#include "cli/CommandSupport.h"
+#include "cli/FindingsOutput.h"
+
+#include <iostream>
+
+namespace korvel::cli {
+namespace {
+
+constexpr int kExitWarned = 1; // at least one warning
+
+constexpr const char* kHelp =
+    "Usage: korvel-config check [--file F.cfg] [--set NAME=VALUE]... [--json]\n\n"
+    "Says, one finding a line, where what the tracker will transmit is probably not\n"
+    "what you mean: a placeholder callsign, a path that floods the channel, an alarm,\n"
+    "a character that breaks packets, a beacon more often than once a minute...\n"
+    "'warning' is such a case, 'note' is worth knowing. It changes nothing and\n"
+    "refuses nothing: the settings are checked only as SEND checks them.\n"
+    "The settings start from the factory defaults.\n\nOptions:\n"
+    "  --json             print the findings as a JSON array of objects\n"
+    "                     {\"field\", \"caption\", \"severity\", \"message\"}\n";
+
+} // namespace
+
+int RunCheck(Arguments args) {
+    SettingsOptions options;
+    bool json = false;
+    const std::string help = std::string(kHelp) + kSettingsOptionsHelp +
+                             "\nExit codes: 0 no warning, 1 at least one warning, 2 usage, file "
+                             "or field error.\n";
+    const auto takeJson = [&json](const std::string& arg) {
+        json = json || arg == "--json";
+        return arg == "--json";
+    };
+    if (const auto done = ParseCommand("check", args, help, options, takeJson)) {
+        return *done;
+    }
+    int exitCode = kExitSuccess;
+    const auto settings = SettingsOrFail("check", options, exitCode);
+    if (!settings) {
+        return exitCode;
+    }
+    const Findings findings = Advise(*settings);
+    if (json) {
+        std::cout << FindingsJson(findings);
+    } else {
+        PrintFindings(std::cout, findings);
+    }
+    std::cout.flush();
+    if (!std::cout) {
+        return Fail("check", "cannot write the findings to standard output");
+    }
+    return HasWarning(findings) ? kExitWarned : kExitSuccess;
+}
+
+} // namespace korvel::cli

@@ -1,0 +1,117 @@
+#include "ui/AdvisorMarks.h"
+
+#include "advisor/Advisor.h"
+#include "advisor/FieldInfo.h"
+#include "advisor/SentAddress.h"
+#include "settings/FieldTable.h"
+#include "ui/CodePageText.h"
+#include "ui/MaskedEdit.h"
+#include "ui/MessageBox.h"
+#include "ui/SetupControls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+
+namespace korvel {
+namespace {
+
+constexpr int kTintPercent = 30; // of amber in the field's base colour
+
+QColor Blend(const QColor& base, const QColor& towards, int percent) {
+    const auto mix = [&](int a, int b) { return (a * (100 - percent) + b * percent) / 100; };
+    return QColor(mix(base.red(), towards.red()), mix(base.green(), towards.green()),
+                  mix(base.blue(), towards.blue()));
+}
+
+} // namespace
+
+AdvisorMarks::AdvisorMarks(const SetupControls& controls, const DeviceSettings& settings,
+                           QObject* parent)
+    : QObject(parent), controls_(controls), settings_(settings) {
+    for (const FieldTraits& traits : AllFields()) {
+        QWidget* control = controls_.control(traits.field);
+        hints_[FieldIndex(traits.field)] = control->toolTip();
+        palettes_[FieldIndex(traits.field)] = control->palette();
+        if (MaskedEdit* edit = controls_.edit(traits.field)) {
+            connect(edit, &QLineEdit::textChanged, this, &AdvisorMarks::refresh);
+        } else if (QCheckBox* box = controls_.checkBox(traits.field)) {
+            connect(box, &QCheckBox::stateChanged, this, &AdvisorMarks::refresh);
+        }
+    }
+    connect(controls_.cbMicEMsg, &QComboBox::currentTextChanged, this, &AdvisorMarks::refresh);
+    refresh();
+}
+
+QColor AdvisorMarks::Tint(const QPalette& palette) {
+    return Blend(palette.color(QPalette::Base), QColor(255, 160, 0), kTintPercent);
+}
+
+QString AdvisorMarks::toolTip(Field field) const {
+    return controls_.control(field)->toolTip();
+}
+
+void AdvisorMarks::refresh() {
+    const Findings findings = Advise(settings_);
+    for (const FieldTraits& traits : AllFields()) {
+        mark(traits.field, findings);
+    }
+}
+
+void AdvisorMarks::mark(Field field, const Findings& findings) {
+    QStringList lines;
+    bool warned = false;
+    for (const Finding& finding : findings) {
+        if (finding.field == field) {
+            lines << FromCodePage(std::string(SeverityName(finding.severity)) + ": " +
+                                  finding.message);
+            warned = warned || finding.severity == Severity::Warning;
+        }
+    }
+    if (const std::string info = FieldInfo(settings_, field); !info.empty()) {
+        lines << FromCodePage(info);
+    }
+    // A field with nothing to add keeps its tooltip, which may be another's to
+    // keep up to date ("Comm num:").
+    const std::size_t i = FieldIndex(field);
+    QWidget* control = controls_.control(field);
+    if (!lines.isEmpty() || extended_[i]) {
+        extended_[i] = !lines.isEmpty();
+        if (!hints_[i].isEmpty()) {
+            lines << hints_[i];
+        }
+        control->setToolTip(lines.join(QLatin1Char('\n')));
+    }
+    if (warned == marked_[i]) {
+        return;
+    }
+    marked_[i] = warned;
+    QPalette palette = palettes_[i];
+    if (warned) {
+        palette.setColor(QPalette::Base, Tint(palette));
+        palette.setColor(QPalette::Button,
+                         Blend(palette.color(QPalette::Button), QColor(255, 160, 0), kTintPercent));
+    }
+    control->setPalette(palette);
+}
+
+bool ConfirmCallsignBeforeSend(QWidget* window, const SetupControls& controls,
+                               const DeviceSettings& settings) {
+    const std::string myCall = settings.text(Field::edMyCall);
+    if (!IsPlaceholderCallsign(myCall)) {
+        return true;
+    }
+    const QString text =
+        QStringLiteral("MY CALLSIGN is %1, a placeholder: the tracker would transmit without "
+                       "your callsign.\n\nSend anyway?")
+            .arg(FromCodePage(SentAddressOf(myCall).onAir()));
+    if (MessageBox::ask(window, text, QStringLiteral("Korvel"))) {
+        return true;
+    }
+    MaskedEdit* edit = controls.edit(Field::edMyCall);
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+    return false;
+}
+
+} // namespace korvel

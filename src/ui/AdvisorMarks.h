@@ -1,0 +1,53 @@
+#pragma once
+
+#include "advisor/Finding.h"
+#include "settings/DeviceSettings.h"
+
+#include <QObject>
+#include <QPalette>
+#include <QString>
+#include <array>
+
+namespace korvel {
+
+struct SetupControls;
+
+// Marks the fields the advisor warns about: a tinted background and a tooltip
+// that leads with the finding, then what the value means on the air (the
+// symbol's name, the path's hops, the beacons an hour), then the field's own
+// hint. It follows every edit, load and reset as it happens, and changes no
+// setting.
+class AdvisorMarks : public QObject {
+    Q_OBJECT
+public:
+    AdvisorMarks(const SetupControls& controls, const DeviceSettings& settings, QObject* parent);
+
+    // Whether `field` is marked now, and its tooltip.
+    bool isMarked(Field field) const { return marked_[FieldIndex(field)]; }
+    QString toolTip(Field field) const;
+
+    // The tint of a warned field's background: the palette's own base blended
+    // towards amber, so that the text keeps its contrast in light and dark themes.
+    static QColor Tint(const QPalette& palette);
+
+public slots:
+    void refresh();
+
+private:
+    void mark(Field field, const Findings& findings);
+
+    const SetupControls& controls_;
+    const DeviceSettings& settings_;
+    std::array<QString, kFieldCount> hints_;     // each control's own tooltip
+    std::array<QPalette, kFieldCount> palettes_; // each control's palette unmarked
+    std::array<bool, kFieldCount> marked_{};
+    std::array<bool, kFieldCount> extended_{}; // the tooltip holds more than the hint
+};
+
+// Asks before SEND when MY CALLSIGN holds a placeholder, so that the tracker
+// does not transmit without the operator's callsign. Returns whether to send;
+// on No the focus goes to MY CALLSIGN.
+bool ConfirmCallsignBeforeSend(QWidget* window, const SetupControls& controls,
+                               const DeviceSettings& settings);
+
+} // namespace korvel

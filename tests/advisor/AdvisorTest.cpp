@@ -1,0 +1,141 @@
+#include "advisor/Advisor.h"
+
+#include "advisor/AprsSymbols.h"
+#include "advisor/PathAdvice.h"
+#include "settings/FieldTable.h"
+#include "settings/SetDefaults.h"
+#include "settings/SettingsRecord.h"
+
+#include <algorithm>
+#include <cctype>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace korvel {
+namespace {
+
+using Sets = std::vector<std::pair<std::string, std::string>>;
+
+// The factory settings with the operator's own callsign, an addressee and the
+// metro path: a configuration that should draw no finding at all.
+const Sets kSound = {
+    {"edMyCall", "IK0ABC-9"}, {"edDestCall", "IK0XYZ"}, {"edAprsPath", "WIDE1-1,WIDE2-1"}};
+
+SettingsRecord Settings(const Sets& base, const Sets& changes) {
+    SettingsRecord settings;
+    SetDefaults(settings);
+    for (const Sets* sets : {&base, &changes}) {
+        for (const auto& [name, value] : *sets) {
+            const Field field = *FindField(name);
+            const auto refused = TraitsOf(field).isText()
+                                     ? settings.setText(field, value)
+                                     : settings.setValue(field, std::stoi(value));
+            EXPECT_FALSE(refused) << name << "=" << value;
+        }
+    }
+    return settings;
+}
+
+struct Row {
+    const char* rule;
+    Sets changes;
+    const char* field; // the one finding's field; nullptr for none
+    Severity severity;
+    const char* excerpt; // part of its message
+};
+
+class EachRule : public ::testing::TestWithParam<Row> {};
+
+TEST_P(EachRule, GivesExactlyItsFinding) {
+    const Row& row = GetParam();
+    const Findings findings = Advise(Settings(kSound, row.changes));
+    if (row.field == nullptr) {
+        EXPECT_TRUE(findings.empty())
+            << findings.front().caption << ": " << findings.front().message;
+        return;
+    }
+    ASSERT_EQ(findings.size(), 1u) << (findings.empty() ? "" : findings.back().message);
+    const Finding& finding = findings.front();
+    EXPECT_EQ(finding.field, *FindField(row.field));
+    EXPECT_EQ(finding.caption, CaptionOf(finding.field));
+    EXPECT_EQ(finding.severity, row.severity);
+    EXPECT_NE(finding.message.find(row.excerpt), std::string::npos) << finding.message;
+}
+
+constexpr Severity W = Severity::Warning;
+constexpr Severity N = Severity::Note;
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Advisor, EachRule, ::testing::Values(
+    Row{"sound configuration", {}, nullptr, W, ""},
+    Row{"rural path", {{"edAprsPath", "WIDE1-1,WIDE2-2"}}, nullptr, W, ""},
+    Row{"fixed station path", {{"edAprsPath", "WIDE2-2"}}, nullptr, W, ""},
+    Row{"placeholder callsign", {{"edMyCall", "N0CALL-7"}}, "edMyCall", W, "transmit as N0CALL-7"},
+    Row{"placeholder addressee", {{"edDestCall", "NOCALL"}}, "edDestCall", W, "addressed to NOCALL"},
+    Row{"SSID above 15", {{"edMyCall", "IK0ABC-16"}}, "edMyCall", W, "will send IK0ABC ("},
+    Row{"callsign too long", {{"edMyCall", "IK0ABCD-3"}}, "edMyCall", W, "will send IK0ABC-3 ("},
+    Row{"obsolete alias", {{"edAprsPath", "RELAY,WIDE2-1"}}, "edAprsPath", W, "RELAY is an obsolete"},
+    Row{"obsolete TRACEn-N", {{"edAprsPath", "TRACE2-2"}}, "edAprsPath", W, "TRACE2-2 is an obsolete"},
+    Row{"WIDE1-1 not first", {{"edAprsPath", "WIDE2-2,WIDE1-1"}}, "edAprsPath", W, "only as the first"},
+    Row{"n above 2", {{"edAprsPath", "WIDE3-3"}}, "edAprsPath", W, "asks for 3 hops"},
+    Row{"too many hops", {{"edAprsPath", "WIDE2-2,WIDE2-2"}}, "edAprsPath", W, "asks for 4 hops"},
+    Row{"third address", {{"edAprsPath", "WIDE1-1,WIDE2-1,RS0"}}, "edAprsPath", W, "as one, WIDE2-1"},
+    Row{"address no callsign", {{"edAprsPath", "WIDE1-1,WIDE2-X"}}, "edAprsPath", W, "will send WIDE2 ("},
+    Row{"no path", {{"edAprsPath", ""}}, "edAprsPath", N, "direct range"},
+    Row{"unprotocol SSID", {{"edReceiver", "QKORVL-2"}}, "edReceiver", W, "WIDE2-2 on top"},
+    Row{"Mic-E Emergency", {{"cbMicEMsg", "7"}}, "cbMicEMsg", W, "emergency alarm"},
+    Row{"EMERGENCY in status", {{"edBeacon", "TEST EMERGENCY"}}, "edBeacon", W, "EMERGENCY"},
+    Row{"EMERGENCY in message", {{"edAprsMsg", "EMERGENCY drill"}}, "edAprsMsg", W, "EMERGENCY"},
+    Row{"alarm addressee", {{"edDestCall", "ALARM"}}, "edDestCall", W, "Messages to ALARM"},
+    Row{"pipe in status", {{"edBeacon", "a|b"}}, "edBeacon", W, "'|' breaks"},
+    Row{"brace in message", {{"edAprsMsg", "hi {1"}}, "edAprsMsg", W, "'{' starts"},
+    Row{"tilde in message", {{"edAprsMsg", "a~b"}}, "edAprsMsg", W, "'~' breaks"},
+    Row{"manual interval", {{"edManualTime", "0050"}}, "edManualTime", W, "every 50 seconds"},
+    Row{"speed band rounded", {{"esSpeedTable(6)", "055"}}, nullptr, W, ""},
+    Row{"speed band", {{"esSpeedTable(6)", "030"}}, "esSpeedTable(6)", W, "every 30 seconds"},
+    Row{"GPSless without position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}}, "edBeacon", N, "GPSless"},
+    Row{"GPSless with position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4512.34N/01234.56E"}}, nullptr, W, ""},
+    Row{"unassigned symbol", {{"edSymbol", "1"}, {"chkTable", "1"}}, "edSymbol", W, "'1' alternate table: Unassigned"},
+    Row{"fixed symbol while moving", {{"edSymbol", "-"}}, "edSymbol", N, "'-' primary table: House QTH (VHF)"}),
+    [](const testing::TestParamInfo<Row>& info) {
+        std::string name = info.param.rule;
+        std::ranges::replace_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+        return name;
+    });
+// clang-format on
+
+TEST(Advisor, FactorySettingsWarnOfThePlaceholdersOnly) {
+    const Findings findings = Advise(Settings({}, {}));
+    std::vector<Field> warned;
+    for (const Finding& finding : findings) {
+        if (finding.severity == Severity::Warning) {
+            warned.push_back(finding.field);
+        }
+    }
+    EXPECT_EQ(warned, (std::vector<Field>{Field::edMyCall, Field::edDestCall}));
+    EXPECT_TRUE(HasWarning(findings));
+}
+
+TEST(AprsSymbols, EachTableHoldsEveryCodeOnce) {
+    std::set<std::pair<char, char>> seen;
+    for (const AprsSymbol& symbol : AllSymbols()) {
+        EXPECT_TRUE(symbol.table == '/' || symbol.table == '\\');
+        EXPECT_TRUE(symbol.code >= '!' && symbol.code <= '~');
+        EXPECT_FALSE(symbol.name.empty());
+        seen.insert({symbol.table, symbol.code});
+    }
+    EXPECT_EQ(seen.size(), 188u);
+    EXPECT_EQ(DescribeSymbol('/', '>'), "'>' primary table: Car");
+}
+
+TEST(PathHops, CountsTheHopsAsSent) {
+    EXPECT_EQ(PathHops(""), 0);
+    EXPECT_EQ(PathHops("WIDE1-1,WIDE2-2"), 3);
+    EXPECT_EQ(PathHops("IR0AAA"), 1);
+}
+
+} // namespace
+} // namespace korvel

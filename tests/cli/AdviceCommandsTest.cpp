@@ -1,0 +1,130 @@
+// korvel-config check and symbols, and the warnings of send, as a user runs them.
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs korvel-config with `arguments` on a shell command line, in a scratch
+// folder of the test's own.
+class Advice : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string name = (fs::temp_directory_path() / "korvel-advice-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(name.data()), nullptr) << name;
+        dir = name;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    Outcome run(const std::string& arguments) const {
+        const fs::path out = dir / "stdout";
+        const fs::path err = dir / "stderr";
+        const std::string command = std::string("'") + KORVEL_CONFIG + "' " + arguments + " >'" +
+                                    out.string() + "' 2>'" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+    }
+
+    fs::path dir;
+};
+
+struct Case {
+    std::string arguments;
+    int exitCode;
+    std::vector<std::string> out; // parts of standard output, in this order
+    std::string err;              // part of standard error
+};
+
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << "korvel-config " << c.arguments;
+}
+
+class Commands : public Advice, public testing::WithParamInterface<Case> {};
+
+TEST_P(Commands, PrintAndExitAsDocumented) {
+    const Case& c = GetParam();
+    const Outcome r = run(c.arguments);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    std::size_t from = 0;
+    for (const std::string& part : c.out) {
+        from = r.out.find(part, from);
+        ASSERT_NE(from, std::string::npos) << part << "\n" << r.out;
+    }
+    if (c.out.empty()) {
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+}
+
+const std::string kOwnSettings =
+    " --set edMyCall=IK0ABC-9 --set edDestCall=IK0XYZ --set edAprsPath=WIDE1-1,WIDE2-1";
+
+INSTANTIATE_TEST_SUITE_P(
+    KorvelConfig, Commands,
+    testing::Values(
+        Case{"check",
+             1,
+             {"warning: MY CALLSIGN: The tracker will transmit as NOCALL-9,",
+              "\nwarning: APRS message TO CALL: Messages will be addressed to NOCALL,"},
+             ""},
+        Case{"check" + kOwnSettings, 0, {}, ""},
+        Case{"check --json" + kOwnSettings, 0, {"[\n]\n"}, ""},
+        Case{"check --json --set edDestCall=IK0XYZ",
+             1,
+             {"\"caption\": \"MY CALLSIGN\"", "\"field\": \"edMyCall\"",
+              "\"message\": \"The tracker will transmit as NOCALL-9,", "\"severity\": \"warning\""},
+             ""},
+        // A backslash, a quote, a control byte and code-page text in what the
+        // tracker sends.
+        Case{"check --json --set \"edMyCall=$(printf 'A\\\"\\001\\302\\251')\"",
+             1,
+             {"\"message\": \"The tracker will send A\\\\\\\"\\u0001\xC2\xA9 ("},
+             ""},
+        Case{"check --set edNumFlagsAuto=12345", 2, {}, "TX DELAY"},
+        Case{"check --bogus", 2, {}, "unknown option '--bogus'"},
+        Case{"symbols", 0, {"/! Police, sheriff\n", "/> Car\n", "\\~ TNC stream switch\n"}, ""},
+        Case{
+            "symbols --json",
+            0,
+            {"\"name\": \"Car\",", "\"symbol\": \">\",", "\"table\": \"/\"", "\"table\": \"\\\\\""},
+            ""},
+        Case{"symbols --all", 2, {}, "unknown option '--all'"}));
+
+TEST_F(Advice, SymbolsListsAllOfBothTables) {
+    const Outcome r = run("symbols");
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 188);
+}
+
+// The warnings come before the transfer starts, so they show even when it fails.
+TEST_F(Advice, SendPrintsTheWarningsBeforeSending) {
+    const Outcome r = run("send --device '" + (dir / "no-such-device").string() + "'");
+    EXPECT_EQ(r.exitCode, 3) << r.err;
+    const std::size_t warning = r.err.find("warning: MY CALLSIGN: ");
+    ASSERT_NE(warning, std::string::npos) << r.err;
+    EXPECT_LT(warning, r.err.find("korvel-config send: ")) << r.err;
+}
+
+} // namespace

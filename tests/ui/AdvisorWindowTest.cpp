@@ -1,0 +1,199 @@
+#include "WindowTestSupport.h"
+#include "settings/FieldTable.h"
+#include "transfer/EventDrivenSender.h"
+#include "ui/AdvisorMarks.h"
+#include "ui/MaskedEdit.h"
+#include "ui/MessageBox.h"
+#include "ui/Setup.h"
+
+#include <QCheckBox>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+using namespace korvel;
+
+// The advisor in the window: the marks on warned fields, the pickers in the
+// fields' menus, and the one question before SEND.
+class AdvisorWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::shared_ptr<test::Line> line_;
+    std::unique_ptr<Setup> setup_;
+
+    MaskedEdit* edit(Field field) const { return setup_->controls().edit(field); }
+    void put(Field field, const char* text) {
+        QVERIFY2(!setup_->setText(field, text), TraitsOf(field).name.data());
+    }
+
+    // Opens the field's menu as the Menu key does (the windowing system turns
+    // the key into a keyboard context-menu event for the focused field), and
+    // triggers the entry that starts with `entry` in the submenu `picker`.
+    bool pick(Field field, const char* picker, const QString& entry) {
+        QMenu* opened = nullptr;
+        auto grab = connect(edit(field), &MaskedEdit::contextMenuAboutToShow, this,
+                            [&](QMenu* menu) { opened = menu; });
+        edit(field)->setFocus(Qt::OtherFocusReason);
+        const QPoint centre = edit(field)->rect().center();
+        QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, centre,
+                                  edit(field)->mapToGlobal(centre));
+        QApplication::sendEvent(edit(field), &menuKey);
+        disconnect(grab);
+        if (!opened) {
+            return false;
+        }
+        std::unique_ptr<QMenu> owned(opened);
+        for (QAction* action :
+             opened->findChild<QMenu*>(QString::fromLatin1(picker))->findChildren<QAction*>()) {
+            if (action->text().startsWith(entry)) {
+                action->trigger();
+                return true;
+            }
+        }
+        return false;
+    }
+
+private slots:
+    void init() {
+        MessageBox::setRecording(true);
+        line_ = std::make_shared<test::Line>();
+        setup_ = std::make_unique<Setup>(std::make_unique<EventDrivenSender>(
+            nullptr, [line = line_] { return std::make_unique<test::FakePort>(line); }, 50));
+        setup_->show();
+        setup_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(setup_.get()));
+    }
+    void cleanup() { setup_.reset(); }
+
+    void marksFollowEdits() {
+        const AdvisorMarks& marks = setup_->marks();
+        const QColor base = edit(Field::edMyCall)->palette().color(QPalette::Base);
+        QVERIFY(marks.isMarked(Field::edMyCall));
+        QVERIFY(marks.isMarked(Field::edDestCall));
+        QVERIFY(!marks.isMarked(Field::edAprsPath));
+        QVERIFY(marks.toolTip(Field::edMyCall).startsWith("warning: The tracker will transmit as"));
+        QCOMPARE(base, AdvisorMarks::Tint(edit(Field::edAprsPath)->palette()));
+
+        edit(Field::edMyCall)->setFocus(Qt::OtherFocusReason);
+        edit(Field::edMyCall)->selectAll();
+        test::TypeText(edit(Field::edMyCall), QStringLiteral("ik0abc-9"));
+        QCOMPARE(setup_->text(Field::edMyCall), "IK0ABC-9");
+        QVERIFY(!marks.isMarked(Field::edMyCall));
+        QCOMPARE(edit(Field::edMyCall)->palette(), edit(Field::edAprsPath)->palette());
+        put(Field::edAprsPath, "WIDE3-3");
+        QVERIFY(marks.isMarked(Field::edAprsPath));
+        QVERIFY(marks.toolTip(Field::edAprsPath).contains("3 digipeater hops"));
+        QVERIFY(marks.toolTip(Field::esSpeedTable0).startsWith("7.5 beacons an hour"));
+    }
+
+    // The tint keeps the text readable: a contrast ratio of at least 4.5, in a
+    // light and in a dark palette.
+    void tintReadsInLightAndDark_data() {
+        QTest::addColumn<QColor>("base");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("light") << QColor(Qt::white) << QColor(Qt::black);
+        QTest::newRow("dark") << QColor(0x20, 0x20, 0x20) << QColor(0xE0, 0xE0, 0xE0);
+    }
+    void tintReadsInLightAndDark() {
+        QFETCH(QColor, base);
+        QFETCH(QColor, text);
+        QPalette palette;
+        palette.setColor(QPalette::Base, base);
+        const QColor tint = AdvisorMarks::Tint(palette);
+        QVERIFY(tint != base);
+        const auto luminance = [](const QColor& c) {
+            const auto linear = [](double v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) +
+                   0.0722 * linear(c.blueF());
+        };
+        const double a = luminance(tint) + 0.05;
+        const double b = luminance(text) + 0.05;
+        QVERIFY2(std::max(a, b) / std::min(a, b) >= 4.5, qPrintable(tint.name()));
+    }
+
+    void pickersSetTheirFields_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("picker");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("changed");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("alternate");
+        const auto row = [](const char* name, Field field, const char* picker, const char* entry,
+                            Field changed, const char* text, int alternate = -1) {
+            QTest::newRow(name) << int(field) << QString::fromLatin1(picker)
+                                << QString::fromUtf8(entry) << int(changed)
+                                << QString::fromLatin1(text) << alternate;
+        };
+        row("symbol primary", Field::edSymbol, "pickSymbol", "Ambulance", Field::edSymbol, "a", 0);
+        row("symbol alternate", Field::edSymbol, "pickSymbol", "Overlaid van", Field::edSymbol, "v",
+            1);
+        row("path", Field::edAprsPath, "pickPath", "WIDE2-2 \u2013", Field::edAprsPath, "WIDE2-2");
+        row("no path", Field::edAprsPath, "pickPath", "(none)", Field::edAprsPath, "");
+        row("SSID", Field::edMyCall, "pickSsid", "-7:", Field::edMyCall, "NOCALL-7");
+        row("no SSID", Field::edMyCall, "pickSsid", "none", Field::edMyCall, "NOCALL");
+        row("timing", Field::esSpeedTable3, "pickTiming", "Car", Field::esSpeedTable6, "060");
+    }
+    void pickersSetTheirFields() {
+        QFETCH(int, field);
+        QFETCH(QString, picker);
+        QFETCH(QString, entry);
+        QFETCH(int, changed);
+        QFETCH(QString, text);
+        QFETCH(int, alternate);
+        QVERIFY(pick(Field(field), picker.toLatin1().constData(), entry));
+        QCOMPARE(QString::fromStdString(setup_->text(Field(changed))), text);
+        if (alternate >= 0) {
+            QCOMPARE(setup_->value(Field::chkTable), alternate);
+            QVERIFY(setup_->marks().toolTip(Field::edSymbol).startsWith("'" + text + "'"));
+        }
+    }
+
+    // A real modal box, answered by a timer: Yes sends as it stands; No sends
+    // nothing and puts the focus on MY CALLSIGN. SEND stays disabled meanwhile.
+    void sendAsksOnAPlaceholderCallsign_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+    void sendAsksOnAPlaceholderCallsign() {
+        QFETCH(bool, yes);
+        MessageBox::setRecording(false);
+        QString asked;
+        bool disabledWhileOpen = false;
+        QTimer::singleShot(50, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            asked = box->text();
+            disabledWhileOpen = !setup_->controls().cmdSend->isEnabled();
+            box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        setup_->controls().cmdSend->click();
+        MessageBox::setRecording(true);
+        QVERIFY2(asked.startsWith("MY CALLSIGN is NOCALL-9, a placeholder"), qPrintable(asked));
+        QVERIFY(disabledWhileOpen);
+        if (yes) {
+            QVERIFY(QTest::qWaitFor([&] { return setup_->controls().cmdSend->isEnabled(); }));
+            QCOMPARE(line_->bytes.size(), std::size_t(120));
+        } else {
+            QVERIFY(setup_->controls().cmdSend->isEnabled());
+            QVERIFY(line_->bytes.empty());
+            QCOMPARE(setup_->focusWidget(), edit(Field::edMyCall));
+        }
+    }
+
+    void sendAsksNothingForARealCallsign() {
+        put(Field::edMyCall, "IK0ABC-9");
+        setup_->controls().cmdSend->click();
+        QVERIFY(MessageBox::takeAsked().isEmpty());
+        QVERIFY(QTest::qWaitFor([&] { return setup_->controls().cmdSend->isEnabled(); }));
+        QCOMPARE(line_->bytes.size(), std::size_t(120));
+    }
+};
+
+QTEST_MAIN(AdvisorWindowTest)
+#include "AdvisorWindowTest.moc"
