@@ -1,8 +1,10 @@
-// Fills every field with arbitrary contents its field rule accepts, builds the
-// image, and checks that the build never crashes, that a failure always says
-// why, and that a successful build is a fixed point: building again gives the
-// same image and changes no text.
+// Fills every field with arbitrary contents its field rule accepts, asks the
+// advisor, builds the image, and checks that neither crashes, that the advice
+// changes no text and names each field by its caption, that a failure always
+// says why, and that a successful build is a fixed point: building again gives
+// the same image and changes no text.
 
+#include "advisor/Advisor.h"
 #include "image/AprsPath.h"
 #include "image/BuildImage.h"
 #include "settings/FieldRule.h"
@@ -107,6 +109,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetDefaults(settings);
     Input input(data, size);
     Fill(settings, input);
+
+    const auto filled = Texts(settings);
+    for (const Finding& finding : Advise(settings)) {
+        Check(finding.caption == CaptionOf(finding.field) && !finding.message.empty(),
+              "a finding names its field and says something");
+    }
+    Check(Texts(settings) == filled, "the advice changes no text");
 
     ConfigImage image{};
     const BuildResult first = BuildImage(settings, image);
