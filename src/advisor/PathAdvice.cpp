@@ -3,6 +3,8 @@
 #include "advisor/AdviceRules.h"
 #include "advisor/SentAddress.h"
 
+#include <algorithm>
+
 namespace korvel {
 namespace {
 

@@ -17,6 +17,7 @@ namespace korvel {
 namespace {
 
 constexpr int kTintPercent = 30; // of amber in the field's base colour
+constexpr QRgb kAmber = 0xFFA000;
 
 QColor Blend(const QColor& base, const QColor& towards, int percent) {
     const auto mix = [&](int a, int b) { return (a * (100 - percent) + b * percent) / 100; };
@@ -44,7 +45,7 @@ AdvisorMarks::AdvisorMarks(const SetupControls& controls, const DeviceSettings& 
 }
 
 QColor AdvisorMarks::Tint(const QPalette& palette) {
-    return Blend(palette.color(QPalette::Base), QColor(255, 160, 0), kTintPercent);
+    return Blend(palette.color(QPalette::Base), QColor(kAmber), kTintPercent);
 }
 
 QString AdvisorMarks::toolTip(Field field) const {
@@ -90,7 +91,7 @@ void AdvisorMarks::mark(Field field, const Findings& findings) {
     if (warned) {
         palette.setColor(QPalette::Base, Tint(palette));
         palette.setColor(QPalette::Button,
-                         Blend(palette.color(QPalette::Button), QColor(255, 160, 0), kTintPercent));
+                         Blend(palette.color(QPalette::Button), QColor(kAmber), kTintPercent));
     }
     control->setPalette(palette);
 }
