@@ -12,6 +12,7 @@
 #include <string>
 
 #if defined(Q_OS_UNIX)
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -33,6 +34,43 @@ QString SaveFailure(const QString& path, const QString& cause) {
 
 QString LoadFailure(const QString& path, const QString& cause) {
     return QStringLiteral("Cannot load %1: %2").arg(path, cause);
+}
+
+// The nearest folder on the way to `path` that is a file instead; empty when
+// there is none.
+QString FileOnTheWay(const QString& path) {
+    for (QFileInfo folder(QFileInfo(path).absolutePath()); !folder.isRoot();
+         folder = QFileInfo(folder.absolutePath())) {
+        if (folder.exists()) {
+            return folder.isDir() ? QString() : folder.filePath();
+        }
+    }
+    return {};
+}
+
+// Why `path` cannot be looked at, in the system's words where "file not found"
+// would mislead: a folder on the way that the user may not enter, a file where
+// a folder should be, a loop of symbolic links.
+QString MissingFileProblem(const QString& path) {
+#if defined(Q_OS_UNIX)
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        switch (errno) {
+        case EACCES:
+            return QStringLiteral("permission denied");
+        case ENOTDIR:
+            if (const QString file = FileOnTheWay(path); !file.isEmpty()) {
+                return QStringLiteral("%1 is not a folder").arg(file);
+            }
+            break;
+        case ELOOP:
+            return QStringLiteral("the symbolic links of the path make a loop");
+        default:
+            break;
+        }
+    }
+#endif
+    return QStringLiteral("file not found");
 }
 
 // Why the folder of `path` cannot take a new file, in plainer words than the
@@ -132,7 +170,7 @@ std::optional<QString> LoadSettingsFile(DeviceSettings& settings, const QString&
     // for one, and a file too large to be a settings file is not read at all.
     const QFileInfo info(path);
     if (!info.exists()) {
-        return LoadFailure(path, QStringLiteral("file not found"));
+        return LoadFailure(path, MissingFileProblem(path));
     }
     if (info.isDir()) {
         return LoadFailure(path, QStringLiteral("it is a folder"));
