@@ -113,10 +113,13 @@ bool FolderRefusesNewFiles(const QString& path) {
 
 // A writable file in a folder that the user may not write into (a file in a
 // shared folder) cannot be replaced by a new one: it is then written in place.
-// Everywhere else the new file replaces the old one only once complete.
+// Everywhere else the new file replaces the old one only once complete. The
+// new file goes beside the file that a symbolic link leads to, so that is the
+// folder that counts.
 bool WritesInPlace(const QFileInfo& target) {
 #if defined(Q_OS_UNIX)
-    return target.isFile() && target.isWritable() && FolderRefusesNewFiles(target.filePath());
+    const QString file = target.isSymLink() ? target.canonicalFilePath() : target.filePath();
+    return target.isFile() && target.isWritable() && FolderRefusesNewFiles(file);
 #else
     Q_UNUSED(target);
     return false;
