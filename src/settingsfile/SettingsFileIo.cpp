@@ -48,6 +48,19 @@ QString FileOnTheWay(const QString& path) {
     return {};
 }
 
+constexpr const char* kLinkLoop = "the symbolic links of the path make a loop";
+
+// Whether following the symbolic links of `path` never ends.
+bool IsLinkLoop(const QString& path) {
+#if defined(Q_OS_UNIX)
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) != 0 && errno == ELOOP;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
 // Why `path` cannot be looked at, in the system's words where "file not found"
 // would mislead: a folder on the way that the user may not enter, a file where
 // a folder should be, a loop of symbolic links.
@@ -64,7 +77,7 @@ QString MissingFileProblem(const QString& path) {
             }
             break;
         case ELOOP:
-            return QStringLiteral("the symbolic links of the path make a loop");
+            return QString::fromLatin1(kLinkLoop);
         default:
             break;
         }
@@ -77,6 +90,9 @@ QString MissingFileProblem(const QString& path) {
 // temporary file's error gives.
 QString FolderProblem(const QString& path, const QString& fallback) {
     const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (IsLinkLoop(folder.filePath())) {
+        return QString::fromLatin1(kLinkLoop);
+    }
     if (!folder.exists()) {
         return QStringLiteral("the folder %1 does not exist").arg(folder.filePath());
     }
@@ -141,6 +157,10 @@ std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QS
     // takes the target's place.
     if (target.exists() && !target.isFile()) {
         return SaveFailure(path, QStringLiteral("it is not a regular file"));
+    }
+    // The new file would take the place of the link that leads nowhere.
+    if (IsLinkLoop(path)) {
+        return SaveFailure(path, QString::fromLatin1(kLinkLoop));
     }
 
     QSaveFile file(path);

@@ -88,6 +88,28 @@ TEST_F(SettingsFileIo, SavingOntoAFolderFails) {
     EXPECT_TRUE(error->contains("folder")) << error->toStdString();
 }
 
+// A loop of symbolic links stays what it is, and a file on the way is no folder.
+TEST_F(SettingsFileIo, SavingWhereThePathLeadsNowhereSaysWhy) {
+#if !defined(Q_OS_UNIX)
+    GTEST_SKIP() << "symbolic links are a Unix matter";
+#else
+    ASSERT_TRUE(QFile::link(path("loop.cfg"), path("loop.cfg")));
+    ASSERT_TRUE(QFile::link(path("a"), path("b")) && QFile::link(path("b"), path("a")));
+    WriteFile(path("g.cfg"), "old");
+    const std::pair<const char*, QString> cases[] = {
+        {"loop.cfg", "the symbolic links of the path make a loop"},
+        {"a/k.cfg", "the symbolic links of the path make a loop"},
+        {"g.cfg/k.cfg", path("g.cfg") + " is not a folder"},
+    };
+    for (const auto& [name, cause] : cases) {
+        EXPECT_EQ(SaveSettingsFile(Defaults(), path(name)),
+                  "Cannot save " + path(name) + ": " + cause);
+    }
+    EXPECT_TRUE(QFileInfo(path("loop.cfg")).isSymLink());
+    EXPECT_EQ(ReadFile(path("g.cfg")), "old");
+#endif
+}
+
 TEST_F(SettingsFileIo, SavingIntoAReadOnlyFolderSaysPermissionDenied) {
 #if defined(Q_OS_UNIX)
     if (geteuid() == 0) {
