@@ -54,6 +54,14 @@ bool SameTexts(std::span<const FileValue> a, std::span<const FileValue> b) {
                       [](const FileValue& x, const FileValue& y) { return x.text == y.text; });
 }
 
+constexpr std::size_t kAllButLast = kFileValueCount - 1;
+
+// Whether the file may show either mark of ShowsOlderQuotes: only then is the
+// old reading tried.
+bool MayShowOlderQuotes(const FileValues& doubled) {
+    return doubled.keptLoneQuote || (doubled.unterminated && doubled.values.size() == kAllButLast);
+}
+
 // Whether a file that the doubled reading cannot read all of shows the mark of
 // a text written before Save doubled its quotes, so that the old reading may be
 // trusted. Save doubles every quote of a text, so a file it wrote, even one cut
@@ -65,9 +73,7 @@ bool ShowsOlderQuotes(const FileValues& doubled, const FileValues& asWritten) {
     if (doubled.keptLoneQuote) {
         return true;
     }
-    const std::size_t others = kFileValueCount - 1;
-    return doubled.unterminated && doubled.values.size() == others &&
-           SameTexts(doubled.values, std::span(asWritten.values).first(others)) &&
+    return SameTexts(doubled.values, std::span(asWritten.values).first(kAllButLast)) &&
            asWritten.values.back().text.find("\"\"") == std::string::npos;
 }
 
@@ -78,7 +84,7 @@ bool ShowsOlderQuotes(const FileValues& doubled, const FileValues& asWritten) {
 // must fail at its end, not load values shifted into other settings.
 FileValues ReadFile(std::string_view bytes) {
     FileValues file = ReadValues(bytes, QuoteRule::Doubled);
-    if (file.failure) {
+    if (file.failure && MayShowOlderQuotes(file)) {
         FileValues asWritten = ReadValues(bytes, QuoteRule::AsWritten);
         if (!asWritten.failure && ShowsOlderQuotes(file, asWritten)) {
             return asWritten;
