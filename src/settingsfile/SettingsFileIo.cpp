@@ -36,6 +36,7 @@ QString LoadFailure(const QString& path, const QString& cause) {
     return QStringLiteral("Cannot load %1: %2").arg(path, cause);
 }
 
+#if defined(Q_OS_UNIX)
 // The nearest folder on the way to `path` that is a file instead; empty when
 // there is none.
 QString FileOnTheWay(const QString& path) {
@@ -47,6 +48,7 @@ QString FileOnTheWay(const QString& path) {
     }
     return {};
 }
+#endif
 
 constexpr const char* kLinkLoop = "the symbolic links of the path make a loop";
 
