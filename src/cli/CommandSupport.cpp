@@ -2,13 +2,16 @@
 
 #include "cli/QuotedArgument.h"
 #include "settings/CodePage.h"
+#include "settings/ControlBytes.h"
 
 #include <iostream>
 
 namespace korvel::cli {
 
 int Fail(std::string_view command, std::string_view message) {
-    std::cerr << "korvel-config " << command << ": " << message << "\n";
+    // Paths and values in the message may hold control bytes; escaping twice
+    // changes nothing, so what QuotedValue escaped already stays as it is.
+    std::cerr << "korvel-config " << command << ": " << EscapeControlBytes(message) << "\n";
     return kExitUsage;
 }
 

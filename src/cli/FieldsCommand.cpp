@@ -1,5 +1,6 @@
 #include "cli/CommandSupport.h"
 #include "settings/CodePage.h"
+#include "settings/ControlBytes.h"
 #include "settings/FieldTable.h"
 
 #include <iostream>
@@ -11,6 +12,7 @@ constexpr const char* kHelp =
     "Usage: korvel-config fields [--file F.cfg] [--set NAME=VALUE]... [--build]\n\n"
     "Prints every setting as NAME=TEXT, one a line, in the order of the field\n"
     "table. Check boxes print 0 or 1, cbMicEMsg its entry (0 to 7, -1 for none).\n"
+    "Control characters in a text print escaped: \\r, \\n, \\t, \\xHH (ESC as \\x1B).\n"
     "The settings start from the factory defaults.\n\nOptions:\n"
     "  --build            first check and normalise the settings as the SEND button\n"
     "                     does, and print the texts it writes back\n";
@@ -19,7 +21,7 @@ void PrintFields(const DeviceSettings& settings) {
     for (const FieldTraits& traits : AllFields()) {
         std::cout << traits.name << '=';
         if (traits.isText()) {
-            std::cout << CodePageToUtf8(settings.text(traits.field));
+            std::cout << EscapeControlBytes(CodePageToUtf8(settings.text(traits.field)));
         } else {
             std::cout << settings.value(traits.field);
         }

@@ -1,5 +1,6 @@
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "cli/PathArgument.h"
 #include "transfer/PortWording.h"
 #include "transfer/SerialPortListing.h"
 
@@ -99,7 +100,11 @@ std::optional<int> ParseOptions(Arguments args, PortsOptions& options) {
             if (value.empty()) {
                 return Fail("ports", "--device-folder needs a folder (see --help)");
             }
-            options.folder = QFile::decodeName(QByteArray::fromStdString(value));
+            const auto folder = PathArgument(value);
+            if (!folder) {
+                return Fail("ports", std::string("--device-folder: ") + kPathNotUtf8);
+            }
+            options.folder = *folder;
             if (!QFileInfo(options.folder).isDir()) {
                 return Fail("ports", "--device-folder " + value + ": no such folder");
             }

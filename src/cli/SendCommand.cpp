@@ -1,6 +1,7 @@
 #include "advisor/Advisor.h"
 #include "cli/CommandSupport.h"
 #include "cli/FindingsOutput.h"
+#include "cli/PathArgument.h"
 #include "transfer/DeviceTree.h"
 #include "transfer/EventDrivenSender.h"
 #include "transfer/QtSerialPort.h"
@@ -88,6 +89,10 @@ struct Target {
         if (device && device->empty()) {
             return "--device needs the path of the serial device, e.g. /dev/ttyUSB0";
         }
+        // Qt would turn the odd bytes into U+FFFD and look for another device.
+        if (device && !PathArgument(*device)) {
+            return std::string("--device: ") + kPathNotUtf8;
+        }
         if (device && IsFolder(*device)) {
             return "--device: '" + *device + "' is a folder, not a serial device";
         }
@@ -96,6 +101,12 @@ struct Target {
         }
         if (folder && folder->empty()) {
             return "--device-folder needs the folder that holds the serial devices, e.g. /dev";
+        }
+        if (folder && !PathArgument(*folder)) {
+            return std::string("--device-folder: ") + kPathNotUtf8;
+        }
+        if (folder && !IsFolder(*folder)) {
+            return "--device-folder " + *folder + ": no such folder";
         }
         return std::nullopt;
     }

@@ -75,6 +75,12 @@ std::optional<std::string> SetValue(SettingsRecord& record, Field field, const s
     if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
         return FieldName(field) + ": " + QuotedArgument(text) + " is not a whole number";
     }
+    // A box is clear or checked; the greyed state and the bits of other
+    // settings are not for the command line to set.
+    if (TraitsOf(field).kind == FieldKind::Check && value != 0 && value != 1) {
+        return FieldName(field) + ": " + QuotedArgument(text) +
+               " is not a check-box state (0 clear, 1 checked)";
+    }
     if (const auto refused = record.setValue(field, value)) {
         return refused->messageWithName();
     }

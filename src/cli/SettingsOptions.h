@@ -51,6 +51,7 @@ inline constexpr const char* kSettingsOptionsHelp =
     "  --file F.cfg       start from this settings file, read as the window's Load does\n"
     "  --set NAME=VALUE   set one field (repeatable), e.g. --set edMyCall=IK0ABC-9,\n"
     "                     --set 'esSpeedTable(2)'=300, --set chkTable=1, --set cbMicEMsg=3;\n"
+    "                     a check box takes 0 (clear) or 1 (checked);\n"
     "                     'korvel-config fields' lists the names\n";
 
 } // namespace korvel::cli

@@ -1,10 +1,13 @@
 // korvel-config: the command-line companion of the Korvel Config window.
 
 #include "Version.h"
+#include "cli/CheckedOutput.h"
 #include "cli/Commands.h"
 #include "cli/ExitCode.h"
 
 #include <array>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -39,10 +42,7 @@ void PrintUsage(std::ostream& out) {
         << "Options: --help, --version\n";
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+int Run(const std::vector<std::string>& args) {
     if (args.empty()) {
         PrintUsage(std::cerr);
         return korvel::cli::kExitUsage;
@@ -63,4 +63,29 @@ int main(int argc, char** argv) {
     std::cerr << "korvel-config: unknown command '" << args[0] << "'\n";
     PrintUsage(std::cerr);
     return korvel::cli::kExitUsage;
+}
+
+// Output that did not reach its file (a full disk, a closed pipe) is an error,
+// never a success with an empty or partial file.
+int CheckOutput(const std::vector<std::string>& args, korvel::cli::CheckedOutput& output,
+                int exitCode) {
+    std::cout.flush();
+    if (output.error() == 0) {
+        return exitCode;
+    }
+    const std::string command = args.empty() ? "" : " " + args[0];
+    std::cerr << "korvel-config" << command
+              << ": cannot write the output: " << std::strerror(output.error()) << "\n";
+    return exitCode == korvel::cli::kExitSuccess ? korvel::cli::kExitUsage : exitCode;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    korvel::cli::CheckedOutput output(stdout);
+    std::streambuf* const standard = std::cout.rdbuf(&output);
+    const int exitCode = CheckOutput(args, output, Run(args));
+    std::cout.rdbuf(standard);
+    return exitCode;
 }

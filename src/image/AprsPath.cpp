@@ -5,11 +5,12 @@
 namespace korvel {
 
 AprsPathParts SplitAprsPath(std::string_view path) {
-    const std::size_t comma = path.empty() ? std::string_view::npos : path.find(',', 1);
+    const std::size_t comma = path.find(',');
     if (comma == std::string_view::npos) {
         return {path, std::nullopt};
     }
-    return {path.substr(0, comma), path.substr(comma + 1)};
+    const std::string_view rest = path.substr(comma + 1);
+    return {path.substr(0, comma), rest.substr(0, rest.find(','))};
 }
 
 bool AprsPathIsEmpty(std::string_view path) {

@@ -7,9 +7,11 @@
 
 namespace korvel {
 
-// The digipeater path split at its first "," after the first character: the
-// first address, and everything after that "," as the second one (so "A,B,C"
-// has the second address "B,C"). A path without such a "," is one address.
+// The digipeater path split at its commas: the first address before the first
+// ",", the second one between it and the next "," (the tracker holds two, so
+// "A,B,C" has the second address "B" and C is not sent). A comma is always a
+// separator and never part of an address: ",A" is a blank first address and
+// A. A path without a "," is one address.
 struct AprsPathParts {
     std::string_view first;
     std::optional<std::string_view> second;
@@ -26,8 +28,8 @@ bool AprsPathIsEmpty(std::string_view path);
 // ends the list.
 //
 // The path is trimmed of spaces before it is split, so that a path of spaces is
-// no path and a blank first address cannot be sent while the field, written
-// back, shows none.
+// no path. The joined text holds exactly the addresses written, so the field
+// written back shows what was sent.
 EncodedCallsign PutAprsPath(ConfigImage& image, std::string_view path);
 
 } // namespace korvel

@@ -27,7 +27,8 @@ struct FieldError {
 };
 
 // `text` between single quotes for a message, cut after 40 bytes ("...'") so
-// that a long value cannot flood it. For code-page bytes.
+// that a long value cannot flood it, its control bytes escaped
+// (EscapeControlBytes). For code-page bytes.
 std::string QuotedValue(std::string_view text);
 
 } // namespace korvel

@@ -5,6 +5,7 @@
 #include "settingsfile/SettingsFileLayout.h"
 #include "settingsfile/SettingsFileReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <variant>
@@ -19,6 +20,8 @@ using Values = std::span<const FileValue>;
 struct FileValues {
     std::vector<FileValue> values;
     std::optional<std::string> failure;
+    bool unterminated = false; // the failure is a text that is never closed
+    bool keptLoneQuote = false;
 };
 
 std::string Describe(const ReadFailure& failure, std::size_t valuesRead) {
@@ -37,22 +40,53 @@ FileValues ReadValues(std::string_view bytes, QuoteRule rule) {
         auto next = reader.next();
         if (const auto* failure = std::get_if<ReadFailure>(&next)) {
             file.failure = Describe(*failure, file.values.size());
+            file.unterminated = failure->kind == ReadFailure::Kind::UnterminatedQuote;
             break;
         }
         file.values.push_back(std::move(std::get<FileValue>(next)));
     }
+    file.keptLoneQuote = reader.keptLoneQuote();
     return file;
+}
+
+bool SameTexts(std::span<const FileValue> a, std::span<const FileValue> b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const FileValue& x, const FileValue& y) { return x.text == y.text; });
+}
+
+constexpr std::size_t kAllButLast = kFileValueCount - 1;
+
+// Whether the file may show either mark of ShowsOlderQuotes: only then is the
+// old reading tried.
+bool MayShowOlderQuotes(const FileValues& doubled) {
+    return doubled.keptLoneQuote || (doubled.unterminated && doubled.values.size() == kAllButLast);
+}
+
+// Whether a file that the doubled reading cannot read all of shows the mark of
+// a text written before Save doubled its quotes, so that the old reading may be
+// trusted. Save doubles every quote of a text, so a file it wrote, even one cut
+// short anywhere, never shows either mark:
+// - the doubled reading kept a lone quote inside a text ("Op. "Tev"" runs on);
+// - only the last value is never closed, the old reading agrees on all the
+//   others, and its last text holds no two quotes in a row ("QRV"" at the end).
+bool ShowsOlderQuotes(const FileValues& doubled, const FileValues& asWritten) {
+    if (doubled.keptLoneQuote) {
+        return true;
+    }
+    return SameTexts(doubled.values, std::span(asWritten.values).first(kAllButLast)) &&
+           asWritten.values.back().text.find("\"\"") == std::string::npos;
 }
 
 // A file written before Save doubled the quotes of a text cannot always be read
 // with doubled quotes: a text that ends with a quote ("Op. "Tev"") then runs on
 // into the next value. Such a file is read the old way when only that gives all
-// its values. Without two quotes in a row anywhere, both ways read the same.
+// its values, and only where it shows the mark of such a text: a file cut short
+// must fail at its end, not load values shifted into other settings.
 FileValues ReadFile(std::string_view bytes) {
     FileValues file = ReadValues(bytes, QuoteRule::Doubled);
-    if (file.failure && bytes.find("\"\"") != std::string_view::npos) {
+    if (file.failure && MayShowOlderQuotes(file)) {
         FileValues asWritten = ReadValues(bytes, QuoteRule::AsWritten);
-        if (!asWritten.failure) {
+        if (!asWritten.failure && ShowsOlderQuotes(file, asWritten)) {
             return asWritten;
         }
     }

@@ -26,7 +26,9 @@ namespace korvel {
 // edBcnEvery becomes n AND 127 as three digits, chkRxPosition bit 7 of n.
 //
 // A file whose texts hold double quotes that were not doubled (written before
-// Save doubled them) is read with lone quotes when only that gives 22 values.
+// Save doubled them) is read with lone quotes when only that gives 22 values
+// and the file shows the mark of such a text; a file that Save wrote and that
+// was cut short fails at its end ("end of file before value N of 22").
 //
 // The message names settings by their captions in the window (code-page bytes
 // where it quotes the file), for example:

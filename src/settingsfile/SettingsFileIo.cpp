@@ -12,6 +12,7 @@
 #include <string>
 
 #if defined(Q_OS_UNIX)
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -35,10 +36,65 @@ QString LoadFailure(const QString& path, const QString& cause) {
     return QStringLiteral("Cannot load %1: %2").arg(path, cause);
 }
 
+#if defined(Q_OS_UNIX)
+// The nearest folder on the way to `path` that is a file instead; empty when
+// there is none.
+QString FileOnTheWay(const QString& path) {
+    for (QFileInfo folder(QFileInfo(path).absolutePath()); !folder.isRoot();
+         folder = QFileInfo(folder.absolutePath())) {
+        if (folder.exists()) {
+            return folder.isDir() ? QString() : folder.filePath();
+        }
+    }
+    return {};
+}
+#endif
+
+constexpr const char* kLinkLoop = "the symbolic links of the path make a loop";
+
+// Whether following the symbolic links of `path` never ends.
+bool IsLinkLoop(const QString& path) {
+#if defined(Q_OS_UNIX)
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) != 0 && errno == ELOOP;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
+// Why `path` cannot be looked at, in the system's words where "file not found"
+// would mislead: a folder on the way that the user may not enter, a file where
+// a folder should be, a loop of symbolic links.
+QString MissingFileProblem(const QString& path) {
+#if defined(Q_OS_UNIX)
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        switch (errno) {
+        case EACCES:
+            return QStringLiteral("permission denied");
+        case ENOTDIR:
+            if (const QString file = FileOnTheWay(path); !file.isEmpty()) {
+                return QStringLiteral("%1 is not a folder").arg(file);
+            }
+            break;
+        case ELOOP:
+            return QString::fromLatin1(kLinkLoop);
+        default:
+            break;
+        }
+    }
+#endif
+    return QStringLiteral("file not found");
+}
+
 // Why the folder of `path` cannot take a new file, in plainer words than the
 // temporary file's error gives.
 QString FolderProblem(const QString& path, const QString& fallback) {
     const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (IsLinkLoop(folder.filePath())) {
+        return QString::fromLatin1(kLinkLoop);
+    }
     if (!folder.exists()) {
         return QStringLiteral("the folder %1 does not exist").arg(folder.filePath());
     }
@@ -75,10 +131,13 @@ bool FolderRefusesNewFiles(const QString& path) {
 
 // A writable file in a folder that the user may not write into (a file in a
 // shared folder) cannot be replaced by a new one: it is then written in place.
-// Everywhere else the new file replaces the old one only once complete.
+// Everywhere else the new file replaces the old one only once complete. The
+// new file goes beside the file that a symbolic link leads to, so that is the
+// folder that counts.
 bool WritesInPlace(const QFileInfo& target) {
 #if defined(Q_OS_UNIX)
-    return target.isFile() && target.isWritable() && FolderRefusesNewFiles(target.filePath());
+    const QString file = target.isSymLink() ? target.canonicalFilePath() : target.filePath();
+    return target.isFile() && target.isWritable() && FolderRefusesNewFiles(file);
 #else
     Q_UNUSED(target);
     return false;
@@ -100,6 +159,10 @@ std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QS
     // takes the target's place.
     if (target.exists() && !target.isFile()) {
         return SaveFailure(path, QStringLiteral("it is not a regular file"));
+    }
+    // The new file would take the place of the link that leads nowhere.
+    if (IsLinkLoop(path)) {
+        return SaveFailure(path, QString::fromLatin1(kLinkLoop));
     }
 
     QSaveFile file(path);
@@ -132,7 +195,7 @@ std::optional<QString> LoadSettingsFile(DeviceSettings& settings, const QString&
     // for one, and a file too large to be a settings file is not read at all.
     const QFileInfo info(path);
     if (!info.exists()) {
-        return LoadFailure(path, QStringLiteral("file not found"));
+        return LoadFailure(path, MissingFileProblem(path));
     }
     if (info.isDir()) {
         return LoadFailure(path, QStringLiteral("it is a folder"));

@@ -97,6 +97,7 @@ std::variant<FileValue, ReadFailure> SettingsFileReader::next() {
                 break;
             }
             value.text += kQuote;
+            keptLoneQuote_ = true;
         }
         skipSpaces();
     } else {

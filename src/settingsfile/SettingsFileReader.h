@@ -54,6 +54,11 @@ public:
 
     std::variant<FileValue, ReadFailure> next();
 
+    // Whether a lone double quote was kept inside a text so far: one that is
+    // neither doubled nor closes the text. Save doubles every quote of a text,
+    // so a file it wrote never holds one, not even when it is cut short.
+    bool keptLoneQuote() const { return keptLoneQuote_; }
+
 private:
     bool atEnd() const { return pos_ >= bytes_.size(); }
     bool atLineEnd() const;
@@ -69,6 +74,7 @@ private:
     std::size_t line_ = 1;
     std::size_t valuesOnLine_ = 0;
     bool afterComma_ = false; // a comma was read: another value follows on this line
+    bool keptLoneQuote_ = false;
 };
 
 } // namespace korvel

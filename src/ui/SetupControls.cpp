@@ -1,6 +1,7 @@
 #include "ui/SetupControls.h"
 
 #include "settings/FieldTable.h"
+#include "ui/CaptionFrame.h"
 #include "ui/CodePageText.h"
 #include "ui/MaskedEdit.h"
 #include "ui/WindowMetrics.h"
@@ -21,7 +22,7 @@ QString Caption(Field field);
 class Builder {
 public:
     QGroupBox* frame(QWidget* parent, const char* name, const char* caption, QRect twips) {
-        auto* box = new QGroupBox(QString::fromLatin1(caption), parent);
+        auto* box = new CaptionFrame(QString::fromLatin1(caption), parent);
         place(box, name, twips);
         return box;
     }

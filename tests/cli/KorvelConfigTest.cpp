@@ -40,13 +40,15 @@ protected:
     void TearDown() override { fs::remove_all(dir); }
 
     // `arguments` is put on a shell command line as it stands: quote as needed.
-    Outcome run(const std::string& arguments) const {
-        const fs::path out = dir / "stdout";
+    // Standard output goes to `output` when one is given.
+    Outcome run(const std::string& arguments, const std::string& output = {}) const {
+        const fs::path out = output.empty() ? dir / "stdout" : fs::path(output);
         const fs::path err = dir / "stderr";
         const std::string command = std::string("'") + KORVEL_CONFIG + "' " + arguments + " >'" +
                                     out.string() + "' 2>'" + err.string() + "'";
         const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+                output.empty() ? Slurp(out) : std::string(), Slurp(err)};
     }
 
     std::string file(const char* name) const { return (dir / name).string(); }
@@ -118,6 +120,13 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"image --set chkTable=x",
                   "Alternate Table (chkTable): 'x' is not a whole number"},
         UsageCase{"image --set cbMicEMsg=8", "Mic-E msg (cbMicEMsg): the list has no entry 8"},
+        UsageCase{"image --set chkAutoReply=2",
+                  "(chkAutoReply): '2' is not a check-box state (0 clear, 1 checked)"},
+        UsageCase{"save x.cfg --set chkTable=-1",
+                  "Alternate Table (chkTable): '-1' is not a check-box state (0 clear, 1 checked)"},
+        UsageCase{"image --set \"edComm=$(printf '\\033[2J\\r\\nx')\"",
+                  "Comm num (edComm): '\\x1B[2J\\r\\nx' does not fit the field"},
+        UsageCase{"image --set \"$(printf 'ed\\033[2J')=1\"", "unknown field 'ed\\x1B[2J'"},
         UsageCase{"image --set edMyCall=$(printf '%0120000d' 0)",
                   "MY CALLSIGN (edMyCall): '" + std::string(40, '0') +
                       "...' is longer than 9 characters"},
@@ -133,6 +142,13 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"save \"$(printf '/nonexistent/x\\377\\376.cfg')\"",
                   "the file name is not valid UTF-8"},
         UsageCase{"fields --file \"$(printf '\\377.cfg')\"", "--file: the file name is not valid"},
+        UsageCase{"fields --file /etc/passwd/k.cfg", "/etc/passwd is not a folder"},
+        UsageCase{"send --device \"$(printf '/dev/tty\\377')\"",
+                  "--device: the file name is not valid UTF-8"},
+        UsageCase{"send --port 2 --device-folder \"$(printf '/dev/\\377')\"",
+                  "--device-folder: the file name is not valid UTF-8"},
+        UsageCase{"send --port 2 --device-folder /nonexistent",
+                  "--device-folder /nonexistent: no such folder"},
         UsageCase{"save x.cfg --set edBcnEvery=___", "Status txt every: '___' is not a number"},
         UsageCase{"ports --device-folder", "--device-folder needs a folder"},
         UsageCase{"ports --device-folder /nonexistent", "no such folder"},
@@ -167,6 +183,32 @@ TEST_F(KorvelConfig, FieldsWithBuildShowsTheNormalisedTexts) {
     EXPECT_NE(built.out.find("edNumFlagsAuto=027\n"), std::string::npos) << built.out;
     EXPECT_NE(built.out.find("edMyCall=AB\n"), std::string::npos) << built.out;
 }
+
+TEST_F(KorvelConfig, FieldsShowsControlBytesEscapedOneValueALine) {
+    const Outcome r = run("fields --set \"edBeacon=$(printf 'a\\033[2Jb\\r\\nc\\tz')\"");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\nedBeacon=a\\x1B[2Jb\\r\\nc\\tz\n"), std::string::npos) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 25);
+}
+
+// Output that cannot be written (a full disk) is an error, not an empty success.
+class FullDisk : public KorvelConfig, public testing::WithParamInterface<std::string> {};
+
+TEST_P(FullDisk, OutputThatCannotBeWrittenExitsWithTwo) {
+    std::ofstream(file("m.rtf")) << "{\\rtf1 Korvel}";
+    std::string arguments = GetParam();
+    if (arguments == "manual") {
+        arguments += " '" + file("m.rtf") + "'";
+    }
+    const Outcome r = run(arguments, "/dev/full");
+    EXPECT_EQ(r.exitCode, 2) << r.err;
+    EXPECT_NE(r.err.find(": cannot write the output: No space left on device"), std::string::npos)
+        << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(KorvelConfig, FullDisk,
+                         testing::Values("image", "fields", "ports --json", "ports", "manual",
+                                         "--version", "image --help"));
 
 TEST_F(KorvelConfig, TextsTravelAsUtf8AndComeBackTheSame) {
     const Outcome r = run("fields --set 'edBeacon=Caffè €5'");

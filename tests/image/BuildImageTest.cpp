@@ -169,14 +169,15 @@ TEST_F(Build, PathEndsTheAddressListWithExactlyOneZero) {
         {"WIDE2-2", "NOCALL9WIDE2 2"s + std::string(8, '\0'), "WIDE2-2"},
         {"WIDE2-2,", "NOCALL9WIDE2 2      0\0"s, "WIDE2-2,"},
         {"WIDE1-01,WIDE2-2", "NOCALL9WIDE1 1WIDE2 2\0"s, "WIDE1-01,WIDE2-2"},
-        {"A,B,C", "NOCALL9A     0B,C   0\0"s, "A,B,C"},
-        {"WIDE1-1,WIDE2-2,W-3", "NOCALL9WIDE1 1WIDE2 2\0"s, "WIDE1-1,WIDE2-2,W-3"},
+        {"A,B,C", "NOCALL9A     0B     0\0"s, "A,B"},
+        {"WIDE1-1,WIDE2-2,W-3", "NOCALL9WIDE1 1WIDE2 2\0"s, "WIDE1-1,WIDE2-2"},
         {"LONGCALL-3,X-0", "NOCALL9LONGCA3X     0\0"s, "LONGCA-3,X"},
         // Spaces around the path are no address: nothing blank goes on the air
         // that the field, written back, would not show.
         {"   ", "NOCALL9"s + std::string(15, '\0'), ""},
         {" WIDE2-2 ", "NOCALL9WIDE2 2"s + std::string(8, '\0'), "WIDE2-2"},
-        {" ,WIDE2-2", "NOCALL9,WIDE22"s + std::string(8, '\0'), ",WIDE2-2"},
+        // A comma never becomes part of a callsign.
+        {" ,WIDE2-2", "NOCALL9      0WIDE2 2\0"s, ",WIDE2-2"},
     };
     for (const PathCase& c : cases) {
         SetDefaults(settings);

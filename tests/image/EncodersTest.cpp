@@ -169,18 +169,20 @@ struct PathCase {
     std::string normalised;
 };
 
-TEST(PutAprsPath, SplitsAtTheFirstCommaAfterTheFirstCharacter) {
+// A comma always separates; the normalised text shows exactly what was written.
+TEST(PutAprsPath, SplitsAtCommasIntoTwoAddresses) {
     const std::string zeros(15, '\0');
     const PathCase cases[] = {
         {"WIDE1-1,WIDE2-2", "WIDE1 1WIDE2 2\0"s, "WIDE1-1,WIDE2-2"},
         {"WIDE2-2", "WIDE2 2\0"s + std::string(7, '\0'), "WIDE2-2"},
         {"WIDE2-2,", "WIDE2 2      0\0"s, "WIDE2-2,"},
         {"", zeros, ""},
-        {"A,B,C", "A     0B,C   0\0"s, "A,B,C"},
-        {"WIDE1-1,WIDE2-2,WIDE3-3", "WIDE1 1WIDE2 2\0"s, "WIDE1-1,WIDE2-2,WIDE3-3"},
+        {"A,B,C", "A     0B     0\0"s, "A,B"},
+        {"WIDE1-1,WIDE2-2,WIDE3-3", "WIDE1 1WIDE2 2\0"s, "WIDE1-1,WIDE2-2"},
         {"WIDE1-0,WIDE2-16", "WIDE1 0WIDE2 0\0"s, "WIDE1,WIDE2"},
-        {",A", ",A    0\0"s + std::string(7, '\0'), ",A"},
-        {",A,B", ",A    0B     0\0"s, ",A,B"},
+        {",A", "      0A     0\0"s, ",A"},
+        {",A,B", "      0A     0\0"s, ",A"},
+        {"A,,B", "A     0      0\0"s, "A,"},
         {"LONGCALL-3,RELAY", "LONGCA3RELAY 0\0"s, "LONGCA-3,RELAY"},
     };
     for (const PathCase& c : cases) {

@@ -318,6 +318,52 @@ INSTANTIATE_TEST_SUITE_P(
                     OldQuotesCase{"\"a\"", "\"QRV\"\"", "a", "QRV\""},
                     OldQuotesCase{"\"\"\"", "\"\"", "\"", ""}));
 
+// A file that Save wrote and that was cut short anywhere either fails to load
+// or gives exactly the saved settings, the last text perhaps cut short: never
+// values shifted into other settings.
+struct CutFileCase {
+    const char* beacon; // edBeacon, edDestCall and edAprsMsg as saved
+    const char* destination;
+    const char* message;
+};
+
+class CutFile : public testing::TestWithParam<CutFileCase> {};
+
+TEST_P(CutFile, LoadsTheSavedValuesOrFails) {
+    SettingsRecord saved = Defaults();
+    ASSERT_FALSE(saved.setText(Field::edBeacon, GetParam().beacon));
+    ASSERT_FALSE(saved.setText(Field::edDestCall, GetParam().destination));
+    ASSERT_FALSE(saved.setText(Field::edAprsMsg, GetParam().message));
+    std::string file;
+    ASSERT_FALSE(WriteSettingsFile(saved, file));
+    for (std::size_t cut = 0; cut < file.size(); ++cut) {
+        SettingsRecord loaded = Defaults();
+        if (ApplySettingsFile(std::string_view(file).substr(0, cut), loaded)) {
+            continue;
+        }
+        const std::string message = loaded.text(Field::edAprsMsg);
+        EXPECT_TRUE(std::string_view(saved.text(Field::edAprsMsg)).starts_with(message)) << cut;
+        ASSERT_FALSE(loaded.setText(Field::edAprsMsg, saved.text(Field::edAprsMsg)));
+        EXPECT_TRUE(SameSettings(loaded, saved)) << "cut after byte " << cut << " of " << file;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ApplySettingsFile, CutFile,
+                         testing::Values(CutFileCase{"Op. \"Tev\", 145.500", "IK0XYZ",
+                                                     "QRV on 145.500"},
+                                         CutFileCase{"a\",\"b", "\"", "x\"y\"z\""},
+                                         CutFileCase{"\"\r\n\"", ",\"", "QRV \"on\""}));
+
+TEST(ApplySettingsFile, AFileCutAfterItsLastButOneValueEndsThere) {
+    SettingsRecord saved = Defaults();
+    ASSERT_FALSE(saved.setText(Field::edBeacon, "Op. \"Tev\", 145.500"));
+    std::string file;
+    ASSERT_FALSE(WriteSettingsFile(saved, file));
+    file.erase(file.rfind(','));
+    SettingsRecord loaded = Defaults();
+    EXPECT_EQ(ApplySettingsFile(file, loaded), "end of file before value 22 of 22 (Message)");
+}
+
 TEST(ApplySettingsFile, IgnoresWhateverFollowsTheLastValue) {
     SettingsRecord settings;
     ASSERT_FALSE(ApplySettingsFile(kDefaultsFile + "junk,\"unterminated\r\n\x01\xFF", settings));

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -87,6 +88,28 @@ TEST_F(SettingsFileIo, SavingOntoAFolderFails) {
     EXPECT_TRUE(error->contains("folder")) << error->toStdString();
 }
 
+// A loop of symbolic links stays what it is, and a file on the way is no folder.
+TEST_F(SettingsFileIo, SavingWhereThePathLeadsNowhereSaysWhy) {
+#if !defined(Q_OS_UNIX)
+    GTEST_SKIP() << "symbolic links are a Unix matter";
+#else
+    ASSERT_TRUE(QFile::link(path("loop.cfg"), path("loop.cfg")));
+    ASSERT_TRUE(QFile::link(path("a"), path("b")) && QFile::link(path("b"), path("a")));
+    WriteFile(path("g.cfg"), "old");
+    const std::pair<const char*, QString> cases[] = {
+        {"loop.cfg", "the symbolic links of the path make a loop"},
+        {"a/k.cfg", "the symbolic links of the path make a loop"},
+        {"g.cfg/k.cfg", path("g.cfg") + " is not a folder"},
+    };
+    for (const auto& [name, cause] : cases) {
+        EXPECT_EQ(SaveSettingsFile(Defaults(), path(name)),
+                  "Cannot save " + path(name) + ": " + cause);
+    }
+    EXPECT_TRUE(QFileInfo(path("loop.cfg")).isSymLink());
+    EXPECT_EQ(ReadFile(path("g.cfg")), "old");
+#endif
+}
+
 TEST_F(SettingsFileIo, SavingIntoAReadOnlyFolderSaysPermissionDenied) {
 #if defined(Q_OS_UNIX)
     if (geteuid() == 0) {
@@ -104,38 +127,61 @@ TEST_F(SettingsFileIo, SavingIntoAReadOnlyFolderSaysPermissionDenied) {
 }
 
 // A file in a folder that the user may not write into (a shared folder) is
-// written in place. As root the folder takes new files, and the file is replaced.
+// written in place, also through a symbolic link in another folder. As root
+// the folder takes new files, and the file is replaced.
 TEST_F(SettingsFileIo, SavesOntoAWritableFileInAFolderThatTakesNoNewFiles) {
 #if !defined(Q_OS_UNIX)
     GTEST_SKIP() << "folder permissions are a Unix matter";
 #endif
     ASSERT_TRUE(QDir(dir.path()).mkdir("shared"));
-    WriteFile(path("shared/Korvel.cfg"), QByteArray(5000, 'x'));
-    QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::ExeOwner);
-    const auto error = SaveSettingsFile(Defaults(), path("shared/Korvel.cfg"));
-    QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(error, std::nullopt) << error->toStdString();
-    EXPECT_EQ(ReadFile(path("shared/Korvel.cfg")), QByteArray::fromStdString(test::kDefaultsFile));
+    ASSERT_TRUE(QFile::link(path("shared/Korvel.cfg"), path("link.cfg")));
+    for (const char* name : {"shared/Korvel.cfg", "link.cfg"}) {
+        WriteFile(path("shared/Korvel.cfg"), QByteArray(5000, 'x'));
+        QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::ExeOwner);
+        const auto error = SaveSettingsFile(Defaults(), path(name));
+        QFile::setPermissions(path("shared"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_EQ(error, std::nullopt) << name << ": " << error->toStdString();
+        EXPECT_EQ(ReadFile(path("shared/Korvel.cfg")),
+                  QByteArray::fromStdString(test::kDefaultsFile))
+            << name;
+        EXPECT_TRUE(QFileInfo(path("link.cfg")).isSymLink());
+    }
 }
 
 // Looked at before opening: a pipe with no writer would block the reader.
+// A file that cannot be looked at is named for why, not "file not found".
 TEST_F(SettingsFileIo, LoadsOnlyRegularFilesOfASettingsFileSize) {
-#if defined(Q_OS_UNIX)
+#if !defined(Q_OS_UNIX)
+    GTEST_SKIP() << "pipes, links and folder permissions are Unix matters";
+#else
     ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
-#endif
     QFile big(path("big.cfg"));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(65 * 1024 * 1024));
     big.close();
-    const std::pair<const char*, const char*> cases[] = {
+    WriteFile(path("g.cfg"), test::kDefaultsFile.c_str());
+    ASSERT_TRUE(QFile::link(path("loop.cfg"), path("loop.cfg")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+    WriteFile(path("locked/k.cfg"), test::kDefaultsFile.c_str());
+    QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner);
+    const std::pair<const char*, QString> cases[] = {
         {"pipe", "it is not a regular file"},
         {"big.cfg", "the file is too large to be a settings file"},
+        {"g.cfg/k.cfg", path("g.cfg") + " is not a folder"},
+        {"loop.cfg", "the symbolic links of the path make a loop"},
+        {"locked/k.cfg", "permission denied"}, // root may enter any folder
     };
     for (const auto& [name, cause] : cases) {
         SettingsRecord settings = Defaults();
         const auto error = LoadSettingsFile(settings, path(name));
+        if (::geteuid() == 0 && cause == "permission denied") {
+            continue;
+        }
         ASSERT_TRUE(error) << name;
         EXPECT_EQ(*error, "Cannot load " + path(name) + ": " + cause);
     }
+    QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+#endif
 }
 
 TEST_F(SettingsFileIo, LoadingAMissingFileSaysFileNotFoundAndChangesNothing) {

@@ -68,8 +68,14 @@ private slots:
             << "--device-folder goes with --port";
         QTest::newRow("empty device folder")
             << QStringList{"--port", "1", "--device-folder", ""} << 2 << "--device-folder needs";
+        QTest::newRow("missing device folder")
+            << QStringList{"--port", "3", "--device-folder", "/nonexistent"} << 2
+            << "--device-folder /nonexistent: no such folder";
+        // A folder without serial devices: the refusal comes before any port.
         QTest::newRow("settings refused")
-            << QStringList{"--port", "3", "--set", "edMyCall=", "--device-folder", "/nonexistent"}
+            << QStringList{"--port",          "3",
+                           "--set",           "edMyCall=",
+                           "--device-folder", QCoreApplication::applicationDirPath()}
             << 1 << "edMyCall";
     }
     void refusesBeforeTouchingAnyPort() {

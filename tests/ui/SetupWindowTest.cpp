@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
@@ -126,6 +127,33 @@ private slots:
         QWidget* control = setup_->findChild<QWidget*>(name);
         QVERIFY(control);
         QCOMPARE(control->geometry(), pixels);
+    }
+
+    // Each frame's top line, as drawn, runs through the middle of its caption,
+    // clear of the first row of controls inside.
+    void everyFrameLineRunsThroughItsCaptionAboveItsControls() {
+        const QList<QGroupBox*> frames = setup_->findChildren<QGroupBox*>();
+        QCOMPARE(frames.size(), 7);
+        const QImage window = setup_->grab().toImage();
+        const QRgb background = setup_->palette().color(QPalette::Window).rgb();
+        for (QGroupBox* frame : frames) {
+            // A column right of every caption, down from the frame's top edge;
+            // the rows where the frame above ends are left out.
+            const QPoint top = frame->mapTo(setup_.get(), QPoint(frame->width() - 8, 0));
+            int line = 2;
+            while (line < frame->height() && window.pixel(top + QPoint(0, line)) == background) {
+                ++line;
+            }
+            int firstRow = frame->height();
+            for (const QWidget* control :
+                 frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                firstRow = std::min(firstRow, control->y());
+            }
+            const int captionMiddle = frame->fontMetrics().height() / 2;
+            QVERIFY2(std::abs(line - captionMiddle) <= 1,
+                     qPrintable(frame->objectName() + QStringLiteral(": line at %1").arg(line)));
+            QVERIFY2(line + 2 <= firstRow, qPrintable(frame->objectName()));
+        }
     }
 
     void noButtonIsDefaultAndNoCaptionHasAnAccessKey() {
