@@ -2,6 +2,7 @@
 
 #include "advisor/AdviceRules.h"
 #include "advisor/SentAddress.h"
+#include "image/PutCallsign.h"
 
 #include <algorithm>
 
@@ -55,11 +56,7 @@ void Warn(Findings& out, std::string message) {
 // One address: its shape, and whether digipeaters still serve it.
 void PathAddress(const SentPathAddress& address, std::size_t index, Findings& out) {
     const std::string onAir = address.sent.onAir();
-    if (address.typed.find(',') != std::string::npos) {
-        Warn(out, "The tracker takes two addresses and sends the second and everything after "
-                  "it as one, " +
-                      onAir + ": give at most two addresses.");
-    } else if (const auto problem = AddressProblem(address.typed)) {
+    if (const auto problem = AddressProblem(address.typed)) {
         Warn(out, "The tracker will send " + onAir + " (" + *problem + "): " + kSoundPaths + ".");
     }
     if (IsObsoleteAlias(address.sent)) {
@@ -72,6 +69,19 @@ void PathAddress(const SentPathAddress& address, std::size_t index, Findings& ou
         Warn(out, "WIDE1-1 works only as the first address, where it asks fill-in digipeaters "
                   "for the first hop: " +
                       std::string(kSoundPaths) + ".");
+    }
+}
+
+// The tracker holds two addresses: what follows a second comma is not sent.
+void UnsentAddresses(std::string_view path, Findings& out) {
+    const std::string_view trimmed = TrimSpaces(path);
+    const std::size_t first = trimmed.find(',');
+    const std::size_t second = first == std::string_view::npos ? first : trimmed.find(',', first + 1);
+    if (second != std::string_view::npos) {
+        Warn(out, "The tracker holds two addresses and does not send what follows the second "
+                  "comma (" +
+                      std::string(TrimSpaces(trimmed.substr(second + 1))) +
+                      "): give at most two addresses.");
     }
 }
 
@@ -103,6 +113,7 @@ void Path(const DeviceSettings& settings, Findings& out) {
     for (std::size_t i = 0; i < path.size(); ++i) {
         PathAddress(path[i], i, out);
     }
+    UnsentAddresses(settings.text(Field::edAprsPath), out);
     HopCount(path, out);
 }
 

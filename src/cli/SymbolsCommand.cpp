@@ -53,10 +53,6 @@ int RunSymbols(Arguments args) {
             std::cout << symbol.table << symbol.code << ' ' << symbol.name << '\n';
         }
     }
-    std::cout.flush();
-    if (!std::cout) {
-        return Fail("symbols", "cannot write the symbols to standard output");
-    }
     return kExitSuccess;
 }
 

@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Advisor, EachRule, ::testing::Values(
     Row{"WIDE1-1 not first", {{"edAprsPath", "WIDE2-2,WIDE1-1"}}, "edAprsPath", W, "only as the first"},
     Row{"n above 2", {{"edAprsPath", "WIDE3-3"}}, "edAprsPath", W, "asks for 3 hops"},
     Row{"too many hops", {{"edAprsPath", "WIDE2-2,WIDE2-2"}}, "edAprsPath", W, "asks for 4 hops"},
-    Row{"third address", {{"edAprsPath", "WIDE1-1,WIDE2-1,RS0"}}, "edAprsPath", W, "as one, WIDE2-1"},
+    Row{"third address", {{"edAprsPath", "WIDE1-1,WIDE2-1,RS0"}}, "edAprsPath", W, "does not send what follows the second comma (RS0)"},
     Row{"address no callsign", {{"edAprsPath", "WIDE1-1,WIDE2-X"}}, "edAprsPath", W, "will send WIDE2 ("},
     Row{"no path", {{"edAprsPath", ""}}, "edAprsPath", N, "direct range"},
     Row{"unprotocol SSID", {{"edReceiver", "QKORVL-2"}}, "edReceiver", W, "WIDE2-2 on top"},
