@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+class QMenu;
+
 namespace korvel {
 
 // The edit field of every text setting of the main window, driven by the field
@@ -44,6 +46,10 @@ public:
     // Pastes `text` character by character, as if each were typed.
     void pasteFiltered(const QString& text);
 
+    // The field's own context menu (Undo, Cut, Copy, Paste...), its Paste going
+    // through the field's filter. The menu deletes itself when it closes.
+    QMenu* createFieldMenu();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -60,6 +66,7 @@ private:
     void showValue();
     void refreshDisplay();
     void selectWholeText();
+    void arriveWithFocus(Qt::FocusReason reason);
 
     FieldTraits traits_;
     QString positions_; // masked fields: one character per mask position

@@ -4,8 +4,10 @@
 #include "settings/DeviceSettings.h"
 #include "transfer/EventDrivenSender.h"
 #include "ui/ControlSettings.h"
+#include "ui/MessageBox.h"
 #include "ui/SetupControls.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -62,9 +64,20 @@ protected:
 
 private:
     class TransferView;
+    class FocusKeeper;
 
     void Form_Load();
     void addHelpShortcut();
+    void addDialogShortcut();
+    // How a SEND ended: the message to show, if any, and the refused field.
+    struct SendEnd {
+        QString message;
+        QString title;
+        MessageBox::Icon icon;
+        std::optional<Field> refused;
+    };
+
+    void endSend(const SendEnd& end);
     void showRefusedField(Field field);
     void colourGpslessNotes(bool gpsless);
     void transferFinished(const QString& error);
@@ -79,6 +92,8 @@ private:
     std::unique_ptr<Dialog> dialog_;
     std::unique_ptr<TransferView> transferView_;
     std::unique_ptr<EventDrivenSender> MSComm1_;
+    // Where the focus went when SEND, focused, was disabled; null otherwise.
+    QPointer<QWidget> focusMovedTo_;
 };
 
 } // namespace korvel
