@@ -83,9 +83,14 @@ void Dialog::setOkVisible(bool visible) {
 }
 
 void Dialog::showDialog() {
+    // Qt announces the text itself when the dialog appears; shown again
+    // while still visible, nothing would.
+    const bool wasVisible = isVisible();
     QWidget::show();
     raise();
-    lblInfo_->announce();
+    if (wasVisible) {
+        lblInfo_->announce();
+    }
 }
 
 } // namespace korvel
