@@ -143,8 +143,12 @@ std::string AccessibleNameOf(Field field) {
 
 std::string DescriptionOf(Field field) {
     const FieldTraits& traits = TraitsOf(field);
-    if (!traits.isText()) {
-        return std::string(traits.hint);
+    if (traits.kind == FieldKind::Check) {
+        return "ticked or clear";
+    }
+    if (traits.kind == FieldKind::ListIndex) {
+        return std::to_string(kMicEEntries.size()) + " messages, " +
+               std::string(kMicEEntries.front()) + " to " + std::string(kMicEEntries.back());
     }
     std::string range;
     if (traits.isNumeric()) {

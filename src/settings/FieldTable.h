@@ -28,7 +28,7 @@ std::string AccessibleNameOf(Field field);
 
 // What a screen reader says after the name: the unit and the range of a number
 // ("milliseconds, 0 to 999"), the length of a text ("up to 26 characters"),
-// then the field's hint.
+// then the field's hint; "ticked or clear" for a check box, the entries of a list.
 std::string DescriptionOf(Field field);
 
 // The field whose control name is `name` ("edMyCall", "esSpeedTable(3)").

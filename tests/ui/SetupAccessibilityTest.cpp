@@ -104,9 +104,9 @@ private slots:
             QTest::newRow(field) << field << name << description << labels;
         };
         row("edNumFlagsAuto", "TX DELAY", "milliseconds, 0 to 999", {"TX DELAY", "mS"});
-        row("cbMicEMsg", "Mic-E msg", "", {"Mic-E msg"});
+        row("cbMicEMsg", "Mic-E msg", "8 messages, Off Duty to Emergency", {"Mic-E msg"});
         row("edSymbol", "ICON Symbol", "one character", {"ICON Symbol"});
-        row("chkTable", "Alternate Table", "", {});
+        row("chkTable", "Alternate Table", "ticked or clear", {});
         row("edMyCall", "MY CALLSIGN", "up to 9 characters", {"MY CALLSIGN"});
         row("edBcnEvery", "Status txt every", "transmissions, 0 to 127",
             {"Status txt every", "tx"});
