@@ -135,6 +135,14 @@ private slots:
         QCOMPARE(after, before);
     }
 
+    // Loaded at start, native window and all, so the first SEND only shows it.
+    void theResultDialogIsLoadedHiddenAtStart() {
+        Dialog* dialog = setup_->resultDialog();
+        QVERIFY(dialog && !dialog->isVisible());
+        QVERIFY(dialog->testAttribute(Qt::WA_WState_Created));
+        QVERIFY(dialog->testAttribute(Qt::WA_WState_Polished));
+    }
+
     void okAndTheCloseBoxHideTheDialog_data() {
         QTest::addColumn<bool>("closeBox");
         QTest::newRow("OK") << false;
