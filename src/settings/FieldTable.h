@@ -21,6 +21,16 @@ const FieldTraits& TraitsOf(Field field);
 // caption of its frame where it needs one ("Manual Timing Every").
 std::string CaptionOf(Field field);
 
+// The name a screen reader gives the field's control: the caption as the window
+// shows it, with its frame ("Manual Timing: Every") and the second line of its
+// caption ("STATUS text / GPSless bcn"); no colon at the end ("Comm num").
+std::string AccessibleNameOf(Field field);
+
+// What a screen reader says after the name: the unit and the range of a number
+// ("milliseconds, 0 to 999"), the length of a text ("up to 26 characters"),
+// then the field's hint; "ticked or clear" for a check box, the entries of a list.
+std::string DescriptionOf(Field field);
+
 // The field whose control name is `name` ("edMyCall", "esSpeedTable(3)").
 std::optional<Field> FindField(std::string_view name);
 

@@ -31,6 +31,15 @@ struct FieldTraits {
     // Caption of the frame around the control, for messages, where the caption
     // alone says too little ("Every"); empty otherwise.
     std::string_view frame = {};
+    // What a screen reader says of the field besides its caption: the unit of
+    // a number ("milliseconds"), the range the tracker takes where it is
+    // narrower than the mask's (0 to 0 means the mask's own), the second line
+    // of a caption shown in a label of its own ("/ GPSless bcn") and a hint.
+    std::string_view unit = {};
+    int lowest = 0;
+    int highest = 0;
+    std::string_view captionNote = {};
+    std::string_view hint = {};
 
     bool isText() const { return kind == FieldKind::Text; }
     bool isMasked() const { return !mask.empty(); }

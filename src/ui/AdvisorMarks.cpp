@@ -96,8 +96,8 @@ void AdvisorMarks::mark(Field field, const Findings& findings) {
     control->setPalette(palette);
 }
 
-bool ConfirmCallsignBeforeSend(QWidget* window, const SetupControls& controls,
-                               const DeviceSettings& settings) {
+bool ConfirmCallsignBeforeSend(QWidget* window, const DeviceSettings& settings,
+                               const std::function<void()>& beforeAsking) {
     const std::string myCall = settings.text(Field::edMyCall);
     if (!IsPlaceholderCallsign(myCall)) {
         return true;
@@ -106,13 +106,8 @@ bool ConfirmCallsignBeforeSend(QWidget* window, const SetupControls& controls,
         QStringLiteral("MY CALLSIGN is %1, a placeholder: the tracker would transmit without "
                        "your callsign.\n\nSend anyway?")
             .arg(FromCodePage(SentAddressOf(myCall).onAir()));
-    if (MessageBox::ask(window, text, QStringLiteral("Korvel"))) {
-        return true;
-    }
-    MaskedEdit* edit = controls.edit(Field::edMyCall);
-    edit->setFocus(Qt::OtherFocusReason);
-    edit->selectAll();
-    return false;
+    beforeAsking();
+    return MessageBox::ask(window, text, QStringLiteral("Korvel"));
 }
 
 } // namespace korvel

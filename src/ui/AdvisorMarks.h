@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QString>
 #include <array>
+#include <functional>
 
 namespace korvel {
 
@@ -45,9 +46,9 @@ private:
 };
 
 // Asks before SEND when MY CALLSIGN holds a placeholder, so that the tracker
-// does not transmit without the operator's callsign. Returns whether to send;
-// on No the focus goes to MY CALLSIGN.
-bool ConfirmCallsignBeforeSend(QWidget* window, const SetupControls& controls,
-                               const DeviceSettings& settings);
+// does not transmit without the operator's callsign; `beforeAsking` runs just
+// before the question shows. Returns whether to send.
+bool ConfirmCallsignBeforeSend(QWidget* window, const DeviceSettings& settings,
+                               const std::function<void()>& beforeAsking);
 
 } // namespace korvel

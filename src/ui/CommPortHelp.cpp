@@ -1,5 +1,6 @@
 #include "ui/CommPortHelp.h"
 
+#include "settings/FieldTable.h"
 #include "transfer/PortResolver.h"
 #include "transfer/PortWording.h"
 #include "transfer/SerialPortListing.h"
@@ -7,6 +8,7 @@
 #include "ui/MaskedEdit.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 
 namespace korvel {
@@ -61,14 +63,29 @@ QString CommPortHelp::toolTip() const {
     return QStringLiteral("%1\nCOM%2 on this computer: %3").arg(Purpose()).arg(number).arg(device);
 }
 
+QString CommPortHelp::description() const {
+    const std::string limits = DescriptionOf(Field::edComm);
+    return QString::fromLatin1(limits.data(), static_cast<qsizetype>(limits.size())) +
+           QStringLiteral(". ") + toolTip() +
+           QStringLiteral("\nThe Menu key or Shift+F10 lists the ports present too.");
+}
+
 QMenu* CommPortHelp::portMenu() {
-    auto* menu = new QMenu(field_);
+    QMenu* menu = field_->createFieldMenu();
+    // A screen reader names the menu when it opens.
+    menu->setWindowTitle(QStringLiteral("Comm num: serial ports present"));
+    QAction* editEntries = menu->actions().value(0);
+    const auto add = [menu, editEntries](const QString& text) {
+        auto* action = new QAction(text, menu);
+        menu->insertAction(editEntries, action);
+        return action;
+    };
     const std::vector<DetectedPort> ports = ListSerialPorts(tree_);
     if (ports.empty()) {
-        menu->addAction(PortsPresentText(ports))->setEnabled(false);
+        add(PortsPresentText(ports))->setEnabled(false);
     }
     for (const DetectedPort& port : ports) {
-        QAction* action = menu->addAction(MenuEntry(port));
+        QAction* action = add(MenuEntry(port));
         const bool reachable = port.comNumber && *port.comNumber <= kHighestComNumber;
         action->setEnabled(reachable);
         if (reachable) {
@@ -77,18 +94,44 @@ QMenu* CommPortHelp::portMenu() {
                     [field = field_, number] { field->setFieldText(number); });
         }
     }
+    menu->insertSeparator(editEntries);
     return menu;
 }
 
+void CommPortHelp::popUpMenu(const QPoint& where) {
+    QMenu* menu = portMenu();
+    menu->popup(where);
+    // The first entry is current, so a screen reader says it with the menu.
+    menu->setActiveAction(menu->actions().value(0));
+}
+
 bool CommPortHelp::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == field_ && event->type() == QEvent::ToolTip) {
+    if (watched != field_) {
+        return QObject::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+    case QEvent::ToolTip:
         // Let the field show it, now with what is plugged in at this moment.
         field_->setToolTip(toolTip());
-    } else if (watched == field_ && event->type() == QEvent::ContextMenu) {
-        QMenu* menu = portMenu();
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+        break;
+    case QEvent::FocusIn:
+        // Before Qt tells a screen reader of the focus, which then reads it.
+        field_->setAccessibleDescription(description());
+        break;
+    case QEvent::ContextMenu:
+        popUpMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
+            // Where the Menu key opens it: at the field, not at the mouse.
+            popUpMenu(field_->mapToGlobal(field_->rect().bottomLeft()));
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
     }
     return QObject::eventFilter(watched, event);
 }

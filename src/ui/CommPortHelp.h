@@ -11,11 +11,13 @@ namespace korvel {
 
 class MaskedEdit;
 
-// Tells the operator which device the "Comm num:" field reaches: its tooltip
-// names the device behind the number, and its context menu lists the serial
-// ports present, choosing one puts its number in. Both look at the system only
-// when they are shown, so an adapter plugged in meanwhile is seen, and nothing
-// is read at start-up.
+// Tells the operator which device the "Comm num:" field reaches: its tooltip,
+// and its accessible description when it gets the focus, name the device
+// behind the number; its context menu (right click, the Menu key or
+// Shift+F10) lists the serial ports present, choosing one puts its number in,
+// and keeps the field's Cut, Copy and Paste. All of them look at the system
+// only when they are shown, so an adapter plugged in meanwhile is seen, and
+// nothing is read at start-up.
 class CommPortHelp : public QObject {
     Q_OBJECT
 public:
@@ -24,13 +26,18 @@ public:
 
     // What the tooltip shows for the number in the field now.
     QString toolTip() const;
-    // The menu of ports present; the caller owns it.
+    // What a screen reader says of the field, with the device of its number now.
+    QString description() const;
+    // The menu of ports present and the field's edit entries; it deletes
+    // itself when it closes.
     QMenu* portMenu();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void popUpMenu(const QPoint& where);
+
     MaskedEdit* field_;
     DeviceTree tree_;
 };

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "transfer/ProgressView.h"
+#include "ui/AnnouncedLabel.h"
 
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -23,12 +25,20 @@ public:
     void setOkVisible(bool visible) override;
     void showDialog() override;
 
+    // Gives the dialog the keyboard (F6 from the main window); F6 here gives it back.
+    void takeFocus();
+
     QLabel* label() const { return lblInfo_; }
     QPushButton* okButton() const { return OKButton_; }
 
+protected:
+    // Enter and Escape close the dialog once it shows the outcome (OK shown);
+    // while a transfer runs, nothing closes it from the keyboard.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     std::string text_;
-    QLabel* lblInfo_;
+    AnnouncedLabel* lblInfo_; // a screen reader speaks the progress and the outcome
     QPushButton* OKButton_;
 };
 

@@ -234,24 +234,36 @@ void MaskedEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void MaskedEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
     if (event->reason() == Qt::PopupFocusReason) {
-        QLineEdit::focusInEvent(event);
         return;
     }
+    // Qt tells a screen reader of the new focus only after this handler has
+    // run, and a caret that moves before that reads to it as a silent change
+    // of focus. So the field shows its positions and places its caret one
+    // event later, after the notification (and after a click has put the
+    // caret where the mouse was).
+    const Qt::FocusReason reason = event->reason();
+    QMetaObject::invokeMethod(
+        this,
+        [this, reason] {
+            if (hasFocus()) {
+                arriveWithFocus(reason);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void MaskedEdit::arriveWithFocus(Qt::FocusReason reason) {
     if (traits_.isMasked()) {
+        const int caret = cursorPosition();
         QLineEdit::setText(positions_);
+        setCursorPosition(std::min(caret, static_cast<int>(positions_.size())));
     }
-    QLineEdit::focusInEvent(event);
     if (traits_.selectOnFocus) {
         selectWholeText();
-        // A click places the caret after the focus arrives; select once it has.
-        QTimer::singleShot(0, this, [this] {
-            if (hasFocus()) {
-                selectWholeText();
-            }
-        });
-    } else if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
-        // Qt would select everything on Tab; these fields keep a plain caret.
+    } else if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+        // Qt selects everything on Tab; these fields keep a plain caret.
         deselect();
         setCursorPosition(0);
     }
@@ -264,7 +276,7 @@ void MaskedEdit::focusOutEvent(QFocusEvent* event) {
     }
 }
 
-void MaskedEdit::contextMenuEvent(QContextMenuEvent* event) {
+QMenu* MaskedEdit::createFieldMenu() {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
@@ -273,7 +285,11 @@ void MaskedEdit::contextMenuEvent(QContextMenuEvent* event) {
                 [this] { pasteFiltered(QGuiApplication::clipboard()->text()); });
     }
     emit contextMenuAboutToShow(menu);
-    menu->popup(event->globalPos());
+    return menu;
+}
+
+void MaskedEdit::contextMenuEvent(QContextMenuEvent* event) {
+    createFieldMenu()->popup(event->globalPos());
 }
 
 void MaskedEdit::mouseReleaseEvent(QMouseEvent* event) {

@@ -9,6 +9,8 @@ class QMenu;
 #include <optional>
 #include <string>
 
+class QMenu;
+
 namespace korvel {
 
 // The edit field of every text setting of the main window, driven by the field
@@ -46,9 +48,14 @@ public:
     // Pastes `text` character by character, as if each were typed.
     void pasteFiltered(const QString& text);
 
+    // The field's own context menu (Undo, Cut, Copy, Paste...), its Paste going
+    // through the field's filter, with the entries that listeners of
+    // contextMenuAboutToShow add. The menu deletes itself when it closes.
+    QMenu* createFieldMenu();
+
 signals:
-    // The field's context menu (Cut, Copy, Paste...) is about to open, by the
-    // mouse or the Menu key: a listener may add entries of its own to it.
+    // The field's context menu is about to open, by the mouse, the Menu key or
+    // createFieldMenu: a listener may add entries of its own to it.
     void contextMenuAboutToShow(QMenu* menu);
 
 protected:
@@ -67,6 +74,7 @@ private:
     void showValue();
     void refreshDisplay();
     void selectWholeText();
+    void arriveWithFocus(Qt::FocusReason reason);
 
     FieldTraits traits_;
     QString positions_; // masked fields: one character per mask position

@@ -7,6 +7,7 @@
 #include "settingsfile/SettingsFileIo.h"
 #include "transfer/EventDrivenSender.h"
 #include "ui/AdvisorMarks.h"
+#include "ui/ButtonKeys.h"
 #include "ui/CodePageText.h"
 #include "ui/CommPortHelp.h"
 #include "ui/CommonD.h"
@@ -14,6 +15,7 @@
 #include "ui/FieldPickers.h"
 #include "ui/MaskedEdit.h"
 #include "ui/MessageBox.h"
+#include "ui/SetupAccessibility.h"
 #include "ui/WindowMetrics.h"
 #include "ui/frmIstruzioni.h"
 
@@ -76,7 +78,12 @@ Setup::Setup(std::unique_ptr<EventDrivenSender> sender, QWidget* parent)
     connect(c.cmdHelp, &QPushButton::clicked, this, &Setup::cmdHelp_Click);
     connect(MSComm1_.get(), &EventDrivenSender::finished, this, &Setup::transferFinished);
     new CommPortHelp(c.edit(Field::edComm), DeviceTree::System());
+    DescribeSetupControls(this, c);
+    for (QPushButton* button : {c.cmdDefault, c.cmdSave, c.cmdLoad, c.cmdSend, c.cmdHelp}) {
+        LetEnterPress(button);
+    }
     addHelpShortcut();
+    addDialogShortcut();
 
     Form_Load();
     marks_ = new AdvisorMarks(c, settings_, this);
@@ -90,6 +97,10 @@ void Setup::Form_Load() {
     SetDefaults(settings_);
     StartMarker_ = {0xFF, 0xFF};
     dialog_ = std::make_unique<Dialog>(this);
+    // Loaded now, hidden, with its native window and its style applied, so
+    // that the first SEND only shows it.
+    dialog_->ensurePolished();
+    dialog_->winId();
     transferView_ = std::make_unique<TransferView>(*dialog_);
 }
 
@@ -117,6 +128,20 @@ void Setup::addHelpShortcut() {
     controls_.cbMicEMsg->view()->window()->addAction(help);
 }
 
+// F6 goes to the result dialog while it shows, so the keyboard can reach it
+// without taking the focus from the window when it appears.
+void Setup::addDialogShortcut() {
+    auto* toDialog = new QAction(this);
+    toDialog->setShortcut(QKeySequence(Qt::Key_F6));
+    toDialog->setShortcutContext(Qt::WindowShortcut);
+    connect(toDialog, &QAction::triggered, this, [this] {
+        if (dialog_ && dialog_->isVisible()) {
+            dialog_->takeFocus();
+        }
+    });
+    addAction(toDialog);
+}
+
 QWidget* Setup::control(Field field) const {
     return controls_.control(field);
 }
@@ -132,9 +157,13 @@ void Setup::cmdDefault_Click() {
 }
 
 void Setup::cmdSend_Click() {
+    // Disabling SEND moves the focus on; it comes back when the command ends.
+    const bool sendHadFocus = controls_.cmdSend->hasFocus();
     controls_.cmdSend->setEnabled(false);
-    if (!ConfirmCallsignBeforeSend(this, controls_, settings_)) {
-        controls_.cmdSend->setEnabled(true);
+    focusMovedTo_ = sendHadFocus ? focusWidget() : nullptr;
+    transferView_->begin();
+    if (!ConfirmCallsignBeforeSend(this, settings_, [this] { hideEarlierResult(); })) {
+        endSend({{}, {}, MessageBox::Icon::None, Field::edMyCall});
         return;
     }
     const BuildResult result = BuildImage(settings_, ConfigImage_);
@@ -144,17 +173,41 @@ void Setup::cmdSend_Click() {
     // The written-back values show at the next return to the event loop: in the
     // message box, or at the transfer's first pause, before any byte is sent.
     if (!result.success) {
-        MessageBox::show(this, QString::fromLatin1(kBuildRefused),
-                         QStringLiteral("Invio non eseguito - Korvel"),
-                         MessageBox::Icon::Information);
-        if (result.error) {
-            showRefusedField(result.error->field);
-        }
-        controls_.cmdSend->setEnabled(true);
+        endSend({QString::fromLatin1(kBuildRefused), QStringLiteral("Invio non eseguito - Korvel"),
+                 MessageBox::Icon::Information,
+                 result.error ? std::optional(result.error->field) : std::nullopt});
         return;
     }
-    transferView_->begin();
     MSComm1_->start(ConfigImage_, text(Field::edComm), *transferView_);
+}
+
+void Setup::transferFinished(const QString& error) {
+    endSend({error, QGuiApplication::applicationDisplayName(), MessageBox::Icon::None, {}});
+}
+
+// Every SEND ends here, refused or sent, so one rule holds for all of them:
+// unless this SEND showed the dialog itself, whatever the dialog still shows is
+// the result of an earlier one, and it goes before any message about this one.
+void Setup::endSend(const SendEnd& end) {
+    hideEarlierResult();
+    if (!end.message.isEmpty()) {
+        MessageBox::show(this, end.message, end.title, end.icon);
+    }
+    controls_.cmdSend->setEnabled(true);
+    if (end.refused) {
+        showRefusedField(*end.refused);
+    } else if (focusMovedTo_ && focusWidget() == focusMovedTo_) {
+        // Still where disabling SEND put it: the user has not moved it since.
+        controls_.cmdSend->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// Unless this SEND showed the dialog itself, what it shows is an earlier SEND's
+// result, which must not stand beside any box about this one.
+void Setup::hideEarlierResult() {
+    if (!transferView_->shown()) {
+        dialog_->hide();
+    }
 }
 
 // The box names no field: the focus on the refused one, its text selected,
@@ -164,23 +217,33 @@ void Setup::showRefusedField(Field field) {
     refused->setFocus(Qt::OtherFocusReason);
     if (auto* edit = qobject_cast<QLineEdit*>(refused)) {
         edit->selectAll();
+    } else if (auto* list = qobject_cast<QComboBox*>(refused); list && list->lineEdit()) {
+        list->lineEdit()->selectAll();
     }
 }
 
-void Setup::transferFinished(const QString& error) {
-    if (!transferView_->shown()) {
-        // Ended before showing the dialog: whatever it still shows is the
-        // result of an earlier transfer, not of this one.
-        dialog_->hide();
+// A file dialog and its completion list can leave no window of the program
+// active when they close; the main window takes the keyboard back, with the
+// focus where it was before the command.
+class Setup::FocusKeeper {
+public:
+    explicit FocusKeeper(Setup& window) : window_(&window), focused_(window.focusWidget()) {}
+    ~FocusKeeper() {
+        window_->activateWindow();
+        if (focused_ && focused_->isEnabled()) {
+            focused_->setFocus(Qt::ActiveWindowFocusReason);
+        }
     }
-    if (!error.isEmpty()) {
-        MessageBox::show(this, error, QGuiApplication::applicationDisplayName(),
-                         MessageBox::Icon::None);
-    }
-    controls_.cmdSend->setEnabled(true);
-}
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+private:
+    Setup* window_;
+    QPointer<QWidget> focused_;
+};
 
 void Setup::cmdSave_Click() {
+    const FocusKeeper keeper(*this);
     const auto path = CommonD::show(this, CommonD::Mode::Save, QStringLiteral("Salva File"));
     if (!path) {
         return;
@@ -191,6 +254,7 @@ void Setup::cmdSave_Click() {
 }
 
 void Setup::cmdLoad_Click() {
+    const FocusKeeper keeper(*this);
     const auto path = CommonD::show(this, CommonD::Mode::Open, QStringLiteral("Apertura File"));
     if (!path) {
         return;
@@ -211,7 +275,8 @@ void Setup::cmdHelp_Click() {
 // ---- Lifecycle ----
 
 void Setup::colourGpslessNotes(bool gpsless) {
-    const QColor colour = gpsless ? QColor(0, 128, 0) : palette().color(QPalette::ButtonText);
+    const QColor colour = gpsless ? ReadableGreen(palette().color(QPalette::Window))
+                                  : palette().color(QPalette::ButtonText);
     for (QLabel* note : {controls_.Label33, controls_.Label34}) {
         QPalette notePalette = note->palette();
         notePalette.setColor(QPalette::WindowText, colour);

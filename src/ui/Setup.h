@@ -4,8 +4,10 @@
 #include "settings/DeviceSettings.h"
 #include "transfer/EventDrivenSender.h"
 #include "ui/ControlSettings.h"
+#include "ui/MessageBox.h"
 #include "ui/SetupControls.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -64,9 +66,21 @@ protected:
 
 private:
     class TransferView;
+    class FocusKeeper;
 
     void Form_Load();
     void addHelpShortcut();
+    void addDialogShortcut();
+    // How a SEND ended: the message to show, if any, and the refused field.
+    struct SendEnd {
+        QString message;
+        QString title;
+        MessageBox::Icon icon;
+        std::optional<Field> refused;
+    };
+
+    void endSend(const SendEnd& end);
+    void hideEarlierResult();
     void showRefusedField(Field field);
     void colourGpslessNotes(bool gpsless);
     void transferFinished(const QString& error);
@@ -82,6 +96,8 @@ private:
     std::unique_ptr<TransferView> transferView_;
     std::unique_ptr<EventDrivenSender> MSComm1_;
     AdvisorMarks* marks_ = nullptr; // a child of the window
+    // Where the focus went when SEND, focused, was disabled; null otherwise.
+    QPointer<QWidget> focusMovedTo_;
 };
 
 } // namespace korvel

@@ -127,7 +127,8 @@ void BuildMainFrame(Builder& b, QWidget* window) {
         f, Field::edAprsPath, R(1200, 1320, 1695, 255),
         QStringLiteral("Max 2 digipeater addresses, separated by a comma (e.g. WIDE1-1,WIDE2-2)."));
     b.label(f, "Label6", Field::edBeacon, R(120, 1630, 1095, 165));
-    b.controls.Label34 = b.label(f, "Label34", "/ GPSless bcn", R(140, 1815, 960, 165), true);
+    b.controls.Label34 = b.label(f, "Label34", FromCodePage(TraitsOf(Field::edBeacon).captionNote),
+                                 R(140, 1815, 960, 165), true);
     b.edit(f, Field::edBeacon, R(1200, 1680, 2750, 255),
            LengthLimitTip(Field::edBeacon) +
                QStringLiteral(" Enter aprs Lat/Lon in GPSless Mode."));

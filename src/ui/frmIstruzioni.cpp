@@ -7,6 +7,7 @@
 #include "ui/RtfTextDocument.h"
 #include "ui/WindowMetrics.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
@@ -71,6 +73,15 @@ frmIstruzioni::frmIstruzioni(QWidget* parent) : QWidget(parent, Qt::Window) {
     viewerPalette.setColor(QPalette::Text, viewerPalette.color(QPalette::ToolTipText));
     rtfIstruzioni->setPalette(viewerPalette);
     setFocusProxy(rtfIstruzioni);
+    // The keyboard moves a caret through the text, so a screen reader reads it
+    // line by line; the text stays read-only.
+    rtfIstruzioni->setTextInteractionFlags(Qt::TextBrowserInteraction |
+                                           Qt::TextSelectableByKeyboard);
+    auto* closer = new QAction(this);
+    closer->setShortcut(QKeySequence(Qt::Key_Escape));
+    closer->setShortcutContext(Qt::WindowShortcut);
+    connect(closer, &QAction::triggered, this, &QWidget::close);
+    addAction(closer);
 
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
             &frmIstruzioni::onFocusWindowChanged);
@@ -93,6 +104,7 @@ void frmIstruzioni::centre() {
 void frmIstruzioni::Apri(const QString& NFileIstruzioni, const QString& Titolo) {
     NFileIstruzioni_ = NFileIstruzioni;
     setWindowTitle(QStringLiteral(" ") + Titolo);
+    rtfIstruzioni->setAccessibleName(Titolo);
     const bool alreadyActive = isVisible() && isActiveWindow();
     if (isMinimized()) {
         setWindowState(windowState() & ~Qt::WindowMinimized); // F1 brings it back up
@@ -191,6 +203,7 @@ void frmIstruzioni::load() {
         return;
     }
     FillTextDocument(*rtfIstruzioni->document(), document);
+    rtfIstruzioni->moveCursor(QTextCursor::Start); // reading starts at the top
 }
 
 } // namespace korvel

@@ -4,6 +4,7 @@
 #include "ui/Setup.h"
 #include "ui/frmIstruzioni.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -57,6 +58,7 @@ private slots:
     void secondApriKeepsOneWindow();
     void f1TwiceInTheMainWindowOpensOneWindow();
     void viewerIsReadOnlyOnToolTipColours();
+    void keyboardReadsFromTheTopAndEscapeCloses();
     void linksOpenOutsideScrollOrDoNothing_data();
     void linksOpenOutsideScrollOrDoNothing();
     // Stands in for the desktop's browser and mail program.
@@ -268,6 +270,25 @@ void InstructionsWindowTest::viewerIsReadOnlyOnToolTipColours() {
              QApplication::palette().color(QPalette::ToolTipBase));
     QCOMPARE(text->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     QVERIFY(!form_->windowIcon().isNull());
+}
+
+// A screen reader follows the caret: it starts at the top, the keys move it,
+// the text stays as it is, and Escape closes the window.
+void InstructionsWindowTest::keyboardReadsFromTheTopAndEscapeCloses() {
+    WriteFile(kFile, Rtf("One\\par Two\\par Three"));
+    open();
+    QVERIFY(QTest::qWaitForWindowActive(form_));
+    QTextBrowser* text = viewer(form_);
+    QCOMPARE(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name),
+             QStringLiteral("Korvel Config - Istruzioni"));
+    QCOMPARE(text->textCursor().position(), 0);
+    QTest::keyClick(text, Qt::Key_Down);
+    QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(text->textCursor().position(), text->document()->characterCount() - 1);
+    QTest::keyClick(text, Qt::Key_X);
+    QCOMPARE(text->toPlainText(), QStringLiteral("One\nTwo\nThree"));
+    QTest::keyClick(text, Qt::Key_Escape);
+    QVERIFY(!form_->isVisible());
 }
 
 void InstructionsWindowTest::linksOpenOutsideScrollOrDoNothing_data() {

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 
 using namespace korvel;
@@ -32,6 +33,23 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+double Channel(int value) {
+    const double c = value / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// The contrast ratio of two colours, as the readability guidelines define it.
+double Contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        return 0.2126 * Channel(c.red()) + 0.7152 * Channel(c.green()) + 0.0722 * Channel(c.blue());
+    };
+    const double one = luminance(a);
+    const double other = luminance(b);
+    const double dark = std::min(one, other);
+    const double light = std::max(one, other);
+    return (light + 0.05) / (dark + 0.05);
 }
 
 } // namespace
@@ -115,6 +133,14 @@ private slots:
             after.append(QString::fromStdString(setup_->text(traits.field)));
         }
         QCOMPARE(after, before);
+    }
+
+    // Loaded at start, native window and all, so the first SEND only shows it.
+    void theResultDialogIsLoadedHiddenAtStart() {
+        Dialog* dialog = setup_->resultDialog();
+        QVERIFY(dialog && !dialog->isVisible());
+        QVERIFY(dialog->testAttribute(Qt::WA_WState_Created));
+        QVERIFY(dialog->testAttribute(Qt::WA_WState_Polished));
     }
 
     void okAndTheCloseBoxHideTheDialog_data() {
@@ -224,13 +250,20 @@ private slots:
         QTest::newRow("tx delay too long") << int(Field::edNumFlagsAuto) << "997";
         QTest::newRow("speed beyond a byte") << int(Field::esSpeedTable0) << "2555";
         QTest::newRow("ssid beyond 16 bits") << int(Field::edMyCall) << "A-9999999";
+        QTest::newRow("no Mic-E entry") << int(Field::cbMicEMsg) << "Busy";
     }
 
     void sendFailureShowsTheBoxAndSelectsTheField() {
         QFETCH(int, field);
         QFETCH(QString, text);
         const auto failing = static_cast<Field>(field);
-        put(failing, text.toLatin1().constData());
+        QLineEdit* line = edit(failing);
+        if (failing == Field::cbMicEMsg) {
+            line = setup_->controls().cbMicEMsg->lineEdit();
+            line->setText(text);
+        } else {
+            put(failing, text.toLatin1().constData());
+        }
 
         QTest::mouseClick(sendButton(), Qt::LeftButton);
 
@@ -239,8 +272,10 @@ private slots:
         QCOMPARE(shown[0].text, QStringLiteral("Parametri incompleti o non corretti"));
         QCOMPARE(shown[0].title, QStringLiteral("Invio non eseguito - Korvel"));
         QCOMPARE(shown[0].icon, MessageBox::Icon::Information);
-        QCOMPARE(setup_->focusWidget(), setup_->control(failing));
-        QTRY_COMPARE(edit(failing)->selectedText(), edit(failing)->QLineEdit::text());
+        QCOMPARE(setup_->focusWidget(), setup_->control(failing) == line->parentWidget()
+                                            ? line->parentWidget()
+                                            : static_cast<QWidget*>(line));
+        QTRY_COMPARE(line->selectedText(), line->QLineEdit::text());
         QVERIFY(sendButton()->isEnabled());
         QVERIFY(line_->bytes.empty());
     }
@@ -260,13 +295,70 @@ private slots:
         QVERIFY(sendButton()->isEnabled());
     }
 
+    // Whatever stops a SEND short, the real box about it never stands beside
+    // the "Data sent !" of an earlier one.
+    void noEarlierSuccessBesideTheBox_data() {
+        QTest::addColumn<QString>("myCall");
+        QTest::addColumn<QString>("comm");
+        QTest::addColumn<QString>("failOpen");
+        QTest::newRow("settings refused") << ""
+                                          << "1"
+                                          << "";
+        QTest::newRow("no port") << "IK0ABC"
+                                 << "0"
+                                 << "";
+        QTest::newRow("port busy") << "IK0ABC"
+                                   << "1"
+                                   << "COM1 is busy";
+        QTest::newRow("placeholder question declined") << "NOCALL-9"
+                                                       << "1"
+                                                       << "";
+    }
+
+    void noEarlierSuccessBesideTheBox() {
+        QFETCH(QString, myCall);
+        QFETCH(QString, comm);
+        QFETCH(QString, failOpen);
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(sendButton()->isEnabled());
+        Dialog* dialog = setup_->resultDialog();
+        QVERIFY(dialog->isVisible() && dialog->text().starts_with("Data sent !"));
+
+        put(Field::edMyCall, myCall.toLatin1().constData());
+        put(Field::edComm, comm.toLatin1().constData());
+        line_->failOpen = failOpen.toStdString();
+        MessageBox::setRecording(false);
+        int boxes = 0;
+        bool successShownBesideABox = false;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++boxes;
+                successShownBesideABox = successShownBesideABox || dialog->isVisible();
+                QAbstractButton* ok = box->button(QMessageBox::Ok);
+                (ok ? ok : box->button(QMessageBox::No))->click();
+            }
+        });
+        closer.start(20);
+        QTest::mouseClick(sendButton(), Qt::LeftButton);
+        QTRY_VERIFY(sendButton()->isEnabled() && boxes == 1);
+        closer.stop();
+        QVERIFY(!successShownBesideABox);
+        QVERIFY(!dialog->isVisible());
+    }
+
     void gpslessNotesTurnGreenAndBack() {
-        const QColor green(0, 128, 0);
         put(Field::edGpsAcqTime, "___");
         QTest::mouseClick(sendButton(), Qt::LeftButton);
         QTRY_VERIFY(sendButton()->isEnabled());
-        QCOMPARE(setup_->controls().Label33->palette().color(QPalette::WindowText), green);
-        QCOMPARE(setup_->controls().Label34->palette().color(QPalette::WindowText), green);
+        for (QLabel* note : {setup_->controls().Label33, setup_->controls().Label34}) {
+            const QColor shown = note->palette().color(QPalette::WindowText);
+            QVERIFY2(shown.red() == 0 && shown.blue() == 0 && shown.green() >= 100,
+                     qPrintable(shown.name() + " on " +
+                                setup_->palette().color(QPalette::Window).name()));
+            // Readable as small text: a contrast of 4.5:1 on the window's grey.
+            QVERIFY(Contrast(shown, setup_->palette().color(QPalette::Window)) >= 4.5);
+        }
         QCOMPARE(setup_->configImage()[5], 252);
 
         put(Field::edGpsAcqTime, "025");
@@ -453,7 +545,8 @@ private slots:
         connect(&closer, &QTimer::timeout, this, [&] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 boxes.append(box->text());
-                box->button(QMessageBox::Ok)->click();
+                QAbstractButton* ok = box->button(QMessageBox::Ok);
+                (ok ? ok : box->button(QMessageBox::No))->click();
             }
         });
         closer.start(20);
