@@ -36,6 +36,8 @@ public:
 
 private:
     Token readControl();
+    Token readSymbol();
+    Token readWord();
     Token readText();
 
     std::string_view input_;
