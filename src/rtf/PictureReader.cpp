@@ -1,25 +1,13 @@
 #include "rtf/PictureReader.h"
 
 #include "rtf/ReaderLimits.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace korvel::rtf::detail {
 namespace {
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 int Scaled(int goal, int percent) {
     return static_cast<int>(

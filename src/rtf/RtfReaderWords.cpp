@@ -10,34 +10,21 @@
 namespace korvel::rtf::detail {
 namespace {
 
-// The character a control word stands for, if it stands for one.
+// The characters that control words stand for.
+constexpr std::pair<Word, char32_t> kWordCharacters[] = {
+    {Word::Line, U'\n'},     {Word::Tab, U'\t'},        {Word::Bullet, 0x2022},
+    {Word::EmDash, 0x2014},  {Word::EnDash, 0x2013},    {Word::LQuote, 0x2018},
+    {Word::RQuote, 0x2019},  {Word::LDblQuote, 0x201C}, {Word::RDblQuote, 0x201D},
+    {Word::EmSpace, 0x2003}, {Word::EnSpace, 0x2002},
+};
+
 std::optional<char32_t> WordCharacter(Word word) {
-    switch (word) {
-    case Word::Line:
-        return U'\n';
-    case Word::Tab:
-        return U'\t';
-    case Word::Bullet:
-        return 0x2022;
-    case Word::EmDash:
-        return 0x2014;
-    case Word::EnDash:
-        return 0x2013;
-    case Word::LQuote:
-        return 0x2018;
-    case Word::RQuote:
-        return 0x2019;
-    case Word::LDblQuote:
-        return 0x201C;
-    case Word::RDblQuote:
-        return 0x201D;
-    case Word::EmSpace:
-        return 0x2003;
-    case Word::EnSpace:
-        return 0x2002;
-    default:
-        return std::nullopt;
+    for (const auto& [known, c] : kWordCharacters) {
+        if (known == word) {
+            return c;
+        }
     }
+    return std::nullopt;
 }
 
 } // namespace

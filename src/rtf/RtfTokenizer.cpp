@@ -13,6 +13,8 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+} // namespace
+
 int HexValue(char c) {
     if (IsDigit(c)) {
         return c - '0';
@@ -25,8 +27,6 @@ int HexValue(char c) {
     }
     return -1;
 }
-
-} // namespace
 
 Token RtfTokenizer::next() {
     while (pos_ < input_.size()) {

@@ -108,6 +108,18 @@ PortLookup ResolveWindowsPort(int number) {
     return {name, {name}};
 }
 
+std::optional<int> ComNumber(const QString& name, const DeviceTree& tree) {
+#if defined(Q_OS_WIN)
+    Q_UNUSED(tree);
+    return WindowsComNumber(name);
+#elif defined(Q_OS_MACOS)
+    return MacComNumber(name, tree.devices);
+#else
+    Q_UNUSED(tree);
+    return LinuxComNumber(name);
+#endif
+}
+
 PortLookup ResolvePort(int number, const DeviceTree& tree) {
 #if defined(Q_OS_WIN)
     Q_UNUSED(tree);

@@ -34,6 +34,8 @@ std::optional<QString> WhyNotAPort(const DeviceTree& tree, const QString& path);
 std::optional<int> LinuxComNumber(const QString& name);
 std::optional<int> WindowsComNumber(const QString& name);
 std::optional<int> MacComNumber(const QString& name, const QString& folder);
+// The same by the rules of the system this runs on, in `tree`.
+std::optional<int> ComNumber(const QString& name, const DeviceTree& tree);
 // The file-name patterns of the devices that COM numbers reach on Linux.
 QStringList LinuxComDevicePatterns();
 

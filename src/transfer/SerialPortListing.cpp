@@ -13,22 +13,9 @@
 namespace korvel {
 namespace {
 
-// The COM number that would reach `device` if nothing came before it.
-std::optional<int> ImpliedComNumber(const DeviceTree& tree, const QString& device) {
-    const QString name = QFileInfo(device).fileName();
-#if defined(Q_OS_WIN)
-    Q_UNUSED(tree);
-    return WindowsComNumber(name);
-#elif defined(Q_OS_MACOS)
-    return MacComNumber(name, tree.devices);
-#else
-    Q_UNUSED(tree);
-    return LinuxComNumber(name);
-#endif
-}
-
 void AssignComNumber(const DeviceTree& tree, DetectedPort& port) {
-    const std::optional<int> number = ImpliedComNumber(tree, port.device);
+    // The COM number that would reach the device if nothing came before it.
+    const std::optional<int> number = ComNumber(QFileInfo(port.device).fileName(), tree);
     if (!number) {
         port.noComNumber = QStringLiteral("no COM number names this kind of device");
         return;
