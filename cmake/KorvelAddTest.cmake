@@ -61,7 +61,9 @@ function(korvel_add_test name)
     else()
         korvel_qt_target(${name})
         target_link_libraries(${name} PRIVATE Qt6::Test)
-        korvel_qt_test_headers(${name} "${arg_LIBRARIES}")
+        if(NOT DEFINED KORVEL_SHARED_QT_TEST_HEADERS OR KORVEL_SHARED_QT_TEST_HEADERS)
+            korvel_qt_test_headers(${name} "${arg_LIBRARIES}")
+        endif()
         add_test(NAME ${name} COMMAND ${name} ${arg_ARGS})
         set_tests_properties(${name} PROPERTIES ${properties})
     endif()
@@ -74,7 +76,8 @@ endfunction()
 # made by a target of its own in the same folder, with the same usage
 # requirements as its users (Qt Test's definitions name the folder), so that
 # the compiler accepts it. The nearly empty file of Qt's code generator does
-# without it.
+# without it. A folder with only one or two Qt Test programs gains nothing and
+# sets KORVEL_SHARED_QT_TEST_HEADERS to OFF before registering them.
 function(korvel_qt_test_headers target libraries)
     if("korvel_ui" IN_LIST libraries)
         set(kind widgets)
