@@ -2,26 +2,34 @@
 # Both install missing Debian packages first (scripts/install-deps).
 
 BUILD_DIR ?= build
+RUN_DIR ?= build-run
 FUZZ_DIR ?= build-fuzz
 SANITIZE_DIR ?= build-sanitize
 PACKAGE_DIR ?= build-package
+WINDOWS_DIR ?= build-windows
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
-FUZZ_RUNS ?= 100000
+# FUZZ_RUNS (inputs) and FUZZ_SECONDS (time) bound each fuzz target's run;
+# unset, the build's defaults hold (KORVEL_FUZZ_RUNS, KORVEL_FUZZ_SECONDS).
+FUZZ_SETTINGS = $(if $(FUZZ_RUNS),-DKORVEL_FUZZ_RUNS=$(FUZZ_RUNS),-UKORVEL_FUZZ_RUNS) \
+                $(if $(FUZZ_SECONDS),-DKORVEL_FUZZ_SECONDS=$(FUZZ_SECONDS),-UKORVEL_FUZZ_SECONDS)
 
 CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKORVEL_WERROR=ON
 ifneq ($(shell command -v ccache 2>/dev/null),)
 CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+# Lets ccache keep the compiles that use the tests' precompiled Qt headers.
+export CCACHE_SLOPPINESS ?= pch_defines,time_macros
 endif
 PROGRAMS_ONLY = -DKORVEL_BUILD_TESTS=OFF -DKORVEL_BUILD_BENCHMARKS=OFF
+TESTS_ONLY = -DKORVEL_BUILD_TESTS=ON -DKORVEL_BUILD_BENCHMARKS=OFF
 EVERYTHING = -DKORVEL_BUILD_TESTS=ON -DKORVEL_BUILD_BENCHMARKS=ON
 
 # Debian's hardening flags for the package: fortified functions, stack
 # protector, read-only relocations bound at start (PIE is the compiler's default).
 DEB_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 
-.PHONY: all deps deps-test deps-package programs build run test test-fuzz test-sanitize \
-        bench reliability clean format package package-test
+.PHONY: all deps deps-test deps-package deps-windows programs build run test test-fuzz \
+        test-sanitize test-windows-core bench reliability clean format package package-test
 
 all: build
 
@@ -34,13 +42,17 @@ deps-test:
 deps-package:
 	@scripts/install-deps --package
 
-# The three programs only: no tests, no benchmarks, no GoogleTest.
+deps-windows:
+	@scripts/install-deps --windows
+
+# The three programs only: no tests, no benchmarks, no GoogleTest. In a folder
+# of their own, so that the tests built in $(BUILD_DIR) stay whole.
 programs: deps
-	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) $(PROGRAMS_ONLY)
-	@cmake --build $(BUILD_DIR) -j $(JOBS)
+	@cmake -S . -B $(RUN_DIR) $(CMAKE_FLAGS) $(PROGRAMS_ONLY)
+	@cmake --build $(RUN_DIR) -j $(JOBS)
 
 run: programs
-	@$(BUILD_DIR)/bin/KORVEL25
+	@$(RUN_DIR)/bin/KORVEL25
 
 # The programs, the tests and the benchmarks.
 build: deps-test
@@ -53,10 +65,10 @@ test: build
 	@$(MAKE) --no-print-directory test-sanitize
 
 # Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer;
-# any finding stops the test that made it.
+# any finding stops the test that made it. The tests only: no benchmarks.
 test-sanitize: deps-test
 	@cmake -S . -B $(SANITIZE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON \
-	    -DKORVEL_BUILD_TESTS=ON -DKORVEL_BUILD_BENCHMARKS=ON
+	    $(TESTS_ONLY)
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
 	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -64,14 +76,24 @@ test-sanitize: deps-test
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
 
-# The Qt-free core built with clang and libFuzzer; each fuzz target runs a fixed
-# number of inputs from its seed corpus, as a CTest test.
+# The Qt-free core built with clang and libFuzzer; each fuzz target runs inputs
+# from its seed corpus, as a CTest test, for a bounded number and time. A target
+# whose program, seeds and bounds are those of its last passing run is not run
+# again (scripts/run-fuzzers; FUZZ_AGAIN=1 runs every target).
 test-fuzz: deps-test
 	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_WERROR=ON \
 	    -DCMAKE_CXX_COMPILER=clang++ -DKORVEL_WITH_QT=OFF -DKORVEL_BUILD_TESTS=OFF \
-	    -DKORVEL_BUILD_BENCHMARKS=OFF -DKORVEL_BUILD_FUZZERS=ON -DKORVEL_FUZZ_RUNS=$(FUZZ_RUNS)
+	    -DKORVEL_BUILD_BENCHMARKS=OFF -DKORVEL_BUILD_FUZZERS=ON $(FUZZ_SETTINGS)
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
-	@cd $(FUZZ_DIR) && ctest --output-on-failure -j $(JOBS)
+	@scripts/run-fuzzers $(FUZZ_DIR) $(JOBS)
+
+# The Qt-free core and its tests cross-built for 64-bit Windows with mingw-w64
+# (GoogleTest from Debian's sources), and the tests run under Wine.
+test-windows-core: deps-windows
+	@cmake -S . -B $(WINDOWS_DIR) $(CMAKE_FLAGS) --toolchain cmake/mingw-w64.cmake \
+	    -DKORVEL_WITH_QT=OFF $(TESTS_ONLY) -DKORVEL_GTEST_SOURCE_DIR=/usr/src/googletest
+	@cmake --build $(WINDOWS_DIR) -j $(JOBS)
+	@cd $(WINDOWS_DIR) && ctest --output-on-failure -j $(JOBS)
 
 # The Debian package, built in a folder of its own for the prefix /usr (so the
 # data folder compiled into the programs is the one the package fills), with
@@ -103,4 +125,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR)
+	rm -rf $(BUILD_DIR) $(RUN_DIR) $(FUZZ_DIR) $(SANITIZE_DIR) $(PACKAGE_DIR) $(WINDOWS_DIR)

@@ -204,7 +204,7 @@ $skipped_text
 ## Fuzzing (libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer)
 
 Each target starts from its committed seeds and runs $FUZZ_RUNS inputs. \`make test\`
-runs each again for a smaller fixed count as a test.
+runs each again as a test, for fewer inputs and a bounded time.
 
 | Target | Seeds | Inputs run | Inputs kept | Time | Peak memory | Outcome |
 |---|---|---|---|---|---|---|

@@ -7,25 +7,14 @@
 #include "settings/CodePage.h"
 
 #include <algorithm>
-#include <cctype>
+#include <optional>
 #include <utility>
 
 namespace korvel::rtf {
 namespace detail {
 
 Document Reader::read() {
-    // The header: "{\rtf" after optional white space.
-    Token first = tokenizer_.next();
-    while (first.kind == Token::Kind::Text &&
-           std::all_of(first.name.begin(), first.name.end(),
-                       [](char c) { return c == ' ' || c == '\t'; })) {
-        first = tokenizer_.next();
-    }
-    if (first.kind != Token::Kind::GroupStart) {
-        return std::move(document_);
-    }
-    const Token second = tokenizer_.next();
-    if (second.kind != Token::Kind::ControlWord || second.name != "rtf") {
+    if (!readHeader()) {
         return std::move(document_);
     }
     document_.isRtf = true;
@@ -33,41 +22,9 @@ Document Reader::read() {
     stack_.push_back(GroupState{});
     stack_.push_back(GroupState{});
 
-    for (Token token = tokenizer_.next(); token.kind != Token::Kind::End && stack_.size() > 1;
-         token = tokenizer_.next()) {
-        if (token.kind == Token::Kind::GroupStart) {
-            groupStart();
-            continue;
-        }
-        if (token.kind == Token::Kind::GroupEnd) {
-            groupEnd();
-            continue;
-        }
-        if (overflowDepth_ > 0) {
-            continue;
-        }
-        switch (token.kind) {
-        case Token::Kind::ControlWord:
-            controlWord(token);
-            break;
-        case Token::Kind::ControlSymbol:
-            controlSymbol(token.name[0]);
-            break;
-        case Token::Kind::HexByte:
-            hexByte(token.byte);
-            break;
-        case Token::Kind::Text:
-            text(token.name);
-            break;
-        case Token::Kind::Binary:
-            if (state().destination == Destination::Picture && picture_.active) {
-                picture_.picture.data.insert(picture_.picture.data.end(), token.name.begin(),
-                                             token.name.end());
-            }
-            break;
-        default:
-            break;
-        }
+    for (Token next = tokenizer_.next(); next.kind != Token::Kind::End && stack_.size() > 1;
+         next = tokenizer_.next()) {
+        token(next);
     }
     // A truncated document: close what is open, keeping what was read.
     while (stack_.size() > 1) {
@@ -76,6 +33,56 @@ Document Reader::read() {
     flushText();
     builder_.finish(stack_.back().para);
     return std::move(document_);
+}
+
+bool Reader::readHeader() {
+    // "{\rtf" after optional white space.
+    Token first = tokenizer_.next();
+    while (first.kind == Token::Kind::Text &&
+           std::all_of(first.name.begin(), first.name.end(),
+                       [](char c) { return c == ' ' || c == '\t'; })) {
+        first = tokenizer_.next();
+    }
+    if (first.kind != Token::Kind::GroupStart) {
+        return false;
+    }
+    const Token second = tokenizer_.next();
+    return second.kind == Token::Kind::ControlWord && second.name == "rtf";
+}
+
+void Reader::token(const Token& token) {
+    if (token.kind == Token::Kind::GroupStart) {
+        groupStart();
+        return;
+    }
+    if (token.kind == Token::Kind::GroupEnd) {
+        groupEnd();
+        return;
+    }
+    if (overflowDepth_ > 0) {
+        return;
+    }
+    switch (token.kind) {
+    case Token::Kind::ControlWord:
+        controlWord(token);
+        break;
+    case Token::Kind::ControlSymbol:
+        controlSymbol(token.name[0]);
+        break;
+    case Token::Kind::HexByte:
+        hexByte(token.byte);
+        break;
+    case Token::Kind::Text:
+        text(token.name);
+        break;
+    case Token::Kind::Binary:
+        if (state().destination == Destination::Picture) {
+            picture_.binary(token.name);
+        }
+        break;
+    default:
+        break;
+    }
 }
 
 void Reader::groupStart() {
@@ -114,8 +121,7 @@ void Reader::finishField(const GroupState& field) {
         state().destination != Destination::Body) {
         return;
     }
-    const auto symbol =
-        SymbolFieldCharacter(fieldInstructions_[static_cast<std::size_t>(field.field)]);
+    const auto symbol = fields_.symbol(field.field);
     if (!symbol) {
         return;
     }
@@ -137,37 +143,33 @@ void Reader::finishField(const GroupState& field) {
 void Reader::finishDestination(const GroupState& closed) {
     switch (closed.destination) {
     case Destination::FontTable:
-        commitFont();
+        fontTable_.finish();
         break;
     case Destination::StyleSheet:
-        commitStyle();
+        styleSheet_.finish();
         break;
-    case Destination::ListText: {
-        std::string marker = std::exchange(marker_, {});
-        while (!marker.empty() && (marker.back() == ' ' || marker.back() == '\t')) {
-            marker.pop_back();
-        }
-        builder_.setListMarker(std::move(marker));
+    case Destination::ListText:
+        finishListText();
         break;
-    }
     case Destination::Bookmark:
         builder_.addBookmark(std::exchange(bookmark_, {}));
         break;
     case Destination::Picture:
-        if (picture_.active && picture_.kind >= 0 && !picture_.picture.data.empty()) {
-            Picture& p = picture_.picture;
-            p.kind = static_cast<Picture::Kind>(picture_.kind);
-            p.widthTwips = static_cast<int>(std::min<long long>(
-                static_cast<long long>(picture_.goalWidth) * picture_.scaleX / 100, kMaxLength));
-            p.heightTwips = static_cast<int>(std::min<long long>(
-                static_cast<long long>(picture_.goalHeight) * picture_.scaleY / 100, kMaxLength));
-            builder_.addPicture(std::move(p), closed.chr);
+        if (std::optional<Picture> picture = picture_.finish()) {
+            builder_.addPicture(std::move(*picture), closed.chr);
         }
-        picture_ = PendingPicture{};
         break;
     default:
         break;
     }
+}
+
+void Reader::finishListText() {
+    std::string marker = std::exchange(marker_, {});
+    while (!marker.empty() && (marker.back() == ' ' || marker.back() == '\t')) {
+        marker.pop_back();
+    }
+    builder_.setListMarker(std::move(marker));
 }
 
 void Reader::flushText() {
@@ -180,11 +182,8 @@ void Reader::flushText() {
 char32_t Reader::decode(std::uint8_t byte) const {
     const GroupState& s = stack_.back();
     if (s.destination == Destination::FontTable) {
-        // A font's name is in the font's own character set, not the one in use;
-        // a symbol font's name is in letters all the same.
-        const int codePage =
-            font_.charset == kSymbolCharset ? codePage_ : CharsetCodePage(font_.charset, codePage_);
-        return CodePageCharacter(codePage, byte);
+        // A font's name is in the font's own character set, not the one in use.
+        return CodePageCharacter(fontTable_.nameCodePage(codePage_), byte);
     }
     if (const SymbolFont symbol = symbolFontInUse(); symbol != SymbolFont::None) {
         return SymbolFontCharacter(symbol, byte);
@@ -233,44 +232,28 @@ void Reader::character(char32_t c) {
     GroupState& s = state();
     switch (s.destination) {
     case Destination::Body:
-        if (s.hidden) {
-            break;
+        if (!s.hidden) {
+            bodyCharacter(c, s.chr);
         }
-        bodyCharacter(c, s.chr);
         break;
     case Destination::FontTable:
-        if (c == ';') {
-            commitFont();
-        } else if (font_.name.size() < kMaxNameLength) {
-            AppendUtf8(font_.name, c);
-        }
+        fontTable_.character(c);
         break;
     case Destination::ColorTable:
-        if (c == ';') {
-            commitColor();
-        }
+        colorTable_.character(c);
         break;
     case Destination::StyleSheet:
-        if (c == ';') {
-            commitStyle();
-        } else if (style_.name.size() < kMaxNameLength) {
-            AppendUtf8(style_.name, c);
-        }
+        styleSheet_.character(c);
         break;
     case Destination::ListText:
-        if (marker_.size() < kMaxMarkerLength) {
-            AppendUtf8(marker_, c);
-        }
+        AppendLimited(marker_, c, kMaxMarkerLength);
         break;
     case Destination::Bookmark:
-        if (bookmark_.size() < kMaxNameLength) {
-            AppendUtf8(bookmark_, c);
-        }
+        AppendLimited(bookmark_, c, kMaxNameLength);
         break;
     case Destination::FieldInstruction:
-        if (s.field >= 0 &&
-            fieldInstructions_[static_cast<std::size_t>(s.field)].size() < kMaxInstructionLength) {
-            AppendUtf8(fieldInstructions_[static_cast<std::size_t>(s.field)], c);
+        if (s.field >= 0) {
+            fields_.instructionCharacter(s.field, c);
         }
         break;
     default:
@@ -293,7 +276,7 @@ void Reader::text(std::string_view bytes) {
         bytes.remove_prefix(skipped);
     }
     if (state().destination == Destination::Picture) {
-        pictureHex(bytes);
+        picture_.hex(bytes);
         return;
     }
     if (state().destination == Destination::Skip) {
@@ -334,73 +317,9 @@ void Reader::unicode(int value) {
     skipCount_ = state().unicodeSkip;
 }
 
-void Reader::pictureHex(std::string_view bytes) {
-    if (!picture_.active) {
-        return;
-    }
-    for (const char c : bytes) {
-        int value = -1;
-        if (c >= '0' && c <= '9') {
-            value = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            value = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            value = c - 'A' + 10;
-        } else {
-            continue;
-        }
-        if (picture_.nibble < 0) {
-            picture_.nibble = value;
-        } else {
-            picture_.picture.data.push_back(
-                static_cast<std::uint8_t>(picture_.nibble * 16 + value));
-            picture_.nibble = -1;
-        }
-    }
-}
-
-void Reader::commitFont() {
-    if (fontNumber_ >= 0) {
-        while (!font_.name.empty() && font_.name.back() == ' ') {
-            font_.name.pop_back();
-        }
-        document_.fonts[fontNumber_] = std::move(font_);
-    }
-    fontNumber_ = -1;
-    font_ = Font{};
-}
-
-void Reader::commitColor() {
-    Color color = color_;
-    color.automatic = !colorHasValue_;
-    document_.colors.push_back(color);
-    color_ = Color{};
-    colorHasValue_ = false;
-}
-
-void Reader::commitStyle() {
-    if (!style_.name.empty() || style_.outlineLevel >= 0) {
-        styles_[style_.number] = std::move(style_);
-    }
-    style_ = StyleEntry{};
-}
-
 int Reader::headingLevel() const {
     const GroupState& s = stack_.back();
-    int level = s.outlineLevel;
-    if (level < 0) {
-        const auto style = styles_.find(s.style);
-        if (style != styles_.end()) {
-            level = style->second.outlineLevel;
-            std::string name = style->second.name;
-            std::transform(name.begin(), name.end(), name.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-            if (level < 0 && name.starts_with("heading ") && name.size() > 8 && name[8] >= '1' &&
-                name[8] <= '9') {
-                level = name[8] - '1';
-            }
-        }
-    }
+    const int level = s.outlineLevel >= 0 ? s.outlineLevel : styleSheet_.outlineLevel(s.style);
     return level >= 0 && level < 9 ? level + 1 : 0;
 }
 

@@ -3,17 +3,21 @@
 // The reader's inner workings, shared by its source files and by nothing else.
 
 #include "rtf/CodePages.h"
+#include "rtf/ColorTableReader.h"
 #include "rtf/ControlWords.h"
 #include "rtf/Document.h"
 #include "rtf/DocumentBuilder.h"
+#include "rtf/FieldReader.h"
+#include "rtf/FontTableReader.h"
+#include "rtf/PictureReader.h"
+#include "rtf/ReaderLimits.h"
 #include "rtf/RtfTokenizer.h"
+#include "rtf/StyleSheetReader.h"
 #include "rtf/SymbolFonts.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace korvel::rtf::detail {
@@ -31,16 +35,6 @@ enum class Destination : std::uint8_t {
     Bookmark,
 };
 
-// Limits that keep every number the reader hands on in a sane range.
-constexpr int kMaxLength = 31680; // 22 inches in twips
-constexpr std::size_t kMaxNameLength = 256;
-constexpr std::size_t kMaxInstructionLength = 2048;
-constexpr std::size_t kMaxMarkerLength = 64;
-
-inline int Clamp(int value, int low, int high) {
-    return std::clamp(value, low, high);
-}
-
 struct GroupState {
     Destination destination = Destination::Body;
     CharFormat chr;
@@ -53,39 +47,31 @@ struct GroupState {
     int field = -1; // index of the field this group belongs to
 };
 
-struct PendingPicture {
-    bool active = false;
-    int kind = -1; // -1 unknown, else Picture::Kind
-    Picture picture;
-    int nibble = -1;
-    int goalWidth = 0, goalHeight = 0, scaleX = 100, scaleY = 100;
-};
-
-struct StyleEntry {
-    int number = 0;
-    int outlineLevel = -1;
-    std::string name;
-};
-
 // Reads one document: a state machine over the tokens, with one state per
-// open group.
+// open group. The body is read here; each other destination has a reader of
+// its own (font table, colour table, style sheet, picture, field).
 class Reader {
 public:
-    explicit Reader(std::string_view input) : tokenizer_(input), builder_(document_) {}
+    explicit Reader(std::string_view input)
+        : tokenizer_(input), builder_(document_), fontTable_(document_.fonts),
+          colorTable_(document_.colors), fields_(document_.links) {}
 
     Document read();
 
 private:
+    bool readHeader();
+    void token(const Token& token);
     void groupStart();
     void groupEnd();
     void controlWord(const Token& token);
-    void fontTableWord(Word word, int n);
-    void colorTableWord(Word word, int n);
-    void styleSheetWord(Word word, int n);
-    void pictureWord(Word word, int n);
+    bool anywhereWord(Word word, const Token& token);
     bool characterWord(Word word, const Token& token);
     bool paragraphWord(Word word, int n);
     void bodyWord(Word word, int n);
+    bool breakWord(Word word);
+    bool tableWord(Word word, int n);
+    void destinationWord(Word word);
+    void fieldResult();
     void controlSymbol(char symbol);
     void text(std::string_view bytes);
     void character(char32_t c);
@@ -98,11 +84,8 @@ private:
     SymbolFont symbolFontInUse() const;
     void endParagraph();
     void finishDestination(const GroupState& closed);
+    void finishListText();
     void finishField(const GroupState& field);
-    void commitFont();
-    void commitColor();
-    void commitStyle();
-    void pictureHex(std::string_view bytes);
     int headingLevel() const;
 
     GroupState& state() { return stack_.back(); }
@@ -122,18 +105,14 @@ private:
 
     std::vector<CellDefinition> cellDefinitions_;
     int cellShading_ = -1;
-    std::vector<std::string> fieldInstructions_;
-    std::vector<int> fieldLinks_;
     std::string marker_;
     std::string bookmark_;
-    PendingPicture picture_;
 
-    int fontNumber_ = -1;
-    Font font_;
-    Color color_;
-    bool colorHasValue_ = false;
-    StyleEntry style_;
-    std::unordered_map<int, StyleEntry> styles_;
+    FontTableReader fontTable_;
+    ColorTableReader colorTable_;
+    StyleSheetReader styleSheet_;
+    PictureReader picture_;
+    FieldReader fields_;
 };
 
 } // namespace korvel::rtf::detail

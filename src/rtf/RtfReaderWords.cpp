@@ -4,9 +4,30 @@
 #include "rtf/FieldInstruction.h"
 #include "rtf/RtfReaderState.h"
 
+#include <optional>
 #include <utility>
 
 namespace korvel::rtf::detail {
+namespace {
+
+// The characters that control words stand for.
+constexpr std::pair<Word, char32_t> kWordCharacters[] = {
+    {Word::Line, U'\n'},     {Word::Tab, U'\t'},        {Word::Bullet, 0x2022},
+    {Word::EmDash, 0x2014},  {Word::EnDash, 0x2013},    {Word::LQuote, 0x2018},
+    {Word::RQuote, 0x2019},  {Word::LDblQuote, 0x201C}, {Word::RDblQuote, 0x201D},
+    {Word::EmSpace, 0x2003}, {Word::EnSpace, 0x2002},
+};
+
+std::optional<char32_t> WordCharacter(Word word) {
+    for (const auto& [known, c] : kWordCharacters) {
+        if (known == word) {
+            return c;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 void Reader::controlSymbol(char symbol) {
     starPending_ = false;
@@ -44,64 +65,36 @@ void Reader::controlWord(const Token& token) {
         return;
     }
     const std::optional<Word> found = LookupControlWord(token.name);
-    GroupState& s = state();
     if (!found) {
         if (star) {
-            s.destination = Destination::Skip; // an optional destination we do not know
+            state().destination = Destination::Skip; // an optional destination we do not know
         }
         return;
     }
     const Word word = *found;
     const int n = token.parameter;
-    const Destination dest = s.destination;
-
-    // Destinations and words that act wherever they stand.
-    switch (word) {
-    case Word::SkipDestination:
-        s.destination = Destination::Skip;
-        return;
-    case Word::FontTable:
-        s.destination = Destination::FontTable;
-        return;
-    case Word::ColorTable:
-        s.destination = Destination::ColorTable;
-        return;
-    case Word::StyleSheet:
-        s.destination = Destination::StyleSheet;
-        return;
-    case Word::Uc:
-        s.unicodeSkip = Clamp(n, 0, 16);
-        return;
-    case Word::U:
-        if (token.hasParameter && dest != Destination::Skip && dest != Destination::Picture) {
-            flushText();
-            unicode(n);
-        }
-        return;
-    default:
-        break;
-    }
-    if (dest == Destination::Skip) {
+    const Destination dest = state().destination;
+    if (anywhereWord(word, token) || dest == Destination::Skip) {
         return;
     }
     if (star && word != Word::FldInst && word != Word::ShpPict && word != Word::ListText &&
         word != Word::BookmarkStart) {
-        s.destination = Destination::Skip;
+        state().destination = Destination::Skip;
         return;
     }
 
     switch (dest) {
     case Destination::FontTable:
-        fontTableWord(word, n);
+        fontTable_.word(word, n);
         return;
     case Destination::ColorTable:
-        colorTableWord(word, n);
+        colorTable_.word(word, n);
         return;
     case Destination::StyleSheet:
-        styleSheetWord(word, n);
+        styleSheet_.word(word, n);
         return;
     case Destination::Picture:
-        pictureWord(word, n);
+        picture_.word(word, n);
         return;
     default:
         break;
@@ -111,62 +104,34 @@ void Reader::controlWord(const Token& token) {
     }
 }
 
-void Reader::fontTableWord(Word word, int n) {
-    if (word == Word::Font) {
-        commitFont();
-        fontNumber_ = std::max(n, 0);
-    } else if (word == Word::Fcharset) {
-        font_.charset = n;
-    }
-}
-
-void Reader::colorTableWord(Word word, int n) {
-    const auto component = static_cast<std::uint8_t>(Clamp(n, 0, 255));
-    if (word == Word::Red) {
-        color_.red = component;
-    } else if (word == Word::Green) {
-        color_.green = component;
-    } else if (word == Word::Blue) {
-        color_.blue = component;
-    }
-    colorHasValue_ =
-        colorHasValue_ || word == Word::Red || word == Word::Green || word == Word::Blue;
-}
-
-void Reader::styleSheetWord(Word word, int n) {
-    if (word == Word::Style) {
-        style_.number = n;
-    } else if (word == Word::OutlineLevel) {
-        style_.outlineLevel = n;
-    }
-}
-
-void Reader::pictureWord(Word word, int n) {
+// Destinations and words that act wherever they stand.
+bool Reader::anywhereWord(Word word, const Token& token) {
+    GroupState& s = state();
     switch (word) {
-    case Word::PngBlip:
-        picture_.kind = static_cast<int>(Picture::Kind::Png);
-        break;
-    case Word::JpegBlip:
-        picture_.kind = static_cast<int>(Picture::Kind::Jpeg);
-        break;
-    case Word::OtherBlip:
-        picture_.kind = -1;
-        picture_.active = false;
-        break;
-    case Word::PicWGoal:
-        picture_.goalWidth = Clamp(n, 0, kMaxLength);
-        break;
-    case Word::PicHGoal:
-        picture_.goalHeight = Clamp(n, 0, kMaxLength);
-        break;
-    case Word::PicScaleX:
-        picture_.scaleX = Clamp(n, 1, 1000);
-        break;
-    case Word::PicScaleY:
-        picture_.scaleY = Clamp(n, 1, 1000);
-        break;
+    case Word::SkipDestination:
+        s.destination = Destination::Skip;
+        return true;
+    case Word::FontTable:
+        s.destination = Destination::FontTable;
+        return true;
+    case Word::ColorTable:
+        s.destination = Destination::ColorTable;
+        return true;
+    case Word::StyleSheet:
+        s.destination = Destination::StyleSheet;
+        return true;
+    case Word::Uc:
+        s.unicodeSkip = Clamp(token.parameter, 0, 16);
+        return true;
+    case Word::U:
+        if (token.hasParameter && s.destination != Destination::Skip &&
+            s.destination != Destination::Picture) {
+            flushText();
+            unicode(token.parameter);
+        }
+        return true;
     default:
-        break;
+        return false;
     }
 }
 
@@ -281,59 +246,72 @@ bool Reader::paragraphWord(Word word, int n) {
 }
 
 void Reader::bodyWord(Word word, int n) {
-    GroupState& s = state();
-    const Destination dest = s.destination;
-    switch (word) {
-    case Word::Ansicpg:
+    if (const std::optional<char32_t> c = WordCharacter(word)) {
+        character(*c);
+    } else if (word == Word::Ansicpg) {
         codePage_ = SupportedCodePage(n);
-        break;
-    case Word::Par:
-    case Word::Sect:
-        if (dest == Destination::Body) {
-            endParagraph();
-        }
-        break;
-    case Word::Page:
-        if (dest == Destination::Body) {
-            endParagraph();
+    } else if (!breakWord(word) && !tableWord(word, n)) {
+        destinationWord(word);
+    }
+}
+
+// The ends of paragraphs and pages.
+bool Reader::breakWord(Word word) {
+    if (word != Word::Par && word != Word::Sect && word != Word::Page) {
+        return false;
+    }
+    if (state().destination == Destination::Body) {
+        endParagraph();
+        if (word == Word::Page) {
             builder_.breakPage();
         }
-        break;
-    case Word::Line:
-        character('\n');
-        break;
-    case Word::Tab:
-        character('\t');
-        break;
+    }
+    return true;
+}
+
+bool Reader::tableWord(Word word, int n) {
+    const bool inBody = state().destination == Destination::Body;
+    switch (word) {
     case Word::Cell:
     case Word::NestCell:
-        if (dest == Destination::Body) {
+        if (inBody) {
             flushText();
-            ParagraphFormat format = s.para;
+            ParagraphFormat format = state().para;
             format.headingLevel = headingLevel();
             builder_.endCell(format);
         }
-        break;
+        return true;
     case Word::Row:
     case Word::NestRow:
-        if (dest == Destination::Body) {
+        if (inBody) {
             flushText();
             builder_.endRow(cellDefinitions_);
         }
-        break;
+        return true;
     case Word::Trowd:
         cellDefinitions_.clear();
         cellShading_ = -1;
-        break;
+        return true;
     case Word::Cellx:
         if (cellDefinitions_.size() < 64) {
             cellDefinitions_.push_back({Clamp(n, 0, kMaxLength), cellShading_});
         }
         cellShading_ = -1;
-        break;
+        return true;
     case Word::CellShading:
         cellShading_ = Clamp(n, 0, 255);
-        break;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Words that open a destination of the body's: a list marker, a bookmark, a
+// field and its parts, a picture.
+void Reader::destinationWord(Word word) {
+    GroupState& s = state();
+    const Destination dest = s.destination;
+    switch (word) {
     case Word::ListText:
         if (dest == Destination::Body) {
             flushText();
@@ -348,71 +326,36 @@ void Reader::bodyWord(Word word, int n) {
         s.destination = dest == Destination::Body ? Destination::Bookmark : Destination::Skip;
         break;
     case Word::Field:
-        s.field = static_cast<int>(fieldInstructions_.size());
-        fieldInstructions_.emplace_back();
-        fieldLinks_.push_back(-2);
+        s.field = fields_.start();
         break;
     case Word::FldInst:
         s.destination = s.field >= 0 ? Destination::FieldInstruction : Destination::Skip;
         break;
     case Word::FldRslt:
-        s.destination = Destination::Body;
-        if (s.field >= 0 &&
-            SymbolFieldCharacter(fieldInstructions_[static_cast<std::size_t>(s.field)])) {
-            s.destination = Destination::Skip; // the field's end shows the character
-        } else if (s.field >= 0) {
-            int& link = fieldLinks_[static_cast<std::size_t>(s.field)];
-            if (link == -2) {
-                auto target =
-                    HyperlinkTarget(fieldInstructions_[static_cast<std::size_t>(s.field)]);
-                link = -1;
-                if (target) {
-                    document_.links.push_back(std::move(*target));
-                    link = static_cast<int>(document_.links.size() - 1);
-                }
-            }
-            s.chr.link = link;
-        }
+        fieldResult();
         break;
-    case Word::ShpPict:
-        break; // the picture inside it is read; the fallback beside it is skipped
     case Word::Pict:
         if (dest != Destination::Picture) {
             flushText();
-            picture_ = PendingPicture{};
-            picture_.active = true;
+            picture_.start();
             s.destination = Destination::Picture;
         }
         break;
-    case Word::Bullet:
-        character(0x2022);
-        break;
-    case Word::EmDash:
-        character(0x2014);
-        break;
-    case Word::EnDash:
-        character(0x2013);
-        break;
-    case Word::LQuote:
-        character(0x2018);
-        break;
-    case Word::RQuote:
-        character(0x2019);
-        break;
-    case Word::LDblQuote:
-        character(0x201C);
-        break;
-    case Word::RDblQuote:
-        character(0x201D);
-        break;
-    case Word::EmSpace:
-        character(0x2003);
-        break;
-    case Word::EnSpace:
-        character(0x2002);
-        break;
     default:
-        break;
+        break; // \shppict: the picture inside it is read, the fallback beside it skipped
+    }
+}
+
+void Reader::fieldResult() {
+    GroupState& s = state();
+    s.destination = Destination::Body;
+    if (s.field < 0) {
+        return;
+    }
+    if (const std::optional<int> link = fields_.result(s.field)) {
+        s.chr.link = *link;
+    } else {
+        s.destination = Destination::Skip; // the field's end shows the character
     }
 }
 

@@ -13,6 +13,8 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+} // namespace
+
 int HexValue(char c) {
     if (IsDigit(c)) {
         return c - '0';
@@ -25,8 +27,6 @@ int HexValue(char c) {
     }
     return -1;
 }
-
-} // namespace
 
 Token RtfTokenizer::next() {
     while (pos_ < input_.size()) {
@@ -70,30 +70,36 @@ Token RtfTokenizer::readControl() {
     if (pos_ >= input_.size()) {
         return Token{Token::Kind::End};
     }
-    const char first = input_[pos_];
-    if (!IsLetter(first)) {
-        ++pos_;
-        if (first == '\r' || first == '\n') {
-            Token token{Token::Kind::ControlWord}; // an escaped line end is a paragraph mark
-            token.name = "par";
-            return token;
-        }
-        if (first == '\'') {
-            const int high = pos_ < input_.size() ? HexValue(input_[pos_]) : -1;
-            const int low = pos_ + 1 < input_.size() ? HexValue(input_[pos_ + 1]) : -1;
-            if (high < 0 || low < 0) {
-                return Token{Token::Kind::Text}; // a broken escape is dropped
-            }
-            pos_ += 2;
-            Token token{Token::Kind::HexByte};
-            token.byte = static_cast<std::uint8_t>(high * 16 + low);
-            return token;
-        }
-        Token token{Token::Kind::ControlSymbol};
-        token.name = input_.substr(pos_ - 1, 1);
+    return IsLetter(input_[pos_]) ? readWord() : readSymbol();
+}
+
+// A control symbol: a backslash and one character that is not a letter.
+Token RtfTokenizer::readSymbol() {
+    const char first = input_[pos_++];
+    if (first == '\r' || first == '\n') {
+        Token token{Token::Kind::ControlWord}; // an escaped line end is a paragraph mark
+        token.name = "par";
         return token;
     }
+    if (first == '\'') {
+        const int high = pos_ < input_.size() ? HexValue(input_[pos_]) : -1;
+        const int low = pos_ + 1 < input_.size() ? HexValue(input_[pos_ + 1]) : -1;
+        if (high < 0 || low < 0) {
+            return Token{Token::Kind::Text}; // a broken escape is dropped
+        }
+        pos_ += 2;
+        Token token{Token::Kind::HexByte};
+        token.byte = static_cast<std::uint8_t>(high * 16 + low);
+        return token;
+    }
+    Token token{Token::Kind::ControlSymbol};
+    token.name = input_.substr(pos_ - 1, 1);
+    return token;
+}
 
+// A control word: letters, an optional signed number and an optional space;
+// \binN takes the N bytes after it as they are.
+Token RtfTokenizer::readWord() {
     const std::size_t start = pos_;
     while (pos_ < input_.size() && IsLetter(input_[pos_])) {
         ++pos_;

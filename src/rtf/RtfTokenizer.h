@@ -27,6 +27,9 @@ struct Token {
     std::uint8_t byte = 0;
 };
 
+// The value of the hexadecimal digit `c` (either case), or -1 for any other character.
+int HexValue(char c);
+
 // Cuts RTF into tokens in one pass. Numbers are clamped to the int range, long
 // control words are read whole, and \bin data never runs past the input.
 class RtfTokenizer {
@@ -36,6 +39,8 @@ public:
 
 private:
     Token readControl();
+    Token readSymbol();
+    Token readWord();
     Token readText();
 
     std::string_view input_;

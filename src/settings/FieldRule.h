@@ -20,6 +20,8 @@ public:
     static constexpr char kPrompt = '_';
 
     explicit FieldRule(const FieldTraits& traits) : traits_(traits) {}
+    // The rule keeps a reference: a temporary's traits would be gone before it is used.
+    explicit FieldRule(const FieldTraits&& traits) = delete;
 
     // Whether typing `code` into mask position `position` is allowed.
     bool positionTakes(std::size_t position, std::uint8_t code) const;

@@ -28,6 +28,17 @@ PortLookup ResolvePort(int number, const QString& folder);
 // no UART). Nothing when it is one.
 std::optional<QString> WhyNotAPort(const DeviceTree& tree, const QString& path);
 
+// The COM number that names the device `name` (a file name) if nothing comes
+// before it: n for Linux's ttyUSB<n-1>, ttyACM<n-1> and ttyS<n-1>, for
+// Windows' COMn, for the n-th of macOS's sorted cu.* devices in `folder`.
+std::optional<int> LinuxComNumber(const QString& name);
+std::optional<int> WindowsComNumber(const QString& name);
+std::optional<int> MacComNumber(const QString& name, const QString& folder);
+// The same by the rules of the system this runs on, in `tree`.
+std::optional<int> ComNumber(const QString& name, const DeviceTree& tree);
+// The file-name patterns of the devices that COM numbers reach on Linux.
+QStringList LinuxComDevicePatterns();
+
 // The rules of each system, for any system's tests.
 PortLookup ResolveLinuxPort(int number, const DeviceTree& tree);
 PortLookup ResolveLinuxPort(int number, const QString& folder);

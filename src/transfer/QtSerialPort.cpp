@@ -76,11 +76,10 @@ std::optional<std::string> QtSerialPort::open() {
     port_.setStopBits(QSerialPort::OneStop);
     port_.setFlowControl(QSerialPort::NoFlowControl);
     port_.clearError();
-    errno = 0;
     if (port_.open(QIODevice::WriteOnly)) {
         return std::nullopt;
     }
-    return openFailure(errno);
+    return openFailure();
 }
 
 // The device as the system knows it. Through a symbolic link or by its own
@@ -98,7 +97,7 @@ QString QtSerialPort::systemPath() const {
 #endif
 }
 
-std::string QtSerialPort::openFailure(int systemError) {
+std::string QtSerialPort::openFailure() {
     if (const auto problem = pathProblem()) {
         return failure(*problem);
     }
@@ -115,8 +114,8 @@ std::string QtSerialPort::openFailure(int systemError) {
     default:
         break;
     }
-    return failure(QStringLiteral("the port could not be opened as a serial port%1.")
-                       .arg(systemDetail(systemError)));
+    return failure(
+        QStringLiteral("the port could not be opened as a serial port%1.").arg(systemDetail(0)));
 }
 
 // Why the device cannot be written to by its path, from the system's own
@@ -184,14 +183,12 @@ std::optional<std::string> QtSerialPort::write(std::span<const std::uint8_t> byt
     if (auto failed = earlierWriteFailure()) {
         return failed;
     }
-    errno = 0;
     const qint64 size = static_cast<qint64>(bytes.size());
     // Queued only: QSerialPort writes from the event loop as soon as the
     // system takes bytes, which for a working port is at once.
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
-        const int code = errno;
         return failure(
-            QStringLiteral("writing to the port failed%1. Try again.").arg(systemDetail(code)));
+            QStringLiteral("writing to the port failed%1. Try again.").arg(systemDetail(0)));
     }
     sinceWrite_.start();
     return std::nullopt;
@@ -231,9 +228,7 @@ std::optional<std::string> QtSerialPort::close() {
         port_.clear(QSerialPort::Output);
     }
     port_.clearError();
-    errno = 0;
     port_.close();
-    const int code = errno;
     if (failed) {
         return failed;
     }
@@ -245,11 +240,13 @@ std::optional<std::string> QtSerialPort::close() {
     }
     return failure(QStringLiteral("closing the port failed%1; the last bytes may not have "
                                   "reached the tracker. Try again.")
-                       .arg(systemDetail(code)));
+                       .arg(systemDetail(0)));
 }
 
-// The system's own words for a failure: from the error number the call left,
-// or else QSerialPort's account of an error it could name.
+// The system's own words for a failure: from the error number a system call
+// left, taken right after it, or else (0) QSerialPort's account of an error it
+// could name. errno is never read after a call into Qt: Qt makes further
+// system calls of its own, so errno there may be any of theirs.
 QString QtSerialPort::systemDetail(int systemError) const {
     if (systemError != 0) {
         return QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(systemError)));

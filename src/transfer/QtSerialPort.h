@@ -32,7 +32,7 @@ private:
     QString portName() const;
     QString systemPath() const;
     std::string failure(const QString& what) const;
-    std::string openFailure(int systemError);
+    std::string openFailure();
     std::optional<QString> pathProblem() const;
     QString permissionDenied() const;
     std::optional<std::string> earlierWriteFailure() const;

@@ -13,31 +13,9 @@
 namespace korvel {
 namespace {
 
-// The COM number that would reach `device` if nothing came before it.
-std::optional<int> ImpliedComNumber(const DeviceTree& tree, const QString& device) {
-    const QString name = QFileInfo(device).fileName();
-#if defined(Q_OS_WIN)
-    Q_UNUSED(tree);
-    static const QRegularExpression windows(QStringLiteral("^COM(\\d{1,4})$"));
-    const auto match = windows.match(name);
-    return match.hasMatch() ? std::optional<int>(match.captured(1).toInt()) : std::nullopt;
-#elif defined(Q_OS_MACOS)
-    const int index =
-        QDir(tree.devices)
-            .entryList({QStringLiteral("cu.*")}, QDir::System | QDir::Files, QDir::Name)
-            .indexOf(name);
-    return index >= 0 ? std::optional<int>(index + 1) : std::nullopt;
-#else
-    Q_UNUSED(tree);
-    // The device names that COM numbers reach on Linux, with their index.
-    static const QRegularExpression comNames(QStringLiteral("^(ttyUSB|ttyACM|ttyS)(\\d{1,4})$"));
-    const auto match = comNames.match(name);
-    return match.hasMatch() ? std::optional<int>(match.captured(2).toInt() + 1) : std::nullopt;
-#endif
-}
-
 void AssignComNumber(const DeviceTree& tree, DetectedPort& port) {
-    const std::optional<int> number = ImpliedComNumber(tree, port.device);
+    // The COM number that would reach the device if nothing came before it.
+    const std::optional<int> number = ComNumber(QFileInfo(port.device).fileName(), tree);
     if (!number) {
         port.noComNumber = QStringLiteral("no COM number names this kind of device");
         return;
@@ -105,10 +83,8 @@ DetectedPort Describe(const DeviceTree& tree, const QString& device,
 // systems without sysfs. Nodes with COM names count too, as COM numbers reach
 // them.
 QStringList CandidateDevices(const DeviceTree& tree) {
-    QStringList names = QDir(tree.devices)
-                            .entryList({QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*"),
-                                        QStringLiteral("ttyS*")},
-                                       QDir::System | QDir::Files);
+    QStringList names =
+        QDir(tree.devices).entryList(LinuxComDevicePatterns(), QDir::System | QDir::Files);
     QStringList devices;
     if (HasTtyClass(tree)) {
         names += TtysWithHardware(tree);

@@ -17,8 +17,6 @@ enum class Action {
     ShowSendingText,    // "Sending data on COM" + edComm's text + "..."
     HideOk,             //
     ShowDialog,         // non-modal
-    PumpEvents,         // the window's events get through (the runner is back in the
-                        // event loop at every pause, so this asks for nothing more)
     Pause,              //
     AppendDot,          // one more dot of progress
     WriteMarker,        // 0xFF 0xFF
@@ -44,7 +42,8 @@ constexpr PlanStep Wait(int number, int milliseconds) {
 
 // One transfer, step by step. Steps 1 to 4 cut the image into frames with
 // their checksums and touch nothing outside the transfer, so one action stands
-// for them.
+// for them. The window's events get through at every pause, where the runner
+// is back in the event loop, so no step asks for them.
 inline constexpr std::array kTransferPlan = {
     Do(1, Action::BuildFrames),
     Do(5, Action::SelectPort),
@@ -53,22 +52,18 @@ inline constexpr std::array kTransferPlan = {
     Do(8, Action::ShowSendingText),
     Do(9, Action::HideOk),
     Do(10, Action::ShowDialog),
-    Do(11, Action::PumpEvents),
     Wait(12, 400),
     Do(13, Action::AppendDot),
-    Do(13, Action::PumpEvents),
     Do(14, Action::WriteMarker),
     Wait(15, 10),
     Do(16, Action::WriteFrameA),
     Wait(17, 400),
     Do(18, Action::AppendDot),
-    Do(18, Action::PumpEvents),
     Do(19, Action::WriteMarker),
     Wait(20, 10),
     Do(21, Action::WriteFrameB),
     Wait(22, 400),
     Do(23, Action::AppendDot),
-    Do(23, Action::PumpEvents),
     Do(24, Action::ClosePort),
     Wait(25, 400),
     Do(26, Action::ShowCompletionText),

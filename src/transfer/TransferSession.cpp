@@ -43,18 +43,8 @@ bool TransferSession::perform(const PlanStep& step) {
     case Action::BuildFrames:
         frames_ = BuildFrames(image_);
         return true;
-    case Action::SelectPort: {
-        const std::optional<int> number = PortNumber(commText_);
-        if (!number) {
-            return fail(step.number, "COM" + commText_ +
-                                         ": that is not a port number. Enter the number of "
-                                         "the serial port the tracker is attached to.");
-        }
-        if (auto error = port_.select(*number)) {
-            return fail(step.number, *error);
-        }
-        return true;
-    }
+    case Action::SelectPort:
+        return selectPort(step.number);
     case Action::OpenPort:
         if (auto error = port_.open()) {
             return fail(step.number, *error);
@@ -75,7 +65,6 @@ bool TransferSession::perform(const PlanStep& step) {
     case Action::ShowDialog:
         view_.showDialog();
         return true;
-    case Action::PumpEvents:
     case Action::Pause:
         return true;
     case Action::AppendDot:
@@ -98,6 +87,19 @@ bool TransferSession::perform(const PlanStep& step) {
     case Action::ShowOk:
         view_.setOkVisible(true);
         return true;
+    }
+    return true;
+}
+
+bool TransferSession::selectPort(int step) {
+    const std::optional<int> number = PortNumber(commText_);
+    if (!number) {
+        return fail(step, "COM" + commText_ +
+                              ": that is not a port number. Enter the number of "
+                              "the serial port the tracker is attached to.");
+    }
+    if (auto error = port_.select(*number)) {
+        return fail(step, *error);
     }
     return true;
 }

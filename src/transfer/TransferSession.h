@@ -46,6 +46,7 @@ public:
 private:
     // Runs one action; false when it ended the transfer.
     bool perform(const PlanStep& step);
+    bool selectPort(int step);
     bool write(std::span<const std::uint8_t> bytes, int step);
     bool fail(int step, std::string message);
 

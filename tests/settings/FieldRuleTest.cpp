@@ -5,9 +5,14 @@
 #include "settings/SettingsRecord.h"
 
 #include <gtest/gtest.h>
+#include <type_traits>
 
 namespace korvel {
 namespace {
+
+// A rule keeps its traits by reference, so it cannot be made from a temporary.
+static_assert(std::is_constructible_v<FieldRule, const FieldTraits&>);
+static_assert(!std::is_constructible_v<FieldRule, FieldTraits>);
 
 struct PutCase {
     Field field;

@@ -383,7 +383,15 @@ TEST(ApplySettingsFile, ArbitraryBytesNeverCrash) {
             c = structured ? alphabet[pick(random)] : static_cast<char>(byte(random));
         }
         SettingsRecord settings = Defaults();
-        (void)ApplySettingsFile(bytes, settings);
+        const std::optional<std::string> error = ApplySettingsFile(bytes, settings);
+        ASSERT_TRUE(!error || !error->empty()) << "a failure says what failed";
+        ASSERT_EQ(settings.text(Field::edGpsCheckTime), Defaults().text(Field::edGpsCheckTime));
+        // Whatever a Load took, a Save writes and the next Load gives back.
+        std::string saved;
+        ASSERT_FALSE(WriteSettingsFile(settings, saved));
+        SettingsRecord reloaded = Defaults();
+        ASSERT_FALSE(ApplySettingsFile(saved, reloaded)) << saved;
+        ASSERT_TRUE(SameSettings(reloaded, settings)) << saved;
     }
 }
 

@@ -122,6 +122,37 @@ private slots:
         }
     }
 
+    // The numbers the resolver gives and the listing shows come from one rule
+    // per system; a name that is almost a COM name has none.
+    void comNumberNamesADeviceByTheSystemsRule_data() {
+        QTest::addColumn<bool>("windows");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("number"); // 0: none
+        QTest::newRow("usb adapter") << false << "ttyUSB0" << 1;
+        QTest::newRow("acm device") << false << "ttyACM3" << 4;
+        QTest::newRow("built-in port") << false << "ttyS10" << 11;
+        QTest::newRow("four digits at most") << false << "ttyUSB12345" << 0;
+        QTest::newRow("no index") << false << "ttyS" << 0;
+        QTest::newRow("another kind") << false << "ttyAMA0" << 0;
+        QTest::newRow("a longer name") << false << "ttyS0x" << 0;
+        QTest::newRow("windows port") << true << "COM3" << 3;
+        QTest::newRow("windows without a number") << true << "COM" << 0;
+        QTest::newRow("linux name on windows") << true << "ttyUSB0" << 0;
+    }
+    void comNumberNamesADeviceByTheSystemsRule() {
+        QFETCH(bool, windows);
+        QFETCH(QString, name);
+        QFETCH(int, number);
+        const std::optional<int> found = windows ? WindowsComNumber(name) : LinuxComNumber(name);
+        QCOMPARE(found.value_or(0), number);
+        if (!windows && found) {
+            // What the number resolves to is looked for under that very name.
+            FakeDeviceTree fake;
+            QVERIFY(ResolveLinuxPort(*found, fake.tree())
+                        .lookedFor.contains(QDir(fake.devices()).filePath(name)));
+        }
+    }
+
     void advisesHowToGetAccess_data() {
         QTest::addColumn<AccessFacts>("facts");
         QTest::addColumn<QString>("problem");
