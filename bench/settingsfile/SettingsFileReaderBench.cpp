@@ -26,10 +26,11 @@ constexpr std::size_t kMegabyte = 1024 * 1024;
 // Lines of the kind Save writes, repeated up to `size` bytes: quoted texts with
 // commas and double quotes inside, numbers, spaces.
 std::string GeneratedFile(std::size_t size) {
-    const std::string lines = "\"1\",\"200\",\"006\",21,\">\",0\r\n"
-                              "\"0480\"\r\n"
-                              "\"0120\",3,\"025\",\"QKORVL\",\"NOCALL-9\",\"WIDE1-1,WIDE2-2\","
-                              "\"say \"\"hi\"\" now\",\"NOCALL\",\"Message sent using Korvel!\"\r\n";
+    const std::string lines =
+        "\"1\",\"200\",\"006\",21,\">\",0\r\n"
+        "\"0480\"\r\n"
+        "\"0120\",3,\"025\",\"QKORVL\",\"NOCALL-9\",\"WIDE1-1,WIDE2-2\","
+        "\"say \"\"hi\"\" now\",\"NOCALL\",\"Message sent using Korvel!\"\r\n";
     std::string file;
     file.reserve(size + lines.size());
     while (file.size() < size) {

@@ -76,7 +76,8 @@ void PathAddress(const SentPathAddress& address, std::size_t index, Findings& ou
 void UnsentAddresses(std::string_view path, Findings& out) {
     const std::string_view trimmed = TrimSpaces(path);
     const std::size_t first = trimmed.find(',');
-    const std::size_t second = first == std::string_view::npos ? first : trimmed.find(',', first + 1);
+    const std::size_t second =
+        first == std::string_view::npos ? first : trimmed.find(',', first + 1);
     if (second != std::string_view::npos) {
         Warn(out, "The tracker holds two addresses and does not send what follows the second "
                   "comma (" +

@@ -79,8 +79,8 @@ int CheckOutput(const std::vector<std::string>& args, korvel::cli::CheckedOutput
     // Output that did not get out outranks success and the warnings of check (1):
     // a script must never take a truncated listing for a result. A refused build
     // or a failed transfer keeps its own code.
-    const bool outputWasTheResult = exitCode == korvel::cli::kExitSuccess ||
-                                    (!args.empty() && args[0] == "check");
+    const bool outputWasTheResult =
+        exitCode == korvel::cli::kExitSuccess || (!args.empty() && args[0] == "check");
     return outputWasTheResult ? korvel::cli::kExitUsage : exitCode;
 }
 

@@ -208,8 +208,8 @@ TEST_P(FullDisk, OutputThatCannotBeWrittenExitsWithTwo) {
 
 INSTANTIATE_TEST_SUITE_P(KorvelConfig, FullDisk,
                          testing::Values("image", "fields", "ports --json", "ports", "manual",
-                                         "--version", "image --help", "check",
-                                         "check --json", "symbols"));
+                                         "--version", "image --help", "check", "check --json",
+                                         "symbols"));
 
 TEST_F(KorvelConfig, TextsTravelAsUtf8AndComeBackTheSame) {
     const Outcome r = run("fields --set 'edBeacon=Caffè €5'");
