@@ -91,7 +91,12 @@ Setup::Setup(std::unique_ptr<EventDrivenSender> sender, QWidget* parent)
     c.edit(Field::edNumFlagsAuto)->setFocus(Qt::OtherFocusReason);
 }
 
-Setup::~Setup() = default;
+Setup::~Setup() {
+    // Closing the window moves the focus out of a field, whose text change the
+    // marks answer by reading the settings; the settings go before the child
+    // controls do, so the marks go first.
+    delete marks_;
+}
 
 void Setup::Form_Load() {
     SetDefaults(settings_);
