@@ -160,6 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"manual --width=10", "--width needs a number from 20 to 1000; '10' is not one"},
         UsageCase{"manual a.rtf b.rtf", "unexpected argument 'b.rtf' (see --help)"},
         UsageCase{"manual -- --width", "cannot read --width: no such file"},
+        UsageCase{"manual a.rtf \"$(printf 'b\\033[2J')\"", "unexpected argument 'b\\x1B[2J'"},
         UsageCase{"image --set=edMyCall", "--set needs NAME=VALUE"},
         UsageCase{"image --file=", "--file needs the path of a settings file (see --help)"},
         UsageCase{"image -- -h", "unexpected argument '-h'"},
