@@ -6,9 +6,11 @@
 #include "DecodeImage.h"
 #include "FrameReceiver.h"
 #include "PseudoTerminal.h"
+#include "cli/OptionTable.h"
 #include "settings/CodePage.h"
 #include "settings/FieldTable.h"
 
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -38,24 +40,14 @@ struct Options {
     char hangUpAfter = 0; // 'A': close the line once frame A has arrived
 };
 
-constexpr const char* kUsage =
+constexpr const char* kAbout =
     "Usage: korvel-tracker-sim [--link PATH] [--timing] [--count N] [--timeout S]\n"
     "                          [--hang-up-after-a]\n\n"
     "Opens a pseudo-terminal at 4800 baud 8N1, prints its device on the first line\n"
-    "and receives N configuration transfers (default 1) as the tracker would.\n"
-    "  --link PATH        also make PATH a symbolic link to the device (an old link\n"
-    "                     there is replaced, any other file is left alone); the\n"
-    "                     link goes at the end, also on SIGINT and SIGTERM\n"
-    "  --timing           print when each burst of bytes arrived, in ms from the\n"
-    "                     first, and on the system's monotonic clock\n"
-    "  --count N          transfers to receive before exiting\n"
-    "  --timeout S        silence, in seconds, that ends an unfinished transfer; the\n"
-    "                     next start marker begins a new one (0.6)\n"
-    "  --hang-up-after-a  close the line as soon as frame A has arrived\n"
-    "Exit status: 0 when every transfer succeeded, 1 otherwise, 2 for bad usage.\n";
+    "and receives N configuration transfers (default 1) as the tracker would.\n";
 
 // The whole of `text` as a number, or nothing: "2x", " 2" and "" are not numbers.
-template <typename Number> std::optional<Number> NumberOf(const std::string& text) {
+template <typename Number> std::optional<Number> NumberOf(std::string_view text) {
     Number value{};
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -68,33 +60,61 @@ template <typename Number> std::optional<Number> NumberOf(const std::string& tex
 // The longest silence that makes sense, and keeps its milliseconds in an int.
 constexpr double kLongestTimeoutSeconds = 3600;
 
-std::optional<Options> ParseOptions(int argc, char** argv) {
+bool IsCount(std::string_view text) {
+    const auto count = NumberOf<int>(text);
+    return count && *count >= 1;
+}
+
+bool IsTimeout(std::string_view text) {
+    const auto seconds = NumberOf<double>(text);
+    return seconds && *seconds > 0 && *seconds <= kLongestTimeoutSeconds;
+}
+
+using korvel::cli::OptionSpec;
+
+constexpr std::array kOptions = {
+    OptionSpec{.name = "--link",
+               .value = "PATH",
+               .help = "also make PATH a symbolic link to the device (an old link\n"
+                       "there is replaced, any other file is left alone); the\n"
+                       "link goes at the end, also on SIGINT and SIGTERM",
+               .needs = "the path of the link to make"},
+    OptionSpec{.name = "--timing",
+               .value = {},
+               .help = "print when each burst of bytes arrived, in ms from the\n"
+                       "first, and on the system's monotonic clock"},
+    OptionSpec{.name = "--count",
+               .value = "N",
+               .help = "transfers to receive before exiting",
+               .needs = "a whole number of transfers, 1 or more",
+               .accepts = IsCount},
+    OptionSpec{.name = "--timeout",
+               .value = "S",
+               .help = "silence, in seconds, that ends an unfinished transfer; the\n"
+                       "next start marker begins a new one (0.6)",
+               .needs = "a number of seconds above 0, at most 3600",
+               .accepts = IsTimeout},
+    OptionSpec{.name = "--hang-up-after-a",
+               .value = {},
+               .help = "close the line as soon as frame A has arrived"},
+};
+
+std::string Usage() {
+    return std::string(kAbout) + "\nOptions:\n" + korvel::cli::OptionsHelp(kOptions) +
+           "\nExit status: 0 when every transfer succeeded, 1 otherwise, 2 for bad usage.\n";
+}
+
+Options OptionsOf(const korvel::cli::ParsedOptions& parsed) {
     Options options;
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const bool hasValue = i + 1 < args.size();
-        if (args[i] == "--link" && hasValue && !args[i + 1].empty()) {
-            options.link = args[++i];
-        } else if (args[i] == "--timing") {
-            options.timing = true;
-        } else if (args[i] == "--count" && hasValue) {
-            const auto count = NumberOf<int>(args[++i]);
-            if (!count || *count < 1) {
-                return std::nullopt;
-            }
-            options.count = *count;
-        } else if (args[i] == "--timeout" && hasValue) {
-            const auto seconds = NumberOf<double>(args[++i]);
-            if (!seconds || !(*seconds > 0 && *seconds <= kLongestTimeoutSeconds)) {
-                return std::nullopt;
-            }
-            options.timeoutSeconds = *seconds;
-        } else if (args[i] == "--hang-up-after-a") {
-            options.hangUpAfter = 'A';
-        } else {
-            return std::nullopt;
-        }
+    options.link = parsed.value("--link").value_or("");
+    options.timing = parsed.has("--timing");
+    if (const auto count = parsed.value("--count")) {
+        options.count = *NumberOf<int>(*count);
     }
+    if (const auto seconds = parsed.value("--timeout")) {
+        options.timeoutSeconds = *NumberOf<double>(*seconds);
+    }
+    options.hangUpAfter = parsed.has("--hang-up-after-a") ? 'A' : 0;
     return options;
 }
 
@@ -255,25 +275,28 @@ private:
 
 int main(int argc, char** argv) {
     using namespace korvel::sim;
-    if (argc == 2 && std::string_view(argv[1]) == "--help") {
-        std::cout << kUsage;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const korvel::cli::ParseResult parsed = korvel::cli::ParseOptions(kOptions, args, 0);
+    if (parsed.help) {
+        std::cout << Usage();
         return 0;
     }
-    const std::optional<Options> options = ParseOptions(argc, argv);
-    if (!options) {
-        std::cerr << kUsage;
+    if (!parsed.error.empty()) {
+        // The usage first, the reason last, where it stays in sight.
+        std::cerr << Usage() << "\nkorvel-tracker-sim: " << parsed.error << "\n";
         return 2;
     }
+    const Options options = OptionsOf(parsed.options);
     StopOnSignals();
     int status = 1;
     try {
         PseudoTerminal line;
-        if (!options->link.empty()) {
-            line.link(options->link);
+        if (!options.link.empty()) {
+            line.link(options.link);
         }
         std::printf("%s\n", line.device().c_str());
         std::fflush(stdout);
-        Simulator simulator(*options, line);
+        Simulator simulator(options, line);
         status = simulator.run() ? 0 : 1;
     } catch (const std::runtime_error& error) {
         std::cerr << "korvel-tracker-sim: " << error.what() << "\n";

@@ -2,6 +2,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/FindingsOutput.h"
 
+#include <array>
 #include <iostream>
 
 namespace korvel::cli {
@@ -16,32 +17,38 @@ constexpr const char* kHelp =
     "a character that breaks packets, a beacon more often than once a minute...\n"
     "'warning' is such a case, 'note' is worth knowing. It changes nothing and\n"
     "refuses nothing: the settings are checked only as SEND checks them.\n"
-    "The settings start from the factory defaults.\n\nOptions:\n"
-    "  --json             print the findings as a JSON array of objects\n"
-    "                     {\"field\", \"caption\", \"severity\", \"message\"}\n";
+    "The settings start from the factory defaults.\n";
+
+constexpr std::array kOptions = {
+    kFileOption,
+    kSetOption,
+    OptionSpec{.name = "--json",
+               .value = {},
+               .help = "print the findings as a JSON array of objects\n"
+                       "{\"field\", \"caption\", \"severity\", \"message\"}"},
+};
 
 } // namespace
 
 int RunCheck(Arguments args) {
-    SettingsOptions options;
-    bool json = false;
-    const std::string help = std::string(kHelp) + kSettingsOptionsHelp +
-                             "\nExit codes: 0 no warning, 1 at least one warning, 2 usage, file "
-                             "or field error.\n";
-    const auto takeJson = [&json](const std::string& arg) {
-        json = json || arg == "--json";
-        return arg == "--json";
+    const CommandSyntax syntax{
+        .name = "check",
+        .about = kHelp,
+        .options = kOptions,
+        .exitCodes =
+            "Exit codes: 0 no warning, 1 at least one warning, 2 usage, file or field error.",
     };
-    if (const auto done = ParseCommand("check", args, help, options, takeJson)) {
+    ParsedOptions parsed;
+    if (const auto done = ParseCommand(syntax, args, parsed)) {
         return *done;
     }
     int exitCode = kExitSuccess;
-    const auto settings = SettingsOrFail("check", options, exitCode);
+    const auto settings = SettingsOrFail("check", SettingsOptionsOf(parsed), exitCode);
     if (!settings) {
         return exitCode;
     }
     const Findings findings = Advise(*settings);
-    if (json) {
+    if (parsed.has("--json")) {
         std::cout << FindingsJson(findings);
     } else {
         PrintFindings(std::cout, findings);

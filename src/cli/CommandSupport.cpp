@@ -1,6 +1,5 @@
 #include "cli/CommandSupport.h"
 
-#include "cli/QuotedArgument.h"
 #include "settings/CodePage.h"
 #include "settings/ControlBytes.h"
 
@@ -15,31 +14,20 @@ int Fail(std::string_view command, std::string_view message) {
     return kExitUsage;
 }
 
-std::optional<int> ParseCommand(std::string_view command, Arguments args, std::string_view help,
-                                SettingsOptions& options,
-                                const std::function<bool(const std::string&)>& other) {
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::cout << help;
-            return kExitSuccess;
+std::optional<int> ParseCommand(const CommandSyntax& syntax, Arguments args,
+                                ParsedOptions& parsed) {
+    ParseResult result = ParseOptions(syntax.options, args, syntax.maxOperands);
+    if (result.help) {
+        std::cout << syntax.about << "\nOptions:\n" << OptionsHelp(syntax.options);
+        if (!syntax.exitCodes.empty()) {
+            std::cout << "\n" << syntax.exitCodes << "\n";
         }
+        return kExitSuccess;
     }
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string error;
-        switch (ParseSettingsOption(args, i, options, error)) {
-        case OptionResult::Taken:
-            break;
-        case OptionResult::Error:
-            return Fail(command, error);
-        case OptionResult::NotSettingsOption:
-            if (!other(args[i])) {
-                const bool isOption = args[i].starts_with("-") && args[i].size() > 1;
-                return Fail(command, (isOption ? "unknown option " : "unexpected argument ") +
-                                         QuotedArgument(args[i]) + " (see --help)");
-            }
-            break;
-        }
+    if (!result.error.empty()) {
+        return Fail(syntax.name, result.error);
     }
+    parsed = std::move(result.options);
     return std::nullopt;
 }
 

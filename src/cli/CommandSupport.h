@@ -4,7 +4,9 @@
 #include "cli/SettingsOptions.h"
 #include "image/BuildImage.h"
 
-#include <functional>
+#include <cstddef>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,14 +15,19 @@ namespace korvel::cli {
 // Prints "korvel-config COMMAND: MESSAGE" on standard error and returns 2.
 int Fail(std::string_view command, std::string_view message);
 
-// Goes through the arguments of a subcommand that works on settings: takes
-// --help (prints `help`), the settings options, and hands every other argument
-// to `other`, which returns false for one it does not know either.
-// Returns an exit code when the command should end now (help shown or a usage
-// error), nothing to go on.
-std::optional<int> ParseCommand(std::string_view command, Arguments args, std::string_view help,
-                                SettingsOptions& options,
-                                const std::function<bool(const std::string&)>& other);
+// How a command is called: what its --help says and what its arguments may be.
+struct CommandSyntax {
+    std::string_view name;               // "image"
+    std::string about;                   // the usage line and what the command does
+    std::span<const OptionSpec> options; // what the help lists under "Options:"
+    std::string_view exitCodes = {};     // "Exit codes: ..." at the end of the help
+    std::size_t maxOperands = 0;         // arguments that are not options
+};
+
+// Reads the arguments of a command into `parsed`. Returns an exit code when the
+// command should end now: its help printed (0) or a usage error (2); nothing to
+// go on.
+std::optional<int> ParseCommand(const CommandSyntax& syntax, Arguments args, ParsedOptions& parsed);
 
 // The settings of `options`; on failure prints the error and sets `exitCode`.
 std::optional<SettingsRecord> SettingsOrFail(std::string_view command,

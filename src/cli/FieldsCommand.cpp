@@ -3,6 +3,7 @@
 #include "settings/ControlBytes.h"
 #include "settings/FieldTable.h"
 
+#include <array>
 #include <iostream>
 
 namespace korvel::cli {
@@ -13,9 +14,16 @@ constexpr const char* kHelp =
     "Prints every setting as NAME=TEXT, one a line, in the order of the field\n"
     "table. Check boxes print 0 or 1, cbMicEMsg its entry (0 to 7, -1 for none).\n"
     "Control characters in a text print escaped: \\r, \\n, \\t, \\xHH (ESC as \\x1B).\n"
-    "The settings start from the factory defaults.\n\nOptions:\n"
-    "  --build            first check and normalise the settings as the SEND button\n"
-    "                     does, and print the texts it writes back\n";
+    "The settings start from the factory defaults.\n";
+
+constexpr std::array kOptions = {
+    OptionSpec{.name = "--build",
+               .value = {},
+               .help = "first check and normalise the settings as the SEND button\n"
+                       "does, and print the texts it writes back"},
+    kFileOption,
+    kSetOption,
+};
 
 void PrintFields(const DeviceSettings& settings) {
     for (const FieldTraits& traits : AllFields()) {
@@ -32,25 +40,23 @@ void PrintFields(const DeviceSettings& settings) {
 } // namespace
 
 int RunFields(Arguments args) {
-    SettingsOptions options;
-    bool build = false;
-    const std::string help = std::string(kHelp) + kSettingsOptionsHelp +
-                             "\nExit codes: 0 printed, 1 the settings were refused by --build "
-                             "(the fields are printed as it left them), 2 usage, file or field "
-                             "error.\n";
-    const auto takeBuild = [&build](const std::string& arg) {
-        build = build || arg == "--build";
-        return arg == "--build";
+    const CommandSyntax syntax{
+        .name = "fields",
+        .about = kHelp,
+        .options = kOptions,
+        .exitCodes = "Exit codes: 0 printed, 1 the settings were refused by --build (the fields "
+                     "are printed as it left them), 2 usage, file or field error.",
     };
-    if (const auto done = ParseCommand("fields", args, help, options, takeBuild)) {
+    ParsedOptions parsed;
+    if (const auto done = ParseCommand(syntax, args, parsed)) {
         return *done;
     }
     int exitCode = kExitSuccess;
-    auto settings = SettingsOrFail("fields", options, exitCode);
+    auto settings = SettingsOrFail("fields", SettingsOptionsOf(parsed), exitCode);
     if (!settings) {
         return exitCode;
     }
-    if (build) {
+    if (parsed.has("--build")) {
         ConfigImage image{};
         const BuildResult result = BuildImage(*settings, image);
         if (!result.success) {

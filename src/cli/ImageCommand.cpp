@@ -1,5 +1,6 @@
 #include "cli/CommandSupport.h"
 
+#include <array>
 #include <cstdio>
 #include <iostream>
 
@@ -10,7 +11,9 @@ constexpr const char* kHelp =
     "Usage: korvel-config image [--file F.cfg] [--set NAME=VALUE]...\n\n"
     "Checks the settings as the SEND button does and prints the 114-byte\n"
     "configuration image as upper-case hex, 16 bytes a line.\n"
-    "The settings start from the factory defaults.\n\nOptions:\n";
+    "The settings start from the factory defaults.\n";
+
+constexpr std::array kOptions = {kFileOption, kSetOption};
 
 constexpr std::size_t kBytesPerLine = 16;
 
@@ -27,16 +30,19 @@ void PrintImage(const ConfigImage& image) {
 } // namespace
 
 int RunImage(Arguments args) {
-    SettingsOptions options;
-    const std::string help = std::string(kHelp) + kSettingsOptionsHelp +
-                             "\nExit codes: 0 printed, 1 the settings were refused, 2 usage, "
-                             "file or field error.\n";
-    if (const auto done =
-            ParseCommand("image", args, help, options, [](const std::string&) { return false; })) {
+    const CommandSyntax syntax{
+        .name = "image",
+        .about = kHelp,
+        .options = kOptions,
+        .exitCodes = "Exit codes: 0 printed, 1 the settings were refused, 2 usage, file or field "
+                     "error.",
+    };
+    ParsedOptions parsed;
+    if (const auto done = ParseCommand(syntax, args, parsed)) {
         return *done;
     }
     int exitCode = kExitSuccess;
-    auto settings = SettingsOrFail("image", options, exitCode);
+    auto settings = SettingsOrFail("image", SettingsOptionsOf(parsed), exitCode);
     if (!settings) {
         return exitCode;
     }

@@ -1,10 +1,9 @@
-#include "cli/Commands.h"
-#include "cli/ExitCode.h"
+#include "cli/CommandSupport.h"
 #include "rtf/InstructionsFile.h"
 #include "rtf/PlainTextRenderer.h"
 #include "rtf/RtfReader.h"
 
-#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -21,13 +20,6 @@ namespace fs = std::filesystem;
 
 constexpr std::uintmax_t kMaxFileSize = 64U * 1024U * 1024U;
 
-void PrintManualUsage(std::ostream& out) {
-    out << "Usage: korvel-config manual [--width N] [FILE]\n\n"
-        << "Prints the instructions (FILE, or " << kInstructionsFile << " from the current\n"
-        << "folder, the program's folder or the installed data folder) as plain text\n"
-        << "wrapped to N columns (default: $COLUMNS, else 80).\n";
-}
-
 std::optional<int> ParseWidth(std::string_view text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -35,6 +27,27 @@ std::optional<int> ParseWidth(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+bool IsWidth(std::string_view text) {
+    return ParseWidth(text).has_value();
+}
+
+constexpr std::array kOptions = {
+    OptionSpec{.name = "--width",
+               .value = "N",
+               .help = "wrap the text to N columns, 20 to 1000",
+               .needs = "a number from 20 to 1000",
+               .accepts = IsWidth},
+};
+
+std::string ManualHelp() {
+    return "Usage: korvel-config manual [--width N] [FILE]\n\n"
+           "Prints the instructions (FILE, or " +
+           std::string(kInstructionsFile) +
+           " from the current\n"
+           "folder, the program's folder or the installed data folder) as plain text\n"
+           "wrapped to N columns (default: $COLUMNS, else 80).\n";
 }
 
 int DefaultWidth() {
@@ -83,55 +96,37 @@ std::optional<std::string> ReadFile(const fs::path& path, std::string& problem) 
 } // namespace
 
 int RunManual(Arguments args) {
-    int width = DefaultWidth();
-    std::optional<fs::path> file;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            PrintManualUsage(std::cout);
-            return kExitSuccess;
-        }
-        if (arg == "--width") {
-            const auto value = i + 1 < args.size() ? ParseWidth(args[i + 1]) : std::nullopt;
-            if (!value) {
-                std::cerr << "korvel-config manual: --width needs a number from 20 to 1000\n";
-                return kExitUsage;
-            }
-            width = *value;
-            ++i;
-        } else if (arg.empty()) {
-            std::cerr << "korvel-config manual: the file name is empty\n";
-            return kExitUsage;
-        } else if (!file && !arg.starts_with("--")) {
-            file = fs::path(arg);
-        } else {
-            std::cerr << "korvel-config manual: unexpected argument '" << arg << "'\n";
-            PrintManualUsage(std::cerr);
-            return kExitUsage;
-        }
+    const CommandSyntax syntax{
+        .name = "manual", .about = ManualHelp(), .options = kOptions, .maxOperands = 1};
+    ParsedOptions parsed;
+    if (const auto done = ParseCommand(syntax, args, parsed)) {
+        return *done;
     }
-    if (!file) {
+    const auto width = parsed.value("--width");
+    std::optional<fs::path> file;
+    if (!parsed.operands().empty()) {
+        if (parsed.operands().front().empty()) {
+            return Fail("manual", "the file name is empty");
+        }
+        file = fs::path(parsed.operands().front());
+    } else {
         file = FindInstructions(kInstructionsFile, ProgramFolder());
         if (!file) {
-            std::cerr << "korvel-config manual: " << kInstructionsFile
-                      << " is missing: not in the current folder, beside the program or in the "
-                         "installed data folder\n";
-            return kExitUsage;
+            return Fail("manual", std::string(kInstructionsFile) +
+                                      " is missing: not in the current folder, beside the "
+                                      "program or in the installed data folder");
         }
     }
     std::string problem;
     const auto bytes = ReadFile(*file, problem);
     if (!bytes) {
-        std::cerr << "korvel-config manual: cannot read " << file->string() << ": " << problem
-                  << "\n";
-        return kExitUsage;
+        return Fail("manual", "cannot read " + file->string() + ": " + problem);
     }
     const rtf::Document document = rtf::ReadRtf(*bytes);
     if (!document.isRtf && !bytes->empty()) {
-        std::cerr << "korvel-config manual: " << file->string() << " is not an RTF document\n";
-        return kExitUsage;
+        return Fail("manual", file->string() + " is not an RTF document");
     }
-    std::cout << rtf::RenderPlainText(document, width);
+    std::cout << rtf::RenderPlainText(document, width ? *ParseWidth(*width) : DefaultWidth());
     return kExitSuccess;
 }
 

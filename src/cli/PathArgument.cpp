@@ -1,6 +1,7 @@
 #include "cli/PathArgument.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace korvel::cli {
 
@@ -11,6 +12,19 @@ std::optional<QString> PathArgument(const std::string& argument) {
         return std::nullopt;
     }
     return path;
+}
+
+std::optional<std::string> FolderArgument(std::string_view option, const std::string& argument,
+                                          QString& folder) {
+    const auto path = PathArgument(argument);
+    if (!path) {
+        return std::string(option) + ": " + kPathNotUtf8;
+    }
+    if (!QFileInfo(*path).isDir()) {
+        return std::string(option) + " " + argument + ": no such folder";
+    }
+    folder = *path;
+    return std::nullopt;
 }
 
 } // namespace korvel::cli

@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace korvel::cli {
 
@@ -15,5 +16,14 @@ std::optional<QString> PathArgument(const std::string& argument);
 // Why PathArgument gave nothing, for the message.
 inline constexpr const char* kPathNotUtf8 =
     "the file name is not valid UTF-8; give the file a UTF-8 name";
+
+// What --device-folder needs, for send and ports alike.
+inline constexpr std::string_view kDeviceFolderNeeds =
+    "a folder that holds serial devices, e.g. /dev";
+
+// The folder that `argument` of `option` names, into `folder`; or why it cannot
+// be used: "--device-folder X: no such folder".
+std::optional<std::string> FolderArgument(std::string_view option, const std::string& argument,
+                                          QString& folder);
 
 } // namespace korvel::cli

@@ -4,12 +4,11 @@
 #include "transfer/PortWording.h"
 #include "transfer/SerialPortListing.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
+#include <array>
 #include <iostream>
 
 namespace korvel::cli {
@@ -22,10 +21,16 @@ constexpr const char* kHelp =
     "that reaches it (the number for 'Comm num:' and send --port), the device, its\n"
     "stable name in /dev/serial/by-id, what it is, its serial number and USB ids,\n"
     "and whether you may open it (if not, why, and the command that fixes it).\n"
-    "Built-in ports with no UART behind them are left out.\n\nOptions:\n"
-    "  --json             print the same as a JSON array\n"
-    "  --device-folder DIR  look at DIR instead of /dev, at sys/class/tty beside it\n"
-    "                     instead of /sys/class/tty, and at DIR/serial/by-id\n";
+    "Built-in ports with no UART behind them are left out.\n";
+
+constexpr std::array kOptions = {
+    OptionSpec{.name = "--json", .value = {}, .help = "print the same as a JSON array"},
+    OptionSpec{.name = "--device-folder",
+               .value = "DIR",
+               .help = "look at DIR instead of /dev, at sys/class/tty beside it\n"
+                       "instead of /sys/class/tty, and at DIR/serial/by-id",
+               .needs = kDeviceFolderNeeds},
+};
 
 QJsonValue TextOrNull(const QString& text) {
     return text.isEmpty() ? QJsonValue() : QJsonValue(text);
@@ -76,57 +81,23 @@ void Print(const QString& text) {
     std::cout << text.toUtf8().toStdString() << "\n";
 }
 
-struct PortsOptions {
-    bool json = false;
-    QString folder = DefaultDeviceFolder();
-};
-
-// Reads the arguments into `options`; returns an exit code when the command
-// ends here (help shown or a usage error).
-std::optional<int> ParseOptions(Arguments args, PortsOptions& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kHelp;
-            return kExitSuccess;
-        }
-        if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--device-folder" || arg.starts_with("--device-folder=")) {
-            const bool hasInlineValue = arg != "--device-folder";
-            const std::string value = hasInlineValue        ? arg.substr(arg.find('=') + 1)
-                                      : i + 1 < args.size() ? args[++i]
-                                                            : std::string();
-            if (value.empty()) {
-                return Fail("ports", "--device-folder needs a folder (see --help)");
-            }
-            const auto folder = PathArgument(value);
-            if (!folder) {
-                return Fail("ports", std::string("--device-folder: ") + kPathNotUtf8);
-            }
-            options.folder = *folder;
-            if (!QFileInfo(options.folder).isDir()) {
-                return Fail("ports", "--device-folder " + value + ": no such folder");
-            }
-        } else {
-            const bool isOption = arg.starts_with("-") && arg.size() > 1;
-            return Fail("ports", (isOption ? "unknown option '" : "unexpected argument '") + arg +
-                                     "' (see --help)");
-        }
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 int RunPorts(Arguments args) {
-    PortsOptions options;
-    if (const auto done = ParseOptions(args, options)) {
+    const CommandSyntax syntax{.name = "ports", .about = kHelp, .options = kOptions};
+    ParsedOptions parsed;
+    if (const auto done = ParseCommand(syntax, args, parsed)) {
         return *done;
     }
-    const std::vector<DetectedPort> ports =
-        ListSerialPorts(DeviceTree::AroundDeviceFolder(options.folder));
-    if (options.json) {
+    QString folder = DefaultDeviceFolder();
+    if (const auto given = parsed.value("--device-folder")) {
+        const auto problem = FolderArgument("--device-folder", *given, folder);
+        if (problem) {
+            return Fail("ports", *problem);
+        }
+    }
+    const std::vector<DetectedPort> ports = ListSerialPorts(DeviceTree::AroundDeviceFolder(folder));
+    if (parsed.has("--json")) {
         QJsonArray array;
         for (const DetectedPort& port : ports) {
             array.append(ToJson(port));

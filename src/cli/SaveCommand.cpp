@@ -2,7 +2,9 @@
 #include "cli/PathArgument.h"
 #include "settingsfile/SettingsFileIo.h"
 
+#include <array>
 #include <iostream>
+#include <limits>
 
 namespace korvel::cli {
 namespace {
@@ -11,40 +13,38 @@ constexpr const char* kHelp =
     "Usage: korvel-config save OUT.cfg [--file F.cfg] [--set NAME=VALUE]...\n\n"
     "Writes the settings to the settings file OUT.cfg, as the window's Save does.\n"
     "An existing file is replaced only once the new one is complete.\n"
-    "The settings start from the factory defaults.\n\nOptions:\n";
+    "The settings start from the factory defaults.\n";
+
+constexpr std::array kOptions = {kFileOption, kSetOption};
 
 } // namespace
 
 int RunSave(Arguments args) {
-    SettingsOptions options;
-    std::optional<std::string> out;
-    bool twoOutputs = false;
-    const std::string help = std::string(kHelp) + kSettingsOptionsHelp +
-                             "\nExit codes: 0 saved, 2 usage, file or field error.\n";
-    const auto takeOutput = [&](const std::string& arg) {
-        if (arg.starts_with("-") && arg.size() > 1) {
-            return false;
-        }
-        twoOutputs = twoOutputs || out.has_value();
-        out = arg;
-        return true;
+    const CommandSyntax syntax{
+        .name = "save",
+        .about = kHelp,
+        .options = kOptions,
+        .exitCodes = "Exit codes: 0 saved, 2 usage, file or field error.",
+        .maxOperands = std::numeric_limits<std::size_t>::max(), // more than one is told below
     };
-    if (const auto done = ParseCommand("save", args, help, options, takeOutput)) {
+    ParsedOptions parsed;
+    if (const auto done = ParseCommand(syntax, args, parsed)) {
         return *done;
     }
-    if (!out || twoOutputs) {
+    if (parsed.operands().size() != 1) {
         return Fail("save", "give exactly one output file, e.g. 'korvel-config save Korvel.cfg' "
                             "(see --help)");
     }
-    if (out->empty()) {
+    const std::string& out = parsed.operands().front();
+    if (out.empty()) {
         return Fail("save", "the output file name is empty");
     }
     int exitCode = kExitSuccess;
-    auto settings = SettingsOrFail("save", options, exitCode);
+    auto settings = SettingsOrFail("save", SettingsOptionsOf(parsed), exitCode);
     if (!settings) {
         return exitCode;
     }
-    const auto path = PathArgument(*out);
+    const auto path = PathArgument(out);
     if (!path) {
         return Fail("save", kPathNotUtf8);
     }

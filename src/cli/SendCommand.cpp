@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <array>
 #include <filesystem>
 #include <iostream>
 
@@ -22,72 +23,48 @@ constexpr const char* kHelp =
     "Checks the settings as the SEND button does and sends them to the tracker over\n"
     "the serial port, printing the progress the window's dialog shows. The warnings\n"
     "of 'korvel-config check' come first, on standard error; they stop nothing.\n"
-    "The settings start from the factory defaults.\n\nOptions:\n"
-    "  --port N           the tracker's COM port number, 1 to 9 (Linux: the first that\n"
-    "                     is there of /dev/ttyUSB<N-1>, /dev/ttyACM<N-1>, /dev/ttyS<N-1>\n"
-    "                     with a UART behind it); 'korvel-config ports' lists the numbers\n"
-    "  --device PATH      the serial device itself, e.g. /dev/ttyUSB0\n"
-    "  --device-folder DIR  with --port: look for COM N's device in DIR instead of /dev\n";
+    "The settings start from the factory defaults.\n";
 
 // What 'Comm num:' holds: one digit, 1 to 9.
-bool IsPortNumber(const std::string& text) {
+bool IsPortNumber(std::string_view text) {
     return text.size() == 1 && text[0] >= '1' && text[0] <= '9';
 }
+
+constexpr std::array kOptions = {
+    OptionSpec{.name = "--port",
+               .value = "N",
+               .help = "the tracker's COM port number, 1 to 9 (Linux: the first that\n"
+                       "is there of /dev/ttyUSB<N-1>, /dev/ttyACM<N-1>, /dev/ttyS<N-1>\n"
+                       "with a UART behind it); 'korvel-config ports' lists the numbers",
+               .needs = "a whole number from 1 to 9, the number 'Comm num:' holds",
+               .accepts = IsPortNumber},
+    OptionSpec{.name = "--device",
+               .value = "PATH",
+               .help = "the serial device itself, e.g. /dev/ttyUSB0",
+               .needs = "the path of the serial device, e.g. /dev/ttyUSB0"},
+    OptionSpec{.name = "--device-folder",
+               .value = "DIR",
+               .help = "with --port: look for COM N's device in DIR instead of /dev",
+               .needs = kDeviceFolderNeeds},
+    kFileOption,
+    kSetOption,
+};
 
 bool IsFolder(const std::string& path) {
     std::error_code error;
     return std::filesystem::is_directory(path, error);
 }
 
-// Where the send goes, from the arguments that are not settings options.
+// Where the send goes.
 struct Target {
     std::optional<std::string> port;
     std::optional<std::string> device;
     std::optional<std::string> folder;
-    std::string error;
-
-    bool take(std::string& pendingName, const std::string& arg) {
-        if (!pendingName.empty()) {
-            store(pendingName, arg);
-            pendingName.clear();
-            return true;
-        }
-        for (const char* name : {"--port", "--device", "--device-folder"}) {
-            if (arg == name) {
-                pendingName = name;
-                return true;
-            }
-            const std::string prefix = std::string(name) + "=";
-            if (arg.starts_with(prefix)) {
-                store(name, arg.substr(prefix.size()));
-                return true;
-            }
-        }
-        return false;
-    }
-
-    void store(const std::string& name, const std::string& value) {
-        auto& slot = name == "--port" ? port : name == "--device" ? device : folder;
-        if (slot) {
-            error = "give " + name + " only once";
-        }
-        slot = value;
-    }
 
     // What is wrong with the target as given; nothing when it can be used.
     std::optional<std::string> problem() const {
-        if (!error.empty()) {
-            return error;
-        }
         if (port.has_value() == device.has_value()) {
             return "give either --port N or --device PATH (see --help)";
-        }
-        if (port && !IsPortNumber(*port)) {
-            return "--port takes a whole number from 1 to 9, the number 'Comm num:' holds; '" +
-                   *port + "' is not one";
-        }
-        if (device && device->empty()) {
-            return "--device needs the path of the serial device, e.g. /dev/ttyUSB0";
         }
         // Qt would turn the odd bytes into U+FFFD and look for another device.
         if (device && !PathArgument(*device)) {
@@ -99,16 +76,8 @@ struct Target {
         if (device && folder) {
             return "--device-folder goes with --port, not with --device";
         }
-        if (folder && folder->empty()) {
-            return "--device-folder needs the folder that holds the serial devices, e.g. /dev";
-        }
-        if (folder && !PathArgument(*folder)) {
-            return std::string("--device-folder: ") + kPathNotUtf8;
-        }
-        if (folder && !IsFolder(*folder)) {
-            return "--device-folder " + *folder + ": no such folder";
-        }
-        return std::nullopt;
+        QString checked;
+        return folder ? FolderArgument("--device-folder", *folder, checked) : std::nullopt;
     }
 };
 
@@ -124,7 +93,7 @@ public:
             endLine();
             std::string shown = text.starts_with("\r\n") ? text.substr(2) : text;
             for (std::size_t at; (at = shown.find("\r\n")) != std::string::npos;) {
-                shown.replace(at, 2, "\n");
+                shown.replace(at, 2, 1, '\n');
             }
             std::cout << shown;
         }
@@ -186,24 +155,25 @@ int Transfer(const ConfigImage& image, const Target& target, const std::string& 
 } // namespace
 
 int RunSend(Arguments args) {
-    SettingsOptions options;
-    Target target;
-    std::string pendingName;
-    const std::string help = std::string(kHelp) + kSettingsOptionsHelp +
-                             "\nExit codes: 0 sent, 1 the settings were refused, 2 usage, "
-                             "file or field error, 3 the transfer failed.\n";
-    const auto takeTarget = [&](const std::string& arg) { return target.take(pendingName, arg); };
-    if (const auto done = ParseCommand("send", args, help, options, takeTarget)) {
+    const CommandSyntax syntax{
+        .name = "send",
+        .about = kHelp,
+        .options = kOptions,
+        .exitCodes = "Exit codes: 0 sent, 1 the settings were refused, 2 usage, file or field "
+                     "error, 3 the transfer failed.",
+    };
+    ParsedOptions parsed;
+    if (const auto done = ParseCommand(syntax, args, parsed)) {
         return *done;
     }
-    if (!pendingName.empty()) {
-        return Fail("send", pendingName + " needs a value (see --help)");
-    }
+    const Target target{.port = parsed.value("--port"),
+                        .device = parsed.value("--device"),
+                        .folder = parsed.value("--device-folder")};
     if (const auto problem = target.problem()) {
         return Fail("send", *problem);
     }
     int exitCode = kExitSuccess;
-    auto settings = SettingsOrFail("send", options, exitCode);
+    auto settings = SettingsOrFail("send", SettingsOptionsOf(parsed), exitCode);
     if (!settings) {
         return exitCode;
     }

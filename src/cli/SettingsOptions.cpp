@@ -15,24 +15,6 @@
 namespace korvel::cli {
 namespace {
 
-// The value of "--name=VALUE" or of the argument after "--name"; false when
-// args[i] is neither form of `name`.
-bool OptionValue(Arguments args, std::size_t& i, std::string_view name,
-                 std::optional<std::string>& value) {
-    const std::string_view arg = args[i];
-    if (arg == name) {
-        if (i + 1 < args.size()) {
-            value = args[++i];
-        }
-        return true;
-    }
-    if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
-        value = std::string(arg.substr(name.size() + 1));
-        return true;
-    }
-    return false;
-}
-
 std::string CodePointName(char32_t c) {
     char name[16];
     std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
@@ -100,31 +82,18 @@ std::optional<std::string> ApplySet(SettingsRecord& record, const std::string& n
 
 } // namespace
 
-OptionResult ParseSettingsOption(Arguments args, std::size_t& i, SettingsOptions& out,
-                                 std::string& error) {
-    std::optional<std::string> value;
-    if (OptionValue(args, i, "--file", value)) {
-        if (!value || value->empty()) {
-            error = "--file needs the path of a settings file";
-            return OptionResult::Error;
-        }
-        if (out.file) {
-            error = "--file may be given only once";
-            return OptionResult::Error;
-        }
-        out.file = std::move(value);
-        return OptionResult::Taken;
+bool IsNameAndValue(std::string_view text) {
+    const auto equals = text.find('=');
+    return equals != std::string_view::npos && equals > 0;
+}
+
+SettingsOptions SettingsOptionsOf(const ParsedOptions& parsed) {
+    SettingsOptions options{.file = parsed.value(kFileOption.name), .sets = {}};
+    for (const std::string& set : parsed.values(kSetOption.name)) {
+        const auto equals = set.find('=');
+        options.sets.emplace_back(set.substr(0, equals), set.substr(equals + 1));
     }
-    if (OptionValue(args, i, "--set", value)) {
-        const auto equals = value ? value->find('=') : std::string::npos;
-        if (equals == std::string::npos || equals == 0) {
-            error = "--set needs NAME=VALUE, e.g. --set edMyCall=IK0ABC-9";
-            return OptionResult::Error;
-        }
-        out.sets.emplace_back(value->substr(0, equals), value->substr(equals + 1));
-        return OptionResult::Taken;
-    }
-    return OptionResult::NotSettingsOption;
+    return options;
 }
 
 std::variant<SettingsRecord, std::string> BuildSettings(const SettingsOptions& options) {

@@ -1,10 +1,10 @@
 #include "advisor/AprsSymbols.h"
 #include "cli/CommandSupport.h"
-#include "cli/QuotedArgument.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <array>
 #include <iostream>
 
 namespace korvel::cli {
@@ -13,8 +13,13 @@ namespace {
 constexpr const char* kHelp =
     "Usage: korvel-config symbols [--json]\n\n"
     "Lists the 188 APRS symbols, one a line: the table ('/' primary, '\\' alternate,\n"
-    "the Alternate Table box), the character for ICON Symbol, and the name.\n\nOptions:\n"
-    "  --json             print them as a JSON array of {\"table\", \"symbol\", \"name\"}\n";
+    "the Alternate Table box), the character for ICON Symbol, and the name.\n";
+
+constexpr std::array kOptions = {
+    OptionSpec{.name = "--json",
+               .value = {},
+               .help = "print them as a JSON array of {\"table\", \"symbol\", \"name\"}"},
+};
 
 std::string SymbolsJson() {
     QJsonArray array;
@@ -31,22 +36,12 @@ std::string SymbolsJson() {
 } // namespace
 
 int RunSymbols(Arguments args) {
-    bool json = false;
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::cout << kHelp;
-            return kExitSuccess;
-        }
+    const CommandSyntax syntax{.name = "symbols", .about = kHelp, .options = kOptions};
+    ParsedOptions parsed;
+    if (const auto done = ParseCommand(syntax, args, parsed)) {
+        return *done;
     }
-    for (const std::string& arg : args) {
-        if (arg != "--json") {
-            const bool isOption = arg.starts_with("-") && arg.size() > 1;
-            return Fail("symbols", (isOption ? "unknown option " : "unexpected argument ") +
-                                       QuotedArgument(arg) + " (see --help)");
-        }
-        json = true;
-    }
-    if (json) {
+    if (parsed.has("--json")) {
         std::cout << SymbolsJson();
     } else {
         for (const AprsSymbol& symbol : AllSymbols()) {

@@ -155,15 +155,91 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"ports --all", "unknown option '--all'"},
         UsageCase{"manual ''", "the file name is empty"},
         UsageCase{"manual --width", "--width needs a number from 20 to 1000"},
-        UsageCase{"manual /nonexistent/x.rtf", "cannot read /nonexistent/x.rtf: no such file"}));
+        UsageCase{"manual /nonexistent/x.rtf", "cannot read /nonexistent/x.rtf: no such file"},
+        // Every command reads its options one way and words a refusal alike.
+        UsageCase{"manual --width=10", "--width needs a number from 20 to 1000; '10' is not one"},
+        UsageCase{"manual a.rtf b.rtf", "unexpected argument 'b.rtf' (see --help)"},
+        UsageCase{"manual -- --width", "cannot read --width: no such file"},
+        UsageCase{"manual a.rtf \"$(printf 'b\\033[2J')\"", "unexpected argument 'b\\x1B[2J'"},
+        UsageCase{"image --set=edMyCall", "--set needs NAME=VALUE"},
+        UsageCase{"image --file=", "--file needs the path of a settings file (see --help)"},
+        UsageCase{"image -- -h", "unexpected argument '-h'"},
+        UsageCase{"check --file a.cfg --file=b.cfg", "--file may be given only once"},
+        UsageCase{"send --port 1 --port=2", "--port may be given only once"},
+        UsageCase{"send --port=", "--port needs a whole number from 1 to 9"},
+        UsageCase{"symbols --json=1", "--json takes no value (see --help)"},
+        UsageCase{"fields -- --build", "unexpected argument '--build'"},
+        UsageCase{"ports -x", "unknown option '-x' (see --help)"},
+        UsageCase{"ports --device-folder=", "--device-folder needs a folder"}));
 
 TEST_F(KorvelConfig, EachCommandHasHelp) {
-    for (const char* command : {"image", "fields", "save"}) {
+    for (const std::string command :
+         {"image", "fields", "save", "send", "manual", "ports", "check", "symbols"}) {
+        // -h wins wherever it stands before "--", even after an unknown option.
+        for (const std::string asked : {" --help", " --bogus -h"}) {
+            const Outcome r = run(command + asked);
+            EXPECT_EQ(r.exitCode, 0) << command << asked;
+            EXPECT_NE(r.out.find("Usage: korvel-config " + command), std::string::npos);
+            EXPECT_NE(r.out.find("\n  -h, --help         print this help\n"), std::string::npos)
+                << r.out;
+        }
+    }
+    for (const char* command : {"image", "fields", "save", "send", "check"}) {
         const Outcome r = run(std::string(command) + " --help");
-        EXPECT_EQ(r.exitCode, 0) << command;
-        EXPECT_NE(r.out.find(std::string("Usage: korvel-config ") + command), std::string::npos);
         EXPECT_NE(r.out.find("--set NAME=VALUE"), std::string::npos) << command;
     }
+}
+
+struct SpellingCase {
+    std::string spaced; // "--name VALUE"; "DIR" stands for the test's folder
+    std::string joined; // the same as "--name=VALUE"
+    int exitCode;
+};
+
+void PrintTo(const SpellingCase& c, std::ostream* out) {
+    *out << "korvel-config " << c.joined;
+}
+
+class Spellings : public KorvelConfig, public testing::WithParamInterface<SpellingCase> {
+protected:
+    std::string inFolder(std::string arguments) const {
+        for (std::size_t at; (at = arguments.find("DIR")) != std::string::npos;) {
+            arguments.replace(at, 3, "'" + dir.string() + "'");
+        }
+        return arguments;
+    }
+};
+
+TEST_P(Spellings, BothSpellingsOfAValueGiveTheSameResult) {
+    std::ofstream(dir / "m.rtf") << "{\\rtf1 Korvel tracker instructions}";
+    const Outcome spaced = run(inFolder(GetParam().spaced));
+    const Outcome joined = run(inFolder(GetParam().joined));
+    EXPECT_EQ(spaced.exitCode, GetParam().exitCode) << spaced.err;
+    EXPECT_EQ(joined.exitCode, spaced.exitCode) << joined.err;
+    EXPECT_EQ(joined.out, spaced.out);
+    EXPECT_EQ(joined.err, spaced.err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KorvelConfig, Spellings,
+    testing::Values(
+        SpellingCase{"image --set edMsgRepeat=010", "image --set=edMsgRepeat=010", 0},
+        SpellingCase{"fields --build --set edNumFlagsAuto=030",
+                     "fields --set=edNumFlagsAuto=030 --build", 0},
+        SpellingCase{"check --json --set edMyCall=AB1CD", "check --set=edMyCall=AB1CD --json", 1},
+        SpellingCase{"manual --width 24 DIR/m.rtf", "manual DIR/m.rtf --width=24", 0},
+        SpellingCase{"ports --json --device-folder DIR", "ports --device-folder=DIR --json", 0}));
+
+// After "--" an argument that begins with '-' is a file name.
+TEST_F(KorvelConfig, DoubleDashEndsTheOptions) {
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    const Outcome saved = run("save --set edMyCall=AB1CD -- -h.cfg");
+    const Outcome read = run("fields --file=-h.cfg");
+    fs::current_path(before);
+    EXPECT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_TRUE(fs::exists(dir / "-h.cfg"));
+    EXPECT_NE(read.out.find("\nedMyCall=AB1CD\n"), std::string::npos) << read.err;
 }
 
 TEST_F(KorvelConfig, FieldsListsEveryFieldInTableOrder) {

@@ -52,11 +52,11 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message"); // part of standard error
-        const QString onlyDigit = "--port takes a whole number from 1 to 9";
+        const QString onlyDigit = "--port needs a whole number from 1 to 9";
         QTest::newRow("no port") << QStringList{"--set", "edMyCall=AB1CD"} << 2 << "either";
         QTest::newRow("port and device")
             << QStringList{"--port", "1", "--device", "/dev/null"} << 2 << "either";
-        QTest::newRow("port without number") << QStringList{"--port"} << 2 << "needs a value";
+        QTest::newRow("port without number") << QStringList{"--port"} << 2 << onlyDigit;
         for (const char* port : {"1x", "1.5", "1e3", "abc", " 1", "0", "10", "", "01", "-1"}) {
             QTest::newRow(qPrintable(QStringLiteral("port '%1'").arg(port)))
                 << QStringList{"--port", port} << 2 << onlyDigit;

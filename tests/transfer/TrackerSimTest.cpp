@@ -82,6 +82,12 @@ private slots:
         QTest::newRow("timeout not a number") << QStringList{"--timeout", "nan"};
         QTest::newRow("timeout beyond an hour") << QStringList{"--timeout", "1e9"};
         QTest::newRow("empty link") << QStringList{"--link", ""};
+        QTest::newRow("link without a path") << QStringList{"--link"};
+        QTest::newRow("count 0 joined") << QStringList{"--count=0"};
+        QTest::newRow("count twice") << QStringList{"--count", "1", "--count", "2"};
+        QTest::newRow("flag with a value") << QStringList{"--timing=1"};
+        QTest::newRow("unknown option") << QStringList{"--bogus"};
+        QTest::newRow("an operand") << QStringList{"--", "--count"};
     }
     void badUsageIsRefused() {
         QFETCH(QStringList, args);
@@ -89,7 +95,10 @@ private slots:
         simulator.start(KORVEL_TRACKER_SIM, args);
         QVERIFY(simulator.waitForFinished(5000));
         QCOMPARE(simulator.exitCode(), 2);
-        QVERIFY(simulator.readAllStandardError().startsWith("Usage: korvel-tracker-sim"));
+        const QByteArray error = simulator.readAllStandardError();
+        QVERIFY(error.startsWith("Usage: korvel-tracker-sim"));
+        // The reason comes last, where it stays in sight.
+        QVERIFY2(error.contains("\n\nkorvel-tracker-sim: "), error.constData());
         QCOMPARE(simulator.readAllStandardOutput(), QByteArray());
     }
 
