@@ -8,18 +8,14 @@
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <system_error>
 
 namespace korvel::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::uintmax_t kMaxFileSize = 64U * 1024U * 1024U;
 
 void PrintManualUsage(std::ostream& out) {
     out << "Usage: korvel-config manual [--width N] [FILE]\n\n"
@@ -54,30 +50,6 @@ fs::path ProgramFolder() {
     std::error_code error;
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
     return error ? fs::path() : self.parent_path();
-}
-
-std::optional<std::string> ReadFile(const fs::path& path, std::string& problem) {
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) {
-        problem = fs::exists(path, error) ? "not a regular file" : "no such file";
-        return std::nullopt;
-    }
-    if (fs::file_size(path, error) > kMaxFileSize) {
-        problem = "the file is too large";
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        problem = "cannot be opened for reading";
-        return std::nullopt;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) {
-        problem = "read error";
-        return std::nullopt;
-    }
-    return std::move(bytes).str();
 }
 
 } // namespace
@@ -119,15 +91,14 @@ int RunManual(Arguments args) {
             return kExitUsage;
         }
     }
-    std::string problem;
-    const auto bytes = ReadFile(*file, problem);
-    if (!bytes) {
-        std::cerr << "korvel-config manual: cannot read " << file->string() << ": " << problem
+    const InstructionsBytes read = ReadInstructions(*file);
+    if (read.problem != InstructionsBytes::Problem::None) {
+        std::cerr << "korvel-config manual: cannot read " << file->string() << ": " << read.reason
                   << "\n";
         return kExitUsage;
     }
-    const rtf::Document document = rtf::ReadRtf(*bytes);
-    if (!document.isRtf && !bytes->empty()) {
+    const rtf::Document document = rtf::ReadRtf(read.bytes);
+    if (!document.isRtf && !read.bytes.empty()) {
         std::cerr << "korvel-config manual: " << file->string() << " is not an RTF document\n";
         return kExitUsage;
     }
