@@ -7,18 +7,14 @@
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <system_error>
 
 namespace korvel::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::uintmax_t kMaxFileSize = 64U * 1024U * 1024U;
 
 std::optional<int> ParseWidth(std::string_view text) {
     int value = 0;
@@ -69,30 +65,6 @@ fs::path ProgramFolder() {
     return error ? fs::path() : self.parent_path();
 }
 
-std::optional<std::string> ReadFile(const fs::path& path, std::string& problem) {
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) {
-        problem = fs::exists(path, error) ? "not a regular file" : "no such file";
-        return std::nullopt;
-    }
-    if (fs::file_size(path, error) > kMaxFileSize) {
-        problem = "the file is too large";
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        problem = "cannot be opened for reading";
-        return std::nullopt;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) {
-        problem = "read error";
-        return std::nullopt;
-    }
-    return std::move(bytes).str();
-}
-
 } // namespace
 
 int RunManual(Arguments args) {
@@ -117,13 +89,12 @@ int RunManual(Arguments args) {
                                       "program or in the installed data folder");
         }
     }
-    std::string problem;
-    const auto bytes = ReadFile(*file, problem);
-    if (!bytes) {
-        return Fail("manual", "cannot read " + file->string() + ": " + problem);
+    const InstructionsBytes read = ReadInstructions(*file);
+    if (read.problem != InstructionsBytes::Problem::None) {
+        return Fail("manual", "cannot read " + file->string() + ": " + read.reason);
     }
-    const rtf::Document document = rtf::ReadRtf(*bytes);
-    if (!document.isRtf && !bytes->empty()) {
+    const rtf::Document document = rtf::ReadRtf(read.bytes);
+    if (!document.isRtf && !read.bytes.empty()) {
         return Fail("manual", file->string() + " is not an RTF document");
     }
     std::cout << rtf::RenderPlainText(document, width ? *ParseWidth(*width) : DefaultWidth());

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvel {
@@ -16,5 +17,16 @@ inline constexpr std::string_view kInstructionsFile = "Korvel_Config.rtf";
 // of them has it.
 std::optional<std::filesystem::path> FindInstructions(const std::filesystem::path& name,
                                                       const std::filesystem::path& programFolder);
+
+// The instructions read whole for the window and `korvel-config manual`, or
+// why they could not be read.
+struct InstructionsBytes {
+    enum class Problem { None, NoSuchFile, NotAFile, TooLarge, CannotRead };
+    std::string bytes;
+    Problem problem = Problem::None;
+    std::string reason; // the problem in words ("no such file", "Permission denied"...)
+};
+
+InstructionsBytes ReadInstructions(const std::filesystem::path& path);
 
 } // namespace korvel

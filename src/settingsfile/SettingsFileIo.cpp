@@ -1,6 +1,7 @@
 #include "settingsfile/SettingsFileIo.h"
 
 #include "settings/CodePage.h"
+#include "settings/LargestFile.h"
 #include "settingsfile/ApplySettingsFile.h"
 #include "settingsfile/SettingsFileWriter.h"
 
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
-#include <cstring>
 #include <string>
 
 #if defined(Q_OS_UNIX)
@@ -18,10 +18,6 @@
 
 namespace korvel {
 namespace {
-
-// A settings file holds a few hundred bytes; anything far larger is not one,
-// and is refused before it is read into memory.
-constexpr qint64 kLargestFile = 64 * 1024 * 1024;
 
 // Messages of the core quote field texts in the tracker's code page.
 QString FromCodePage(const std::string& message) {
@@ -113,12 +109,12 @@ QString FolderProblem(const QString& path, const QString& fallback) {
     return fallback;
 }
 
-// Why writing stopped, from the error number of the write that failed. Qt
-// describes a write that failed outright but not one cut short (by a full disk
-// or a file-size limit), so the number is asked for in either case.
-QString WriteFailure(int errorNumber) {
-    const QString cause = errorNumber != 0 ? QString::fromLocal8Bit(std::strerror(errorNumber))
-                                           : QStringLiteral("is the disk full?");
+// Why writing stopped, in the words of the file's own error. Flushing a write
+// that the disk cut short may leave Qt no words for it.
+QString WriteFailure(const QSaveFile& file) {
+    const QString cause = file.error() != QFileDevice::NoError && !file.errorString().isEmpty()
+                              ? file.errorString()
+                              : QStringLiteral("is the disk full?");
     return QStringLiteral("the file could not be written in full (%1)").arg(cause);
 }
 
@@ -178,9 +174,8 @@ std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QS
     }
     // The bytes reach the disk on flushing; a full disk shows only then, and
     // commit() would put the short file in the target's place regardless.
-    errno = 0;
     if (!file.flush()) {
-        const QString cause = WriteFailure(errno);
+        const QString cause = WriteFailure(file);
         file.cancelWriting();
         return SaveFailure(path, cause);
     }
@@ -203,7 +198,7 @@ std::optional<QString> LoadSettingsFile(DeviceSettings& settings, const QString&
     if (!info.isFile()) {
         return LoadFailure(path, QStringLiteral("it is not a regular file"));
     }
-    if (info.size() > kLargestFile) {
+    if (static_cast<std::uintmax_t>(info.size()) > kLargestFileRead) {
         return LoadFailure(path, QStringLiteral("the file is too large to be a settings file"));
     }
     QFile file(path);
@@ -217,7 +212,7 @@ std::optional<QString> LoadSettingsFile(DeviceSettings& settings, const QString&
     if (file.error() != QFileDevice::NoError) {
         return LoadFailure(path, file.errorString());
     }
-    if (bytes.size() > kLargestFile) {
+    if (static_cast<std::uintmax_t>(bytes.size()) > kLargestFileRead) {
         return LoadFailure(path, QStringLiteral("the file is too large to be a settings file"));
     }
     file.close();

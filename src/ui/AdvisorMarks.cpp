@@ -107,7 +107,7 @@ bool ConfirmCallsignBeforeSend(QWidget* window, const DeviceSettings& settings,
                        "your callsign.\n\nSend anyway?")
             .arg(FromCodePage(SentAddressOf(myCall).onAir()));
     beforeAsking();
-    return MessageBox::ask(window, text, QStringLiteral("Korvel"));
+    return MessageBox::ask(window, text, MessageBox::programTitle());
 }
 
 } // namespace korvel

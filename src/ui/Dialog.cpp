@@ -3,6 +3,7 @@
 #include "ui/AnnouncedLabel.h"
 #include "ui/ButtonKeys.h"
 #include "ui/CodePageText.h"
+#include "ui/MessageBox.h"
 #include "ui/WindowMetrics.h"
 
 #include <QKeyEvent>
@@ -17,7 +18,7 @@ Dialog::Dialog(QWidget* parent)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       lblInfo_(new AnnouncedLabel(this)), OKButton_(new QPushButton(QStringLiteral("OK"), this)) {
     setObjectName(QStringLiteral("Dialog"));
-    setWindowTitle(QStringLiteral("Korvel"));
+    setWindowTitle(MessageBox::programTitle());
     // No icon of its own: an empty one keeps Qt from lending the program's.
     QPixmap blank(16, 16);
     blank.fill(Qt::transparent);

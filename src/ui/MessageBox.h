@@ -11,6 +11,9 @@ namespace korvel {
 // mode, so that no test waits for a person: the box is then noted and not shown.
 class MessageBox {
 public:
+    // The title of the program's own boxes and of the result dialog.
+    static QString programTitle() { return QStringLiteral("Korvel"); }
+
     enum class Icon { None, Information, Critical, Question };
 
     struct Shown {

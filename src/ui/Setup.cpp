@@ -100,7 +100,6 @@ Setup::~Setup() {
 
 void Setup::Form_Load() {
     SetDefaults(settings_);
-    StartMarker_ = {0xFF, 0xFF};
     dialog_ = std::make_unique<Dialog>(this);
     // Loaded now, hidden, with its native window and its style applied, so
     // that the first SEND only shows it.
@@ -254,7 +253,7 @@ void Setup::cmdSave_Click() {
         return;
     }
     if (const auto error = SaveSettingsFile(settings_, *path)) {
-        MessageBox::show(this, *error, QStringLiteral("Korvel"), MessageBox::Icon::None);
+        MessageBox::show(this, *error, MessageBox::programTitle(), MessageBox::Icon::None);
     }
 }
 
@@ -265,7 +264,7 @@ void Setup::cmdLoad_Click() {
         return;
     }
     if (const auto error = LoadSettingsFile(settings_, *path)) {
-        MessageBox::show(this, *error, QStringLiteral("Korvel"), MessageBox::Icon::None);
+        MessageBox::show(this, *error, MessageBox::programTitle(), MessageBox::Icon::None);
     }
 }
 

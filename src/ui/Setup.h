@@ -3,6 +3,7 @@
 #include "image/ConfigImage.h"
 #include "settings/DeviceSettings.h"
 #include "transfer/EventDrivenSender.h"
+#include "transfer/Frames.h"
 #include "ui/ControlSettings.h"
 #include "ui/MessageBox.h"
 #include "ui/SetupControls.h"
@@ -49,7 +50,7 @@ public:
     Dialog* resultDialog() const { return dialog_.get(); }
     // The instructions window while it exists.
     frmIstruzioni* instructions() const { return istruzioni_.get(); }
-    const std::array<std::uint8_t, 2>& startMarker() const { return StartMarker_; }
+    const std::array<std::uint8_t, 2>& startMarker() const { return kStartMarker; }
     const ConfigImage& configImage() const { return ConfigImage_; }
     bool isPortOpen() const;
     const AdvisorMarks& marks() const { return *marks_; }
@@ -90,7 +91,6 @@ private:
     SetupControls controls_;
     ControlSettings settings_{controls_};
     ConfigImage ConfigImage_{};
-    std::array<std::uint8_t, 2> StartMarker_{};
     std::unique_ptr<frmIstruzioni> istruzioni_;
     std::unique_ptr<Dialog> dialog_;
     std::unique_ptr<TransferView> transferView_;

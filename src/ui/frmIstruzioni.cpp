@@ -2,6 +2,7 @@
 
 #include "rtf/InstructionsFile.h"
 #include "rtf/RtfReader.h"
+#include "settings/RoundHalfEven.h"
 #include "ui/InstructionsIcon.h"
 #include "ui/MessageBox.h"
 #include "ui/RtfTextDocument.h"
@@ -10,7 +11,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFile>
 #include <QGuiApplication>
 #include <QResizeEvent>
 #include <QScopedValueRollback>
@@ -25,16 +25,9 @@
 
 namespace {
 
-// Larger files are refused rather than read whole into memory.
-constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
-
 // Half of `twips` to the nearest whole twip, a half going to the even one.
 int HalfToEven(int twips) {
-    if (twips % 2 == 0) {
-        return twips / 2;
-    }
-    const int down = (twips - 1) / 2;
-    return down % 2 == 0 ? down : down + 1;
+    return static_cast<int>(korvel::RoundHalfEven(twips / 2.0));
 }
 
 bool IsExternalLink(const QUrl& link) {
@@ -177,27 +170,25 @@ void frmIstruzioni::load() {
     const QString path = ResolveFile(NFileIstruzioni_);
     if (path.isEmpty()) {
         MessageBox::show(this, QStringLiteral("Manca il file di help ") + NFileIstruzioni_,
-                         QStringLiteral("Korvel"), MessageBox::Icon::Critical);
+                         MessageBox::programTitle(), MessageBox::Icon::Critical);
         close();
         return;
     }
-    QFile file(path);
-    if (file.size() > kMaxFileSize) {
+    const InstructionsBytes read = ReadInstructions(path.toStdU16String());
+    if (read.problem == InstructionsBytes::Problem::TooLarge) {
         showExplanation(tr("The instructions file %1 is too large to show.").arg(path));
         return;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        showExplanation(
-            tr("The instructions file %1 cannot be read: %2.").arg(path, file.errorString()));
+    if (read.problem != InstructionsBytes::Problem::None) {
+        showExplanation(tr("The instructions file %1 cannot be read: %2.")
+                            .arg(path, QString::fromStdString(read.reason)));
         return;
     }
-    const QByteArray bytes = file.readAll();
-    if (bytes.isEmpty()) {
+    if (read.bytes.empty()) {
         rtfIstruzioni->clear(); // an empty file is an empty document
         return;
     }
-    const rtf::Document document =
-        rtf::ReadRtf(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const rtf::Document document = rtf::ReadRtf(read.bytes);
     if (!document.isRtf) {
         showExplanation(tr("The instructions file %1 is not an RTF document.").arg(path));
         return;
