@@ -9,6 +9,7 @@
 #include "ui/MessageBox.h"
 #include "ui/Setup.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
@@ -142,9 +143,18 @@ private slots:
         QFETCH(QStringList, labels);
         QWidget* widget = control(field);
         QCOMPARE(widget->accessibleName(), name);
-        // Qt on Linux names an editable list by its text, and its label by relation.
-        if (!qobject_cast<QComboBox*>(widget)) {
-            QCOMPARE(Accessible(widget)->text(QAccessible::Name), name);
+        QCOMPARE(Accessible(widget)->text(QAccessible::Name), name);
+        // A list's entry is its value, and its popup list stays reachable.
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            QCOMPARE(Accessible(widget)->text(QAccessible::Value), list->currentText());
+            QVERIFY(Accessible(widget)->childCount() >= 1);
+            QCOMPARE(Accessible(widget)->child(0)->object(), list->view());
+            QAccessibleActionInterface* actions = Accessible(widget)->actionInterface();
+            actions->doAction(QAccessibleActionInterface::showMenuAction());
+            QTRY_VERIFY(list->view()->isVisible());
+            QVERIFY(Accessible(widget)->state().expanded);
+            actions->doAction(QAccessibleActionInterface::showMenuAction());
+            QTRY_VERIFY(!list->view()->isVisible());
         }
         QVERIFY2(Accessible(widget)->text(QAccessible::Description).contains(description),
                  qPrintable(Accessible(widget)->text(QAccessible::Description)));
