@@ -64,10 +64,6 @@ void Dialog::takeFocus() {
 
 void Dialog::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
-    if (key == Qt::Key_F6 && parentWidget()) {
-        parentWidget()->activateWindow();
-        return;
-    }
     const bool closingKey = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
     if (closingKey && !OKButton_->isHidden()) {
         hide();

@@ -25,7 +25,8 @@ public:
     void setOkVisible(bool visible) override;
     void showDialog() override;
 
-    // Gives the dialog the keyboard (F6 from the main window); F6 here gives it back.
+    // Gives the dialog the keyboard (the main window's F6 or Ctrl+Tab, which
+    // give it back again).
     void takeFocus();
 
     QLabel* label() const { return lblInfo_; }

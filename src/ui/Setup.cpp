@@ -21,6 +21,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -132,14 +133,21 @@ void Setup::addHelpShortcut() {
     controls_.cbMicEMsg->view()->window()->addAction(help);
 }
 
-// F6 goes to the result dialog while it shows, so the keyboard can reach it
-// without taking the focus from the window when it appears.
+// F6 or Ctrl+Tab goes to the result dialog while it shows, so the keyboard can
+// reach it without taking the focus from the window when it appears, and the
+// same key there comes back. Qt counts the dialog (a tool window of this one)
+// as part of this window for its shortcuts, so one action serves both ways.
 void Setup::addDialogShortcut() {
     auto* toDialog = new QAction(this);
-    toDialog->setShortcut(QKeySequence(Qt::Key_F6));
+    toDialog->setShortcuts({QKeySequence(Qt::Key_F6), QKeySequence(Qt::CTRL | Qt::Key_Tab)});
     toDialog->setShortcutContext(Qt::WindowShortcut);
     connect(toDialog, &QAction::triggered, this, [this] {
-        if (dialog_ && dialog_->isVisible()) {
+        if (!dialog_ || !dialog_->isVisible()) {
+            return;
+        }
+        if (QApplication::activeWindow() == dialog_.get()) {
+            activateWindow();
+        } else {
             dialog_->takeFocus();
         }
     });

@@ -4,6 +4,7 @@
 #include "ui/CaptionFrame.h"
 #include "ui/CodePageText.h"
 #include "ui/MaskedEdit.h"
+#include "ui/NamedComboBox.h"
 #include "ui/WindowMetrics.h"
 
 #include <QAbstractItemView>
@@ -102,7 +103,7 @@ void BuildMainFrame(Builder& b, QWidget* window) {
     b.label(f, "Label10", "mS", R(1600, 240, 255, 255));
     b.label(f, "Label12", Field::cbMicEMsg, R(2160, 255, 855, 255));
 
-    auto* combo = new QComboBox(f);
+    auto* combo = new NamedComboBox(f);
     combo->setObjectName(QStringLiteral("cbMicEMsg"));
     combo->setGeometry(Twips(3000, 240, 1095, 285));
     combo->setEditable(true);

@@ -9,6 +9,7 @@
 #include "ui/MessageBox.h"
 #include "ui/Setup.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
@@ -142,9 +143,18 @@ private slots:
         QFETCH(QStringList, labels);
         QWidget* widget = control(field);
         QCOMPARE(widget->accessibleName(), name);
-        // Qt on Linux names an editable list by its text, and its label by relation.
-        if (!qobject_cast<QComboBox*>(widget)) {
-            QCOMPARE(Accessible(widget)->text(QAccessible::Name), name);
+        QCOMPARE(Accessible(widget)->text(QAccessible::Name), name);
+        // A list's entry is its value, and its popup list stays reachable.
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            QCOMPARE(Accessible(widget)->text(QAccessible::Value), list->currentText());
+            QVERIFY(Accessible(widget)->childCount() >= 1);
+            QCOMPARE(Accessible(widget)->child(0)->object(), list->view());
+            QAccessibleActionInterface* actions = Accessible(widget)->actionInterface();
+            actions->doAction(QAccessibleActionInterface::showMenuAction());
+            QTRY_VERIFY(list->view()->isVisible());
+            QVERIFY(Accessible(widget)->state().expanded);
+            actions->doAction(QAccessibleActionInterface::showMenuAction());
+            QTRY_VERIFY(!list->view()->isVisible());
         }
         QVERIFY2(Accessible(widget)->text(QAccessible::Description).contains(description),
                  qPrintable(Accessible(widget)->text(QAccessible::Description)));
@@ -220,21 +230,26 @@ private slots:
 
     // The keys of the window: Enter presses the focused button, SEND gives
     // the focus back, the result dialog closes with Enter or Escape once it
-    // shows the outcome, and F6 reaches it.
+    // shows the outcome, and F6 or Ctrl+Tab reaches it and comes back.
     void keyboardAloneSendsAndClosesTheDialog_data() {
         QTest::addColumn<int>("pressKey");
         QTest::addColumn<int>("modifier");
         QTest::addColumn<int>("closeKey");
-        QTest::newRow("Space, Escape") << int(Qt::Key_Space) << 0 << int(Qt::Key_Escape);
-        QTest::newRow("Enter, Enter") << int(Qt::Key_Return) << 0 << int(Qt::Key_Return);
-        QTest::newRow("keypad Enter, Escape")
-            << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << int(Qt::Key_Escape);
+        QTest::addColumn<QKeySequence>("switchKey");
+        const QKeySequence f6(Qt::Key_F6);
+        const QKeySequence ctrlTab(Qt::CTRL | Qt::Key_Tab);
+        QTest::newRow("Space, F6, Escape") << int(Qt::Key_Space) << 0 << int(Qt::Key_Escape) << f6;
+        QTest::newRow("Enter, Ctrl+Tab, Enter")
+            << int(Qt::Key_Return) << 0 << int(Qt::Key_Return) << ctrlTab;
+        QTest::newRow("keypad Enter, F6, Escape")
+            << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << int(Qt::Key_Escape) << f6;
     }
 
     void keyboardAloneSendsAndClosesTheDialog() {
         QFETCH(int, pressKey);
         QFETCH(int, modifier);
         QFETCH(int, closeKey);
+        QFETCH(QKeySequence, switchKey);
         sendButton()->setFocus(Qt::TabFocusReason);
         QTest::keyClick(sendButton(), Qt::Key(pressKey), Qt::KeyboardModifiers(modifier));
         Dialog* dialog = setup_->resultDialog();
@@ -248,9 +263,15 @@ private slots:
         // (The offscreen platform activates every window it shows.)
         setup_->activateWindow();
         QTRY_VERIFY(setup_->isActiveWindow());
-        QTest::keyClick(sendButton(), Qt::Key_F6);
+        // The switch key goes to the dialog and back again.
+        QTest::keySequence(setup_.get(), switchKey);
         QTRY_VERIFY(dialog->isActiveWindow());
         QCOMPARE(QApplication::focusWidget(), dialog->okButton());
+        QTest::keySequence(dialog->okButton(), switchKey);
+        QTRY_VERIFY(setup_->isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), sendButton());
+        QTest::keySequence(setup_.get(), switchKey);
+        QTRY_VERIFY(dialog->isActiveWindow());
         QTest::keyClick(dialog->okButton(), Qt::Key(closeKey));
         QVERIFY(!dialog->isVisible());
         QCOMPARE(line_->bytes.size(), std::size_t{120});
