@@ -2,6 +2,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/FindingsOutput.h"
 #include "cli/PathArgument.h"
+#include "settings/FieldTable.h"
 #include "transfer/DeviceTree.h"
 #include "transfer/EventDrivenSender.h"
 #include "transfer/QtSerialPort.h"
@@ -25,9 +26,10 @@ constexpr const char* kHelp =
     "of 'korvel-config check' come first, on standard error; they stop nothing.\n"
     "The settings start from the factory defaults.\n";
 
-// What 'Comm num:' holds: one digit, 1 to 9.
+// What 'Comm num:' holds: one digit in the field's range.
 bool IsPortNumber(std::string_view text) {
-    return text.size() == 1 && text[0] >= '1' && text[0] <= '9';
+    const FieldTraits& comm = TraitsOf(Field::edComm);
+    return text.size() == 1 && text[0] >= '0' + comm.lowest && text[0] <= '0' + comm.highest;
 }
 
 constexpr std::array kOptions = {

@@ -4,12 +4,15 @@
 
 namespace korvel {
 
-std::string QuotedValue(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    if (text.size() <= kShown) {
+std::string QuotedPrefix(std::string_view text, std::size_t shown) {
+    if (text.size() <= shown) {
         return "'" + EscapeControlBytes(text) + "'";
     }
-    return "'" + EscapeControlBytes(text.substr(0, kShown)) + "...'";
+    return "'" + EscapeControlBytes(text.substr(0, shown)) + "...'";
+}
+
+std::string QuotedValue(std::string_view text) {
+    return QuotedPrefix(text, kQuotedBytes);
 }
 
 } // namespace korvel

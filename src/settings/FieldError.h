@@ -2,6 +2,7 @@
 
 #include "settings/FieldTable.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,12 @@ struct FieldError {
 // that a long value cannot flood it, its control bytes escaped
 // (EscapeControlBytes). For code-page bytes.
 std::string QuotedValue(std::string_view text);
+
+// How many bytes of a value or an argument a message shows before it cuts it.
+inline constexpr std::size_t kQuotedBytes = 40;
+
+// `text` between single quotes with its control bytes escaped, cut after its
+// first `shown` bytes ("...'") when it is longer.
+std::string QuotedPrefix(std::string_view text, std::size_t shown);
 
 } // namespace korvel

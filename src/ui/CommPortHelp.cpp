@@ -14,8 +14,10 @@
 namespace korvel {
 namespace {
 
-// The field takes one digit.
-constexpr int kHighestComNumber = 9;
+// The highest number the field takes (one digit).
+int HighestComNumber() {
+    return TraitsOf(Field::edComm).highest;
+}
 
 const QString& Purpose() {
     static const QString purpose =
@@ -28,10 +30,11 @@ QString DescribeEntry(const DetectedPort& port) {
     if (!port.comNumber) {
         return QStringLiteral("%1 - no COM number: %2").arg(PortSummary(port), port.noComNumber);
     }
-    if (*port.comNumber > kHighestComNumber) {
-        return QStringLiteral("COM%1: %2 - beyond 'Comm num:'; use korvel-config send --port %1")
+    if (*port.comNumber > HighestComNumber()) {
+        // send --port takes what the field takes; the device itself reaches it.
+        return QStringLiteral("COM%1: %2 - beyond 'Comm num:'; use korvel-config send --device %3")
             .arg(*port.comNumber)
-            .arg(PortSummary(port));
+            .arg(PortSummary(port), port.device);
     }
     return QStringLiteral("COM%1: %2").arg(*port.comNumber).arg(PortSummary(port));
 }
@@ -86,7 +89,7 @@ QMenu* CommPortHelp::portMenu() {
     }
     for (const DetectedPort& port : ports) {
         QAction* action = add(MenuEntry(port));
-        const bool reachable = port.comNumber && *port.comNumber <= kHighestComNumber;
+        const bool reachable = port.comNumber && *port.comNumber <= HighestComNumber();
         action->setEnabled(reachable);
         if (reachable) {
             const QString number = QString::number(*port.comNumber);

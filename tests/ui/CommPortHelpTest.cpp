@@ -68,6 +68,7 @@ private slots:
         fake.add("usb:ttyUSB0:10c4:ea60:Silicon Labs & Co:CP2102 USB to UART:0001");
         fake.add("uart:ttyS0:4");
         fake.add("uart:ttyS1:4");
+        fake.add("usb:ttyUSB9:0403:6001:FTDI:FT232R USB UART:0002");
         MaskedEdit field(TraitsOf(Field::edComm));
         field.show();
         new CommPortHelp(&field, fake.tree());
@@ -87,6 +88,8 @@ private slots:
         // An "&" that a device puts in its name shows as itself.
         QCOMPARE(entries, (QStringList{"COM1: ttyUSB0, CP2102 USB to UART (Silicon Labs && Co)",
                                        "COM2: ttyS1, built-in serial port (16550A)",
+                                       "greyed: COM10: ttyUSB9, FT232R USB UART (FTDI) - beyond "
+                                       "'Comm num:'; use korvel-config send --device ttyUSB9",
                                        "greyed: ttyS0, built-in serial port (16550A) - no COM "
                                        "number: COM1 reaches ttyUSB0"}));
         menu->actions().at(1)->trigger();
