@@ -1,6 +1,7 @@
 #include "cli/FindingsOutput.h"
 
 #include "settings/CodePage.h"
+#include "settings/CodePageText.h"
 #include "settings/FieldTable.h"
 
 #include <QJsonArray>
@@ -8,14 +9,6 @@
 #include <QJsonObject>
 
 namespace korvel::cli {
-namespace {
-
-QString FromCodePage(std::string_view bytes) {
-    return QString::fromStdString(CodePageToUtf8(bytes));
-}
-
-} // namespace
-
 void PrintFindings(std::ostream& out, const Findings& findings, bool warningsOnly) {
     for (const Finding& finding : findings) {
         if (warningsOnly && finding.severity != Severity::Warning) {

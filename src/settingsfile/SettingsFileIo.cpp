@@ -1,6 +1,7 @@
 #include "settingsfile/SettingsFileIo.h"
 
 #include "settings/CodePage.h"
+#include "settings/CodePageText.h"
 #include "settings/LargestFile.h"
 #include "settingsfile/ApplySettingsFile.h"
 #include "settingsfile/SettingsFileWriter.h"
@@ -18,11 +19,6 @@
 
 namespace korvel {
 namespace {
-
-// Messages of the core quote field texts in the tracker's code page.
-QString FromCodePage(const std::string& message) {
-    return QString::fromStdString(CodePageToUtf8(message));
-}
 
 QString SaveFailure(const QString& path, const QString& cause) {
     return QStringLiteral("Cannot save %1: %2").arg(path, cause);

@@ -1,8 +1,8 @@
 #include "ui/Dialog.h"
 
+#include "settings/CodePageText.h"
 #include "ui/AnnouncedLabel.h"
 #include "ui/ButtonKeys.h"
-#include "ui/CodePageText.h"
 #include "ui/MessageBox.h"
 #include "ui/WindowMetrics.h"
 

@@ -2,7 +2,7 @@
 
 #include "advisor/AprsSymbols.h"
 #include "advisor/FieldInfo.h"
-#include "ui/CodePageText.h"
+#include "settings/CodePageText.h"
 #include "ui/MaskedEdit.h"
 #include "ui/SetupControls.h"
 

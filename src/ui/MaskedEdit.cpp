@@ -1,9 +1,9 @@
 #include "ui/MaskedEdit.h"
 
 #include "settings/CodePage.h"
+#include "settings/CodePageText.h"
 #include "settings/FieldRule.h"
 #include "settings/KeyFilters.h"
-#include "ui/CodePageText.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 #include "ui/SetupControls.h"
 
+#include "settings/CodePageText.h"
 #include "settings/FieldTable.h"
 #include "ui/CaptionFrame.h"
-#include "ui/CodePageText.h"
 #include "ui/MaskedEdit.h"
 #include "ui/NamedComboBox.h"
 #include "ui/WindowMetrics.h"

@@ -1,4 +1,4 @@
-#include "ui/CodePageText.h"
+#include "settings/CodePageText.h"
 
 #include "settings/CodePage.h"
 
