@@ -40,57 +40,76 @@ constexpr FieldTraits Hint(FieldTraits traits, std::string_view hint,
     return traits;
 }
 
+// The field's step when the factory defaults are written.
+constexpr FieldTraits DefaultAt(int step, FieldTraits traits) {
+    traits.defaultsStep = step;
+    return traits;
+}
+
 constexpr std::array<FieldTraits, kFieldCount> kTable = {{
-    Spoken(Number(Field::edNumFlagsAuto, "edNumFlagsAuto", "999", "200", "TX DELAY", true),
-           "milliseconds"),
-    {Field::edSymbol, "edSymbol", Text, "&", 1, ">", 0, "ICON Symbol", None, true, false},
-    Box(Field::chkTable, "chkTable", Check, 0, "Alternate Table"),
-    Free(Field::edMyCall, "edMyCall", 9, "NOCALL-9", "MY CALLSIGN", Callsign),
-    Spoken(Number(Field::edBcnEvery, "edBcnEvery", "999", "003", "Status txt every", true),
-           "transmissions", 0, 127),
-    Free(Field::edAprsPath, "edAprsPath", 19, "WIDE1-1,WIDE2-2", "APRS PATH", Path),
-    Hint(Free(Field::edBeacon, "edBeacon", 26, "Korvel v2.5 by QX7ZUL Tev", "STATUS text",
-              StatusText),
-         "GPSless mode, an Acquisition timeout of 0: this text is sent as the position "
-         "beacon, with the APRS latitude and longitude",
-         "/ GPSless bcn"),
-    Box(Field::cbMicEMsg, "cbMicEMsg", ListIndex, 0, "Mic-E msg"),
-    Box(Field::chkRxPosition, "chkRxPosition", Check, 0,
-        "Disable display position of received stations"),
-    Spoken(
-        Number(Field::edManualTime, "edManualTime", "9999", "0120", "Every", true, "Manual Timing"),
-        "seconds"),
-    Spoken(
-        Number(Field::edGpsCheckTime, "edGpsCheckTime", "999", "100", "Acquisition interval", true),
-        "seconds"),
-    Hint(Spoken(Number(Field::edGpsAcqTime, "edGpsAcqTime", "999", "025", "Acquisition timeout",
-                       false),
-                "tenths of a second", 0, 255),
-         "0 selects GPSless mode: the STATUS text is sent as the position beacon"),
-    Spoken(Number(Field::esSpeedTable0, "esSpeedTable(0)", "9999", "0480", "Speed 0-3 Km/h", true),
-           "seconds"),
-    Spoken(Number(Field::esSpeedTable1, "esSpeedTable(1)", "9999", "0360", "Speed 4-9 Km/h", true),
-           "seconds"),
-    Spoken(Number(Field::esSpeedTable2, "esSpeedTable(2)", "999", "250", "Speed 10-22 Km/h", true),
-           "seconds"),
-    Spoken(Number(Field::esSpeedTable3, "esSpeedTable(3)", "999", "180", "Speed 23-40 Km/h", true),
-           "seconds"),
-    Spoken(Number(Field::esSpeedTable4, "esSpeedTable(4)", "999", "130", "Speed 41-72 Km/h", true),
-           "seconds"),
-    Spoken(Number(Field::esSpeedTable5, "esSpeedTable(5)", "999", "110", "Speed 73-125 Km/h", true),
-           "seconds"),
-    Spoken(Number(Field::esSpeedTable6, "esSpeedTable(6)", "999", "090", "Speed > 125 Km/h", true),
-           "seconds"),
-    Free(Field::edReceiver, "edReceiver", 9, "QKORVL", "Unprotocol call", Callsign),
-    Spoken(Number(Field::edMsgRepeat, "edMsgRepeat", "999", "006", "Msg Retries", true), "retries",
-           0, 255),
-    Free(Field::edDestCall, "edDestCall", 9, "NOCALL", "APRS message TO CALL", Callsign),
-    Free(Field::edAprsMsg, "edAprsMsg", 34, "Message sent using Korvel ver 2.5!", "Message",
-         MessageText),
-    Box(Field::chkAutoReply, "chkAutoReply", Check, 0,
-        "Auto send message when receiving msg to MYCALL"),
-    Spoken(Number(Field::edComm, "edComm", "#", "1", "Comm num:", true), "serial port number", 1,
-           9),
+    DefaultAt(
+        2, Spoken(Number(Field::edNumFlagsAuto, "edNumFlagsAuto", "999", "200", "TX DELAY", true),
+                  "milliseconds")),
+    DefaultAt(
+        5, {Field::edSymbol, "edSymbol", Text, "&", 1, ">", 0, "ICON Symbol", None, true, false}),
+    DefaultAt(6, Box(Field::chkTable, "chkTable", Check, 0, "Alternate Table")),
+    DefaultAt(20, Free(Field::edMyCall, "edMyCall", 9, "NOCALL-9", "MY CALLSIGN", Callsign)),
+    DefaultAt(
+        16, Spoken(Number(Field::edBcnEvery, "edBcnEvery", "999", "003", "Status txt every", true),
+                   "transmissions", 0, 127)),
+    DefaultAt(21, Free(Field::edAprsPath, "edAprsPath", 19, "WIDE1-1,WIDE2-2", "APRS PATH", Path)),
+    DefaultAt(22,
+              Hint(Free(Field::edBeacon, "edBeacon", 26, "Korvel v2.5 by QX7ZUL Tev", "STATUS text",
+                        StatusText),
+                   "GPSless mode, an Acquisition timeout of 0: this text is sent as the position "
+                   "beacon, with the APRS latitude and longitude",
+                   "/ GPSless bcn")),
+    DefaultAt(4, Box(Field::cbMicEMsg, "cbMicEMsg", ListIndex, 0, "Mic-E msg")),
+    DefaultAt(7, Box(Field::chkRxPosition, "chkRxPosition", Check, 0,
+                     "Disable display position of received stations")),
+    DefaultAt(15, Spoken(Number(Field::edManualTime, "edManualTime", "9999", "0120", "Every", true,
+                                "Manual Timing"),
+                         "seconds")),
+    DefaultAt(17, Spoken(Number(Field::edGpsCheckTime, "edGpsCheckTime", "999", "100",
+                                "Acquisition interval", true),
+                         "seconds")),
+    DefaultAt(18, Hint(Spoken(Number(Field::edGpsAcqTime, "edGpsAcqTime", "999", "025",
+                                     "Acquisition timeout", false),
+                              "tenths of a second", 0, 255),
+                       "0 selects GPSless mode: the STATUS text is sent as the position beacon")),
+    DefaultAt(8, Spoken(Number(Field::esSpeedTable0, "esSpeedTable(0)", "9999", "0480",
+                               "Speed 0-3 Km/h", true),
+                        "seconds")),
+    DefaultAt(9, Spoken(Number(Field::esSpeedTable1, "esSpeedTable(1)", "9999", "0360",
+                               "Speed 4-9 Km/h", true),
+                        "seconds")),
+    DefaultAt(10, Spoken(Number(Field::esSpeedTable2, "esSpeedTable(2)", "999", "250",
+                                "Speed 10-22 Km/h", true),
+                         "seconds")),
+    DefaultAt(11, Spoken(Number(Field::esSpeedTable3, "esSpeedTable(3)", "999", "180",
+                                "Speed 23-40 Km/h", true),
+                         "seconds")),
+    DefaultAt(12, Spoken(Number(Field::esSpeedTable4, "esSpeedTable(4)", "999", "130",
+                                "Speed 41-72 Km/h", true),
+                         "seconds")),
+    DefaultAt(13, Spoken(Number(Field::esSpeedTable5, "esSpeedTable(5)", "999", "110",
+                                "Speed 73-125 Km/h", true),
+                         "seconds")),
+    DefaultAt(14, Spoken(Number(Field::esSpeedTable6, "esSpeedTable(6)", "999", "090",
+                                "Speed > 125 Km/h", true),
+                         "seconds")),
+    DefaultAt(19, Free(Field::edReceiver, "edReceiver", 9, "QKORVL", "Unprotocol call", Callsign)),
+    DefaultAt(3,
+              Spoken(Number(Field::edMsgRepeat, "edMsgRepeat", "999", "006", "Msg Retries", true),
+                     "retries", 0, 255)),
+    DefaultAt(23,
+              Free(Field::edDestCall, "edDestCall", 9, "NOCALL", "APRS message TO CALL", Callsign)),
+    DefaultAt(24, Free(Field::edAprsMsg, "edAprsMsg", 34, "Message sent using Korvel ver 2.5!",
+                       "Message", MessageText)),
+    DefaultAt(25, Box(Field::chkAutoReply, "chkAutoReply", Check, 0,
+                      "Auto send message when receiving msg to MYCALL")),
+    DefaultAt(1, Spoken(Number(Field::edComm, "edComm", "#", "1", "Comm num:", true),
+                        "serial port number", 1, 9)),
 }};
 
 constexpr bool TableIsInEnumOrder() {
@@ -103,10 +122,37 @@ constexpr bool TableIsInEnumOrder() {
 }
 static_assert(TableIsInEnumOrder(), "the field table must follow the order of enum Field");
 
+constexpr bool EachFieldHasADefaultsStepOfItsOwn() {
+    std::array<bool, kFieldCount> taken{};
+    for (const FieldTraits& traits : kTable) {
+        const auto step = static_cast<std::size_t>(traits.defaultsStep);
+        if (step < 1 || step > kFieldCount || taken[step - 1]) {
+            return false;
+        }
+        taken[step - 1] = true;
+    }
+    return true;
+}
+static_assert(EachFieldHasADefaultsStepOfItsOwn(),
+              "each field needs a defaults step of its own, from 1 to kFieldCount");
+
+constexpr std::array<Field, kFieldCount> SortByDefaultsStep() {
+    std::array<Field, kFieldCount> order{};
+    for (const FieldTraits& traits : kTable) {
+        order[static_cast<std::size_t>(traits.defaultsStep) - 1] = traits.field;
+    }
+    return order;
+}
+constexpr std::array<Field, kFieldCount> kDefaultsOrder = SortByDefaultsStep();
+
 } // namespace
 
 std::span<const FieldTraits> AllFields() {
     return kTable;
+}
+
+std::span<const Field> DefaultsOrder() {
+    return kDefaultsOrder;
 }
 
 const FieldTraits& TraitsOf(Field field) {

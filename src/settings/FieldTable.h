@@ -16,6 +16,10 @@ std::span<const FieldTraits> AllFields();
 
 const FieldTraits& TraitsOf(Field field);
 
+// Every field, in the order SetDefaults writes the factory defaults (the
+// column defaultsStep of the table).
+std::span<const Field> DefaultsOrder();
+
 // The caption of the field for a message: the window's caption without the
 // colon that ends some of them ("Comm num:" gives "Comm num"), after the
 // caption of its frame where it needs one ("Manual Timing Every").

@@ -40,6 +40,9 @@ struct FieldTraits {
     int highest = 0;
     std::string_view captionNote = {};
     std::string_view hint = {};
+    // The field's step (1 to kFieldCount) when SetDefaults writes the factory
+    // defaults: each field has its own.
+    int defaultsStep = 0;
 
     bool isText() const { return kind == FieldKind::Text; }
     bool isMasked() const { return !mask.empty(); }
