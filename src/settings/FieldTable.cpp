@@ -5,6 +5,7 @@ namespace {
 
 using enum FieldKind;
 using enum KeyFilter;
+using enum FileCodec;
 
 // Builders that keep the table below one readable line per field.
 constexpr FieldTraits Number(Field f, std::string_view name, std::string_view mask,
@@ -40,76 +41,101 @@ constexpr FieldTraits Hint(FieldTraits traits, std::string_view hint,
     return traits;
 }
 
-// The field's step when the factory defaults are written.
-constexpr FieldTraits DefaultAt(int step, FieldTraits traits) {
-    traits.defaultsStep = step;
+constexpr FilePlace kNotInFile = {};
+// A check box whose state goes into the number of another field (the codecs
+// MessageFlags and StatusRate): it has no value of its own in the file.
+constexpr FilePlace kPackedInAnother = {};
+
+// A row: the field's step when the factory defaults are written, its place in
+// the settings file, and the rest of its traits.
+constexpr FieldTraits Row(int defaultsStep, FilePlace file, FieldTraits traits) {
+    traits.defaultsStep = defaultsStep;
+    traits.file = file;
     return traits;
 }
 
+// Row(defaults step, {file line, place, group, codec}, traits)
 constexpr std::array<FieldTraits, kFieldCount> kTable = {{
-    DefaultAt(
-        2, Spoken(Number(Field::edNumFlagsAuto, "edNumFlagsAuto", "999", "200", "TX DELAY", true),
-                  "milliseconds")),
-    DefaultAt(
-        5, {Field::edSymbol, "edSymbol", Text, "&", 1, ">", 0, "ICON Symbol", None, true, false}),
-    DefaultAt(6, Box(Field::chkTable, "chkTable", Check, 0, "Alternate Table")),
-    DefaultAt(20, Free(Field::edMyCall, "edMyCall", 9, "NOCALL-9", "MY CALLSIGN", Callsign)),
-    DefaultAt(
-        16, Spoken(Number(Field::edBcnEvery, "edBcnEvery", "999", "003", "Status txt every", true),
-                   "transmissions", 0, 127)),
-    DefaultAt(21, Free(Field::edAprsPath, "edAprsPath", 19, "WIDE1-1,WIDE2-2", "APRS PATH", Path)),
-    DefaultAt(22,
-              Hint(Free(Field::edBeacon, "edBeacon", 26, "Korvel v2.5 by QX7ZUL Tev", "STATUS text",
-                        StatusText),
-                   "GPSless mode, an Acquisition timeout of 0: this text is sent as the position "
-                   "beacon, with the APRS latitude and longitude",
-                   "/ GPSless bcn")),
-    DefaultAt(4, Box(Field::cbMicEMsg, "cbMicEMsg", ListIndex, 0, "Mic-E msg")),
-    DefaultAt(7, Box(Field::chkRxPosition, "chkRxPosition", Check, 0,
-                     "Disable display position of received stations")),
-    DefaultAt(15, Spoken(Number(Field::edManualTime, "edManualTime", "9999", "0120", "Every", true,
-                                "Manual Timing"),
-                         "seconds")),
-    DefaultAt(17, Spoken(Number(Field::edGpsCheckTime, "edGpsCheckTime", "999", "100",
-                                "Acquisition interval", true),
-                         "seconds")),
-    DefaultAt(18, Hint(Spoken(Number(Field::edGpsAcqTime, "edGpsAcqTime", "999", "025",
-                                     "Acquisition timeout", false),
-                              "tenths of a second", 0, 255),
-                       "0 selects GPSless mode: the STATUS text is sent as the position beacon")),
-    DefaultAt(8, Spoken(Number(Field::esSpeedTable0, "esSpeedTable(0)", "9999", "0480",
-                               "Speed 0-3 Km/h", true),
-                        "seconds")),
-    DefaultAt(9, Spoken(Number(Field::esSpeedTable1, "esSpeedTable(1)", "9999", "0360",
-                               "Speed 4-9 Km/h", true),
-                        "seconds")),
-    DefaultAt(10, Spoken(Number(Field::esSpeedTable2, "esSpeedTable(2)", "999", "250",
-                                "Speed 10-22 Km/h", true),
-                         "seconds")),
-    DefaultAt(11, Spoken(Number(Field::esSpeedTable3, "esSpeedTable(3)", "999", "180",
-                                "Speed 23-40 Km/h", true),
-                         "seconds")),
-    DefaultAt(12, Spoken(Number(Field::esSpeedTable4, "esSpeedTable(4)", "999", "130",
-                                "Speed 41-72 Km/h", true),
-                         "seconds")),
-    DefaultAt(13, Spoken(Number(Field::esSpeedTable5, "esSpeedTable(5)", "999", "110",
-                                "Speed 73-125 Km/h", true),
-                         "seconds")),
-    DefaultAt(14, Spoken(Number(Field::esSpeedTable6, "esSpeedTable(6)", "999", "090",
-                                "Speed > 125 Km/h", true),
-                         "seconds")),
-    DefaultAt(19, Free(Field::edReceiver, "edReceiver", 9, "QKORVL", "Unprotocol call", Callsign)),
-    DefaultAt(3,
-              Spoken(Number(Field::edMsgRepeat, "edMsgRepeat", "999", "006", "Msg Retries", true),
-                     "retries", 0, 255)),
-    DefaultAt(23,
-              Free(Field::edDestCall, "edDestCall", 9, "NOCALL", "APRS message TO CALL", Callsign)),
-    DefaultAt(24, Free(Field::edAprsMsg, "edAprsMsg", 34, "Message sent using Korvel ver 2.5!",
-                       "Message", MessageText)),
-    DefaultAt(25, Box(Field::chkAutoReply, "chkAutoReply", Check, 0,
-                      "Auto send message when receiving msg to MYCALL")),
-    DefaultAt(1, Spoken(Number(Field::edComm, "edComm", "#", "1", "Comm num:", true),
-                        "serial port number", 1, 9)),
+    Row(2, {1, 2, 1, QuotedText},
+        Spoken(Number(Field::edNumFlagsAuto, "edNumFlagsAuto", "999", "200", "TX DELAY", true),
+               "milliseconds")),
+    Row(5, {1, 5, 1, QuotedText},
+        {Field::edSymbol, "edSymbol", Text, "&", 1, ">", 0, "ICON Symbol", None, true, false}),
+    Row(6, {1, 6, 1, PlainValue}, Box(Field::chkTable, "chkTable", Check, 0, "Alternate Table")),
+    Row(20, {9, 5, 3, QuotedText},
+        Free(Field::edMyCall, "edMyCall", 9, "NOCALL-9", "MY CALLSIGN", Callsign)),
+    Row(16, {9, 2, 3, StatusRate},
+        Spoken(Number(Field::edBcnEvery, "edBcnEvery", "999", "003", "Status txt every", true),
+               "transmissions", 0, 127)),
+    Row(21, {9, 6, 3, QuotedText},
+        Free(Field::edAprsPath, "edAprsPath", 19, "WIDE1-1,WIDE2-2", "APRS PATH", Path)),
+    Row(22, {9, 7, 3, QuotedText},
+        Hint(Free(Field::edBeacon, "edBeacon", 26, "Korvel v2.5 by QX7ZUL Tev", "STATUS text",
+                  StatusText),
+             "GPSless mode, an Acquisition timeout of 0: this text is sent as the position "
+             "beacon, with the APRS latitude and longitude",
+             "/ GPSless bcn")),
+    Row(4, {1, 4, 1, MessageFlags}, Box(Field::cbMicEMsg, "cbMicEMsg", ListIndex, 0, "Mic-E msg")),
+    Row(7, kPackedInAnother,
+        Box(Field::chkRxPosition, "chkRxPosition", Check, 0,
+            "Disable display position of received stations")),
+    Row(15, {9, 1, 3, QuotedText},
+        Spoken(Number(Field::edManualTime, "edManualTime", "9999", "0120", "Every", true,
+                      "Manual Timing"),
+               "seconds")),
+    Row(17, kNotInFile,
+        Spoken(Number(Field::edGpsCheckTime, "edGpsCheckTime", "999", "100", "Acquisition interval",
+                      true),
+               "seconds")),
+    Row(18, {9, 3, 3, QuotedText},
+        Hint(Spoken(Number(Field::edGpsAcqTime, "edGpsAcqTime", "999", "025", "Acquisition timeout",
+                           false),
+                    "tenths of a second", 0, 255),
+             "0 selects GPSless mode: the STATUS text is sent as the position beacon")),
+    Row(8, {2, 1, 2, QuotedText},
+        Spoken(
+            Number(Field::esSpeedTable0, "esSpeedTable(0)", "9999", "0480", "Speed 0-3 Km/h", true),
+            "seconds")),
+    Row(9, {3, 1, 2, QuotedText},
+        Spoken(
+            Number(Field::esSpeedTable1, "esSpeedTable(1)", "9999", "0360", "Speed 4-9 Km/h", true),
+            "seconds")),
+    Row(10, {4, 1, 2, QuotedText},
+        Spoken(
+            Number(Field::esSpeedTable2, "esSpeedTable(2)", "999", "250", "Speed 10-22 Km/h", true),
+            "seconds")),
+    Row(11, {5, 1, 2, QuotedText},
+        Spoken(
+            Number(Field::esSpeedTable3, "esSpeedTable(3)", "999", "180", "Speed 23-40 Km/h", true),
+            "seconds")),
+    Row(12, {6, 1, 2, QuotedText},
+        Spoken(
+            Number(Field::esSpeedTable4, "esSpeedTable(4)", "999", "130", "Speed 41-72 Km/h", true),
+            "seconds")),
+    Row(13, {7, 1, 2, QuotedText},
+        Spoken(Number(Field::esSpeedTable5, "esSpeedTable(5)", "999", "110", "Speed 73-125 Km/h",
+                      true),
+               "seconds")),
+    Row(14, {8, 1, 2, QuotedText},
+        Spoken(
+            Number(Field::esSpeedTable6, "esSpeedTable(6)", "999", "090", "Speed > 125 Km/h", true),
+            "seconds")),
+    Row(19, {9, 4, 3, QuotedText},
+        Free(Field::edReceiver, "edReceiver", 9, "QKORVL", "Unprotocol call", Callsign)),
+    Row(3, {1, 3, 1, QuotedText},
+        Spoken(Number(Field::edMsgRepeat, "edMsgRepeat", "999", "006", "Msg Retries", true),
+               "retries", 0, 255)),
+    Row(23, {9, 8, 3, QuotedText},
+        Free(Field::edDestCall, "edDestCall", 9, "NOCALL", "APRS message TO CALL", Callsign)),
+    Row(24, {9, 9, 3, QuotedText},
+        Free(Field::edAprsMsg, "edAprsMsg", 34, "Message sent using Korvel ver 2.5!", "Message",
+             MessageText)),
+    Row(25, kPackedInAnother,
+        Box(Field::chkAutoReply, "chkAutoReply", Check, 0,
+            "Auto send message when receiving msg to MYCALL")),
+    Row(1, {1, 1, 1, QuotedText},
+        Spoken(Number(Field::edComm, "edComm", "#", "1", "Comm num:", true), "serial port number",
+               1, 9)),
 }};
 
 constexpr bool TableIsInEnumOrder() {
@@ -145,6 +171,60 @@ constexpr std::array<Field, kFieldCount> SortByDefaultsStep() {
 }
 constexpr std::array<Field, kFieldCount> kDefaultsOrder = SortByDefaultsStep();
 
+constexpr bool InFile(const FieldTraits& traits) {
+    return traits.file.codec != NotInFile;
+}
+
+constexpr bool Before(const FilePlace& a, const FilePlace& b) {
+    return a.line < b.line || (a.line == b.line && a.place < b.place);
+}
+
+constexpr std::size_t CountInFile() {
+    std::size_t count = 0;
+    for (const FieldTraits& traits : kTable) {
+        count += InFile(traits) ? 1 : 0;
+    }
+    return count;
+}
+
+constexpr std::array<Field, CountInFile()> SortByFilePlace() {
+    std::array<Field, CountInFile()> order{};
+    std::size_t count = 0;
+    for (const FieldTraits& traits : kTable) {
+        if (!InFile(traits)) {
+            continue;
+        }
+        std::size_t i = count++;
+        for (; i > 0 && Before(traits.file, kTable[FieldIndex(order[i - 1])].file); --i) {
+            order[i] = order[i - 1];
+        }
+        order[i] = traits.field;
+    }
+    return order;
+}
+constexpr auto kFileOrder = SortByFilePlace();
+
+// Lines and places without gaps or doubles, and groups that follow each other,
+// so that the writer and the reader can walk the file order alone.
+constexpr bool FilePlacesFollowEachOther() {
+    FilePlace previous = {1, 0, 1, NotInFile};
+    for (Field field : kFileOrder) {
+        const FilePlace& place = kTable[FieldIndex(field)].file;
+        const bool onSameLine = place.line == previous.line && place.place == previous.place + 1;
+        const bool onNextLine = place.line == previous.line + 1 && place.place == 1;
+        const bool groupFollows =
+            place.group == previous.group || place.group == previous.group + 1;
+        if (!(onSameLine || onNextLine) || !groupFollows) {
+            return false;
+        }
+        previous = place;
+    }
+    return true;
+}
+static_assert(
+    FilePlacesFollowEachOther(),
+    "the settings file's places must follow each other line by line, from line 1 place 1");
+
 } // namespace
 
 std::span<const FieldTraits> AllFields() {
@@ -153,6 +233,10 @@ std::span<const FieldTraits> AllFields() {
 
 std::span<const Field> DefaultsOrder() {
     return kDefaultsOrder;
+}
+
+std::span<const Field> SavedFields() {
+    return kFileOrder;
 }
 
 const FieldTraits& TraitsOf(Field field) {

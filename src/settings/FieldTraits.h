@@ -15,6 +15,24 @@ enum class FieldKind {
 // Which key filter a text field applies to typed characters.
 enum class KeyFilter { None, Callsign, Path, StatusText, MessageText };
 
+// How a setting's value is written in the settings file.
+enum class FileCodec {
+    NotInFile,    // the file holds no value of its own for the field
+    QuotedText,   // the field's text between double quotes
+    PlainValue,   // a check box's state as a plain number
+    MessageFlags, // one number: the Mic-E index + 16 x the auto-reply box
+    StatusRate,   // one number: the status-text interval + 128 x chkRxPosition
+};
+
+// Where a setting's value stands in the settings file. Load applies the values
+// group by group, each once all of its values are read.
+struct FilePlace {
+    int line = 0;  // 1-based
+    int place = 0; // 1-based, on its line
+    int group = 0; // 1-based; the groups follow each other in file order
+    FileCodec codec = FileCodec::NotInFile;
+};
+
 // One row of the field table: everything the program knows about a setting.
 struct FieldTraits {
     Field field;
@@ -43,6 +61,7 @@ struct FieldTraits {
     // The field's step (1 to kFieldCount) when SetDefaults writes the factory
     // defaults: each field has its own.
     int defaultsStep = 0;
+    FilePlace file = {};
 
     bool isText() const { return kind == FieldKind::Text; }
     bool isMasked() const { return !mask.empty(); }
