@@ -121,11 +121,11 @@ void Setup::addHelpShortcut() {
     help->setShortcuts(keys);
     help->setShortcutContext(Qt::WindowShortcut);
     connect(help, &QAction::triggered, this, [this] {
-        controls_.cbMicEMsg->hidePopup();
+        controls_.list(Field::cbMicEMsg)->hidePopup();
         cmdHelp_Click();
     });
     addAction(help);
-    controls_.cbMicEMsg->view()->window()->addAction(help);
+    controls_.list(Field::cbMicEMsg)->view()->window()->addAction(help);
 }
 
 // F6 goes to the result dialog while it shows, so the keyboard can reach it

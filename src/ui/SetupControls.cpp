@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <span>
 
 namespace korvel {
 namespace {
@@ -55,14 +56,31 @@ public:
         if (!toolTip.isEmpty()) {
             edit->setToolTip(toolTip);
         }
-        controls.edits[FieldIndex(field)] = edit;
+        controls.fields[FieldIndex(field)] = edit;
         return edit;
     }
 
     QCheckBox* check(QWidget* parent, Field field, QRect twips) {
         auto* box = new QCheckBox(Caption(field), parent);
         place(box, std::string(TraitsOf(field).name).c_str(), twips);
+        controls.fields[FieldIndex(field)] = box;
         return box;
+    }
+
+    // An editable list of `entries`, as the Mic-E list is.
+    QComboBox* list(QWidget* parent, Field field, std::span<const std::string_view> entries,
+                    QRect twips) {
+        auto* list = new QComboBox(parent);
+        place(list, std::string(TraitsOf(field).name).c_str(), twips);
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        list->setFont(SmallFont());
+        list->view()->setFont(SmallFont());
+        for (std::string_view entry : entries) {
+            list->addItem(FromCodePage(entry));
+        }
+        controls.fields[FieldIndex(field)] = list;
+        return list;
     }
 
     QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect twips) {
@@ -101,22 +119,11 @@ void BuildMainFrame(Builder& b, QWidget* window) {
     b.edit(f, Field::edNumFlagsAuto, R(1200, 240, 400, 255));
     b.label(f, "Label10", "mS", R(1600, 240, 255, 255));
     b.label(f, "Label12", Field::cbMicEMsg, R(2160, 255, 855, 255));
-
-    auto* combo = new QComboBox(f);
-    combo->setObjectName(QStringLiteral("cbMicEMsg"));
-    combo->setGeometry(Twips(3000, 240, 1095, 285));
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setFont(SmallFont());
-    combo->view()->setFont(SmallFont());
-    for (std::string_view entry : kMicEEntries) {
-        combo->addItem(FromCodePage(entry));
-    }
-    b.controls.cbMicEMsg = combo;
+    b.list(f, Field::cbMicEMsg, kMicEEntries, R(3000, 240, 1095, 285));
 
     b.label(f, "Label7", Field::edSymbol, R(120, 610, 975, 255));
     b.edit(f, Field::edSymbol, R(1200, 600, 255, 255));
-    b.controls.chkTable = b.check(f, Field::chkTable, R(1600, 600, 1455, 255));
+    b.check(f, Field::chkTable, R(1600, 600, 1455, 255));
     b.label(f, "Label4", Field::edMyCall, R(120, 980, 1095, 255));
     b.edit(f, Field::edMyCall, R(1200, 960, 1095, 255));
     b.label(f, "Label30", Field::edBcnEvery, R(2415, 960, 1215, 255));
@@ -132,7 +139,7 @@ void BuildMainFrame(Builder& b, QWidget* window) {
     b.edit(f, Field::edBeacon, R(1200, 1680, 2750, 255),
            LengthLimitTip(Field::edBeacon) +
                QStringLiteral(" Enter aprs Lat/Lon in GPSless Mode."));
-    b.controls.chkRxPosition = b.check(f, Field::chkRxPosition, R(480, 1980, 3375, 255));
+    b.check(f, Field::chkRxPosition, R(480, 1980, 3375, 255));
 }
 
 void BuildTimingFrame(Builder& b, QWidget* window) {
@@ -187,7 +194,7 @@ void BuildMessageFrame(Builder& b, QWidget* window) {
     b.edit(f, Field::edDestCall, R(2040, 570, 1095, 255));
     b.label(f, "Label3", Field::edAprsMsg, R(120, 930, 1095, 255));
     b.edit(f, Field::edAprsMsg, R(800, 915, 3340, 255), LengthLimitTip(Field::edAprsMsg));
-    b.controls.chkAutoReply = b.check(f, Field::chkAutoReply, R(120, 1200, 4000, 255));
+    b.check(f, Field::chkAutoReply, R(120, 1200, 4000, 255));
 }
 
 void BuildProgrammingFrame(Builder& b, QWidget* window) {
@@ -203,11 +210,10 @@ void BuildProgrammingFrame(Builder& b, QWidget* window) {
 }
 
 void SetTabOrder(const SetupControls& c) {
-    std::vector<QWidget*> order = {c.edit(Field::edNumFlagsAuto), c.cbMicEMsg,
-                                   c.edit(Field::edSymbol),       c.chkTable,
-                                   c.edit(Field::edMyCall),       c.edit(Field::edBcnEvery),
-                                   c.edit(Field::edAprsPath),     c.edit(Field::edBeacon),
-                                   c.edit(Field::edManualTime)};
+    std::vector<QWidget*> order = {
+        c.edit(Field::edNumFlagsAuto), c.control(Field::cbMicEMsg), c.edit(Field::edSymbol),
+        c.control(Field::chkTable),    c.edit(Field::edMyCall),     c.edit(Field::edBcnEvery),
+        c.edit(Field::edAprsPath),     c.edit(Field::edBeacon),     c.edit(Field::edManualTime)};
     for (std::size_t i = 0; i < kSpeedBands; ++i) {
         order.push_back(c.edit(SpeedTableField(i)));
     }
@@ -215,7 +221,7 @@ void SetTabOrder(const SetupControls& c) {
              c.edit(Field::edGpsCheckTime), c.edit(Field::edGpsAcqTime), c.edit(Field::edReceiver),
              c.edit(Field::edMsgRepeat), c.edit(Field::edDestCall), c.edit(Field::edAprsMsg),
              c.edit(Field::edComm), c.cmdSend, c.cmdLoad, c.cmdSave, c.cmdDefault, c.cmdHelp,
-             c.chkRxPosition, c.chkAutoReply}) {
+             c.control(Field::chkRxPosition), c.control(Field::chkAutoReply)}) {
         order.push_back(w);
     }
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
@@ -225,27 +231,20 @@ void SetTabOrder(const SetupControls& c) {
 
 } // namespace
 
-QCheckBox* SetupControls::checkBox(Field field) const {
-    switch (field) {
-    case Field::chkTable:
-        return chkTable;
-    case Field::chkRxPosition:
-        return chkRxPosition;
-    case Field::chkAutoReply:
-        return chkAutoReply;
-    default:
-        return nullptr;
-    }
+// The builder made each field's control of the class its kind gives.
+MaskedEdit* SetupControls::edit(Field field) const {
+    return TraitsOf(field).kind == FieldKind::Text ? static_cast<MaskedEdit*>(control(field))
+                                                   : nullptr;
 }
 
-QWidget* SetupControls::control(Field field) const {
-    if (QWidget* text = edit(field)) {
-        return text;
-    }
-    if (field == Field::cbMicEMsg) {
-        return cbMicEMsg;
-    }
-    return checkBox(field);
+QCheckBox* SetupControls::checkBox(Field field) const {
+    return TraitsOf(field).kind == FieldKind::Check ? static_cast<QCheckBox*>(control(field))
+                                                    : nullptr;
+}
+
+QComboBox* SetupControls::list(Field field) const {
+    return TraitsOf(field).kind == FieldKind::ListIndex ? static_cast<QComboBox*>(control(field))
+                                                        : nullptr;
 }
 
 SetupControls BuildSetupControls(QWidget* window) {

@@ -17,11 +17,9 @@ class MaskedEdit;
 // The controls of the main window that the program talks to. Labels and
 // frames that only carry captions are children of the window without a member.
 struct SetupControls {
-    std::array<MaskedEdit*, kFieldCount> edits{}; // by field; null for the non-text ones
-    QCheckBox* chkTable = nullptr;
-    QCheckBox* chkRxPosition = nullptr;
-    QCheckBox* chkAutoReply = nullptr;
-    QComboBox* cbMicEMsg = nullptr;
+    // The control of each field, by field, of the class its kind in the field
+    // table gives: a MaskedEdit, a QCheckBox or a QComboBox.
+    std::array<QWidget*, kFieldCount> fields{};
     QPushButton* cmdDefault = nullptr;
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdLoad = nullptr;
@@ -30,9 +28,10 @@ struct SetupControls {
     QLabel* Label33 = nullptr; // "(0=GPSless Mode)"
     QLabel* Label34 = nullptr; // "/ GPSless bcn"
 
-    MaskedEdit* edit(Field field) const { return edits[FieldIndex(field)]; }
-    QCheckBox* checkBox(Field field) const; // null for the other fields
-    QWidget* control(Field field) const;    // the control of any field
+    MaskedEdit* edit(Field field) const;    // null but for a text field
+    QCheckBox* checkBox(Field field) const; // null but for a check box
+    QComboBox* list(Field field) const;     // null but for a list
+    QWidget* control(Field field) const { return fields[FieldIndex(field)]; }
 };
 
 // Builds every control of the main window on `window`, with its object name,
