@@ -78,7 +78,7 @@ Setup::Setup(std::unique_ptr<EventDrivenSender> sender, QWidget* parent)
     connect(c.cmdHelp, &QPushButton::clicked, this, &Setup::cmdHelp_Click);
     connect(MSComm1_.get(), &EventDrivenSender::finished, this, &Setup::transferFinished);
     new CommPortHelp(c.edit(Field::edComm), DeviceTree::System());
-    DescribeSetupControls(this, c);
+    DescribeSetupControls(c);
     for (QPushButton* button : {c.cmdDefault, c.cmdSave, c.cmdLoad, c.cmdSend, c.cmdHelp}) {
         LetEnterPress(button);
     }

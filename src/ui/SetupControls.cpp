@@ -28,18 +28,19 @@ public:
         return box;
     }
 
-    QLabel* label(QWidget* parent, const char* name, const char* caption, QRect twips,
-                  bool small = false) {
-        return label(parent, name, QString::fromLatin1(caption), twips, small);
-    }
-
     // The label that carries a setting's caption.
     QLabel* label(QWidget* parent, const char* name, Field field, QRect twips) {
-        return label(parent, name, Caption(field), twips, false);
+        return label(parent, name, Caption(field), field, twips, false);
     }
 
-    QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect twips,
-                  bool small) {
+    // A label beside a setting's control: its unit or a note on it.
+    QLabel* note(QWidget* parent, const char* name, const char* text, Field about, QRect twips,
+                 bool small = false) {
+        return label(parent, name, QString::fromLatin1(text), about, twips, small);
+    }
+
+    QLabel* label(QWidget* parent, const char* name, const QString& caption, Field about,
+                  QRect twips, bool small) {
         auto* label = new QLabel(caption, parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -47,6 +48,7 @@ public:
             label->setFont(SmallFont());
         }
         place(label, name, twips);
+        controls.labels.emplace_back(label, about);
         return label;
     }
 
@@ -117,7 +119,7 @@ void BuildMainFrame(Builder& b, QWidget* window) {
     QGroupBox* f = b.frame(window, "Frame1", "Main APRS / Mic-E Settings", R(60, 0, 4215, 2295));
     b.label(f, "Label8", Field::edNumFlagsAuto, R(120, 250, 855, 255));
     b.edit(f, Field::edNumFlagsAuto, R(1200, 240, 400, 255));
-    b.label(f, "Label10", "mS", R(1600, 240, 255, 255));
+    b.note(f, "Label10", "mS", Field::edNumFlagsAuto, R(1600, 240, 255, 255));
     b.label(f, "Label12", Field::cbMicEMsg, R(2160, 255, 855, 255));
     b.list(f, Field::cbMicEMsg, kMicEEntries, R(3000, 240, 1095, 285));
 
@@ -128,14 +130,14 @@ void BuildMainFrame(Builder& b, QWidget* window) {
     b.edit(f, Field::edMyCall, R(1200, 960, 1095, 255));
     b.label(f, "Label30", Field::edBcnEvery, R(2415, 960, 1215, 255));
     b.edit(f, Field::edBcnEvery, R(3555, 960, 390, 255));
-    b.label(f, "Label32", "tx", R(3975, 960, 195, 255));
+    b.note(f, "Label32", "tx", Field::edBcnEvery, R(3975, 960, 195, 255));
     b.label(f, "Label5", Field::edAprsPath, R(120, 1330, 975, 255));
     b.edit(
         f, Field::edAprsPath, R(1200, 1320, 1695, 255),
         QStringLiteral("Max 2 digipeater addresses, separated by a comma (e.g. WIDE1-1,WIDE2-2)."));
     b.label(f, "Label6", Field::edBeacon, R(120, 1630, 1095, 165));
     b.controls.Label34 = b.label(f, "Label34", FromCodePage(TraitsOf(Field::edBeacon).captionNote),
-                                 R(140, 1815, 960, 165), true);
+                                 Field::edBeacon, R(140, 1815, 960, 165), true);
     b.edit(f, Field::edBeacon, R(1200, 1680, 2750, 255),
            LengthLimitTip(Field::edBeacon) +
                QStringLiteral(" Enter aprs Lat/Lon in GPSless Mode."));
@@ -148,17 +150,18 @@ void BuildTimingFrame(Builder& b, QWidget* window) {
     QGroupBox* manual = b.frame(f, "frManual", "Manual Timing", R(120, 240, 1455, 615));
     b.label(manual, "Label15", Field::edManualTime, R(80, 250, 495, 255));
     b.edit(manual, Field::edManualTime, R(540, 255, 525, 255));
-    b.label(manual, "Label29", "sec.", R(1060, 250, 280, 255));
+    b.note(manual, "Label29", "sec.", Field::edManualTime, R(1060, 250, 280, 255));
 
     QGroupBox* gps = b.frame(f, "Frame5", "GPS", R(120, 840, 1455, 1575));
     b.label(gps, "Label36", Field::edGpsCheckTime, R(60, 240, 1335, 225));
-    b.label(gps, "Label37", "Every", R(100, 480, 495, 255));
+    b.note(gps, "Label37", "Every", Field::edGpsCheckTime, R(100, 480, 495, 255));
     b.edit(gps, Field::edGpsCheckTime, R(570, 480, 420, 255));
-    b.label(gps, "Label35", "sec.", R(1000, 480, 300, 255));
+    b.note(gps, "Label35", "sec.", Field::edGpsCheckTime, R(1000, 480, 300, 255));
     b.label(gps, "Label9", Field::edGpsAcqTime, R(60, 840, 1335, 225));
     b.edit(gps, Field::edGpsAcqTime, R(120, 1065, 405, 255));
-    b.label(gps, "Label11", "x 100 mS", R(540, 1065, 705, 255));
-    b.controls.Label33 = b.label(gps, "Label33", "(0=GPSless Mode)", R(45, 1320, 1200, 165), true);
+    b.note(gps, "Label11", "x 100 mS", Field::edGpsAcqTime, R(540, 1065, 705, 255));
+    b.controls.Label33 = b.note(gps, "Label33", "(0=GPSless Mode)", Field::edGpsAcqTime,
+                                R(45, 1320, 1200, 165), true);
 
     QGroupBox* automatic = b.frame(f, "frAuto", "Automatic Timing", R(1680, 240, 2415, 2175));
     struct Row {
@@ -180,7 +183,7 @@ void BuildTimingFrame(Builder& b, QWidget* window) {
         b.label(automatic, kRows[i].speedLabel, SpeedTableField(i), R(120, top, 1455, 255));
         b.edit(automatic, SpeedTableField(i),
                fourDigits ? R(1485, top, 540, 255) : R(1600, top, 425, 255));
-        b.label(automatic, kRows[i].secLabel, "sec.", R(2040, top, 300, 255));
+        b.note(automatic, kRows[i].secLabel, "sec.", SpeedTableField(i), R(2040, top, 300, 255));
     }
 }
 

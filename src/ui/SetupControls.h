@@ -3,6 +3,8 @@
 #include "settings/Field.h"
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -14,8 +16,9 @@ namespace korvel {
 
 class MaskedEdit;
 
-// The controls of the main window that the program talks to. Labels and
-// frames that only carry captions are children of the window without a member.
+// The controls of the main window that the program talks to. Frames and
+// labels that only carry captions are children of the window without a member
+// of their own; each label is listed with the setting it speaks of.
 struct SetupControls {
     // The control of each field, by field, of the class its kind in the field
     // table gives: a MaskedEdit, a QCheckBox or a QComboBox.
@@ -25,8 +28,9 @@ struct SetupControls {
     QPushButton* cmdLoad = nullptr;
     QPushButton* cmdSend = nullptr;
     QPushButton* cmdHelp = nullptr;
-    QLabel* Label33 = nullptr; // "(0=GPSless Mode)"
-    QLabel* Label34 = nullptr; // "/ GPSless bcn"
+    std::vector<std::pair<QLabel*, Field>> labels; // every label and its setting
+    QLabel* Label33 = nullptr;                     // "(0=GPSless Mode)"
+    QLabel* Label34 = nullptr;                     // "/ GPSless bcn"
 
     MaskedEdit* edit(Field field) const;    // null but for a text field
     QCheckBox* checkBox(Field field) const; // null but for a check box
