@@ -33,6 +33,28 @@ struct FilePlace {
     FileCodec codec = FileCodec::NotInFile;
 };
 
+// The frames of the main window that hold settings.
+enum class WindowFrame { Main, ManualTiming, Gps, AutomaticTiming, Message, Programming };
+
+// A rectangle in twips (1/1440 inch), within its frame.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Where a setting's control stands in the main window.
+struct FormPlace {
+    WindowFrame frame = WindowFrame::Main;
+    TwipsRect control = {};
+    // The object name and place of the label that carries the caption; no name
+    // for a check box, which carries its caption itself.
+    std::string_view labelName = {};
+    TwipsRect label = {};
+    int tabIndex = 0; // from 1; the window's buttons take their indices among them
+};
+
 // One row of the field table: everything the program knows about a setting.
 struct FieldTraits {
     Field field;
@@ -62,6 +84,7 @@ struct FieldTraits {
     // defaults: each field has its own.
     int defaultsStep = 0;
     FilePlace file = {};
+    FormPlace form = {};
 
     bool isText() const { return kind == FieldKind::Text; }
     bool isMasked() const { return !mask.empty(); }

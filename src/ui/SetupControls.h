@@ -39,7 +39,9 @@ struct SetupControls {
 };
 
 // Builds every control of the main window on `window`, with its object name,
-// caption, tooltip, geometry, font and tab order.
+// caption, tooltip, geometry, font and tab order. Each setting's control and
+// caption label go where its row of the field table places them (frame,
+// rectangles in twips, tab index), in the class its kind gives.
 SetupControls BuildSetupControls(QWidget* window);
 
 } // namespace korvel
