@@ -52,7 +52,7 @@ struct FormPlace {
     // for a check box, which carries its caption itself.
     std::string_view labelName = {};
     TwipsRect label = {};
-    int tabIndex = 0; // from 1; the window's buttons take their indices among them
+    int tabIndex = 0; // from 1: the field's place in the window's tab order
 };
 
 // One row of the field table: everything the program knows about a setting.

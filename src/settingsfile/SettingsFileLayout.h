@@ -1,9 +1,6 @@
 #pragma once
 
-#include "settings/Field.h"
 #include "settings/FieldTable.h"
-
-#include <cstddef>
 
 namespace korvel {
 

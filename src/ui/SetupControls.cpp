@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
-#include <cassert>
 #include <span>
 
 namespace korvel {
@@ -210,19 +209,24 @@ void BuildButtons(Builder& b, QWidget* f) {
     b.controls.cmdHelp = b.button(f, "cmdHelp", "Help (F1)", R(3240, 720, 850, 375));
 }
 
-// The fields by their tab index, with the buttons at theirs: after the port
-// number, SEND first.
+// The fields by their tab index; the buttons follow the port number, SEND
+// first, as the keyboard reaches for it after choosing the port.
 void SetTabOrder(const SetupControls& c) {
-    std::vector<std::pair<int, QWidget*>> order = {
-        {24, c.cmdSend}, {25, c.cmdLoad}, {26, c.cmdSave}, {27, c.cmdDefault}, {28, c.cmdHelp}};
+    std::vector<std::pair<int, QWidget*>> fields;
     for (const FieldTraits& traits : AllFields()) {
-        order.emplace_back(traits.form.tabIndex, c.control(traits.field));
+        fields.emplace_back(traits.form.tabIndex, c.control(traits.field));
     }
-    std::sort(order.begin(), order.end(),
+    std::sort(fields.begin(), fields.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<QWidget*> order;
+    for (const auto& [index, control] : fields) {
+        order.push_back(control);
+        if (control == c.control(Field::edComm)) {
+            order.insert(order.end(), {c.cmdSend, c.cmdLoad, c.cmdSave, c.cmdDefault, c.cmdHelp});
+        }
+    }
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
-        assert(order[i].first != order[i + 1].first && "a tab index is taken twice");
-        QWidget::setTabOrder(order[i].second, order[i + 1].second);
+        QWidget::setTabOrder(order[i], order[i + 1]);
     }
 }
 
