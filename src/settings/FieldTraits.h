@@ -33,7 +33,8 @@ struct FilePlace {
     FileCodec codec = FileCodec::NotInFile;
 };
 
-// The frames of the main window that hold settings.
+// The frames of the main window that hold settings; Programming stays last,
+// the window counts them by it.
 enum class WindowFrame { Main, ManualTiming, Gps, AutomaticTiming, Message, Programming };
 
 // A rectangle in twips (1/1440 inch), within its frame.

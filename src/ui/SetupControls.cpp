@@ -140,7 +140,7 @@ public:
     QGroupBox*& operator[](WindowFrame frame) { return frames_[static_cast<std::size_t>(frame)]; }
 
 private:
-    std::array<QGroupBox*, 6> frames_{};
+    std::array<QGroupBox*, static_cast<std::size_t>(WindowFrame::Programming) + 1> frames_{};
 };
 
 Frames BuildFrames(Builder& b, QWidget* window) {
