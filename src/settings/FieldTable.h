@@ -16,6 +16,14 @@ std::span<const FieldTraits> AllFields();
 
 const FieldTraits& TraitsOf(Field field);
 
+// Every field, in the order SetDefaults writes the factory defaults (the
+// column defaultsStep of the table).
+std::span<const Field> DefaultsOrder();
+
+// The fields whose values the settings file holds, in the file's order (by
+// line, then place on the line: the column `file` of the table).
+std::span<const Field> SavedFields();
+
 // The caption of the field for a message: the window's caption without the
 // colon that ends some of them ("Comm num:" gives "Comm num"), after the
 // caption of its frame where it needs one ("Manual Timing Every").

@@ -14,8 +14,6 @@
 namespace korvel {
 namespace {
 
-using Values = std::span<const FileValue>;
-
 // The values of a file, up to the 22nd, and why they stop short of it.
 struct FileValues {
     std::vector<FileValue> values;
@@ -26,8 +24,9 @@ struct FileValues {
 
 std::string Describe(const ReadFailure& failure, std::size_t valuesRead) {
     if (failure.kind == ReadFailure::Kind::EndOfFile) {
+        const std::span<const Field> saved = SavedFields();
         return "end of file before value " + std::to_string(valuesRead + 1) + " of " +
-               std::to_string(kFileValueCount) + " (" + CaptionOf(kFileOrder[valuesRead]) + ")";
+               std::to_string(saved.size()) + " (" + CaptionOf(saved[valuesRead]) + ")";
     }
     return "line " + std::to_string(failure.line) + ", value " + std::to_string(failure.position) +
            ": the double quote that opens the text is never closed";
@@ -36,7 +35,7 @@ std::string Describe(const ReadFailure& failure, std::size_t valuesRead) {
 FileValues ReadValues(std::string_view bytes, QuoteRule rule) {
     SettingsFileReader reader(bytes, rule);
     FileValues file;
-    while (file.values.size() < kFileValueCount) {
+    while (file.values.size() < SavedFields().size()) {
         auto next = reader.next();
         if (const auto* failure = std::get_if<ReadFailure>(&next)) {
             file.failure = Describe(*failure, file.values.size());
@@ -54,12 +53,14 @@ bool SameTexts(std::span<const FileValue> a, std::span<const FileValue> b) {
                       [](const FileValue& x, const FileValue& y) { return x.text == y.text; });
 }
 
-constexpr std::size_t kAllButLast = kFileValueCount - 1;
+std::size_t AllButLast() {
+    return SavedFields().size() - 1;
+}
 
 // Whether the file may show either mark of ShowsOlderQuotes: only then is the
 // old reading tried.
 bool MayShowOlderQuotes(const FileValues& doubled) {
-    return doubled.keptLoneQuote || (doubled.unterminated && doubled.values.size() == kAllButLast);
+    return doubled.keptLoneQuote || (doubled.unterminated && doubled.values.size() == AllButLast());
 }
 
 // Whether a file that the doubled reading cannot read all of shows the mark of
@@ -73,7 +74,7 @@ bool ShowsOlderQuotes(const FileValues& doubled, const FileValues& asWritten) {
     if (doubled.keptLoneQuote) {
         return true;
     }
-    return SameTexts(doubled.values, std::span(asWritten.values).first(kAllButLast)) &&
+    return SameTexts(doubled.values, std::span(asWritten.values).first(AllButLast())) &&
            asWritten.values.back().text.find("\"\"") == std::string::npos;
 }
 
@@ -144,96 +145,83 @@ MessageFlags SplitMessageFlags(long long flags) {
     return {static_cast<int>(flags & kMicEIndexMask), (flags & kAutoReplyBit) != 0 ? 1 : 0};
 }
 
-std::optional<std::string> ApplyLine1(Values v, DeviceSettings& settings) {
-    if (auto e = SetText(settings, Field::edComm, v[0].text)) {
-        return e;
-    }
-    if (auto e = SetText(settings, Field::edNumFlagsAuto, v[1].text)) {
-        return e;
-    }
-    if (auto e = SetText(settings, Field::edMsgRepeat, v[2].text)) {
-        return e;
-    }
-    const auto flags = Strict16(v[3], Field::cbMicEMsg);
+std::optional<std::string> ApplyMessageFlags(const FileValue& value, Field index,
+                                             DeviceSettings& settings) {
+    const auto flags = Strict16(value, index);
     if (const auto* e = std::get_if<std::string>(&flags)) {
         return *e;
     }
     // The strict number was whole and in range, so the lenient one is the same.
     const MessageFlags split = SplitMessageFlags(std::get<long long>(flags));
-    if (auto e = Refused(settings.setValue(Field::cbMicEMsg, split.micEIndex))) {
+    if (auto e = Refused(settings.setValue(index, split.micEIndex))) {
         return e;
     }
-    if (auto e = Refused(settings.setValue(Field::chkAutoReply, split.autoReply))) {
-        return e;
-    }
-    if (auto e = SetText(settings, Field::edSymbol, v[4].text)) {
-        return e;
-    }
-    const auto table = Strict16(v[5], Field::chkTable);
-    if (const auto* e = std::get_if<std::string>(&table)) {
-        return *e;
-    }
-    return Refused(
-        settings.setValue(Field::chkTable, static_cast<int>(std::get<long long>(table))));
+    return Refused(settings.setValue(Field::chkAutoReply, split.autoReply));
 }
 
-std::optional<std::string> ApplySpeedTable(Values v, DeviceSettings& settings) {
-    for (std::size_t band = 0; band < kSpeedBands; ++band) {
-        if (auto e = SetText(settings, SpeedTableField(band), v[band].text)) {
-            return e;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> ApplyLine9(Values v, DeviceSettings& settings) {
-    if (auto e = SetText(settings, Field::edManualTime, v[0].text)) {
-        return e;
-    }
-    const auto rate = Lenient32(v[1], Field::edBcnEvery);
+std::optional<std::string> ApplyStatusRate(const FileValue& value, Field interval,
+                                           DeviceSettings& settings) {
+    const auto rate = Lenient32(value, interval);
     if (const auto* e = std::get_if<std::string>(&rate)) {
         return *e;
     }
     const std::int32_t n = std::get<std::int32_t>(rate);
-    if (auto e = SetText(settings, Field::edBcnEvery, ZeroPadded(n & kStatusIntervalMask, 3))) {
+    if (auto e = SetText(settings, interval, ZeroPadded(n & kStatusIntervalMask, 3))) {
         return e;
     }
-    if (auto e =
-            Refused(settings.setValue(Field::chkRxPosition, (n & kRxPositionBit) != 0 ? 1 : 0))) {
-        return e;
-    }
-    for (std::size_t i = 0; i < kFileLine9Texts.size(); ++i) {
-        if (auto e = SetText(settings, kFileLine9Texts[i], v[2 + i].text)) {
-            return e;
+    return Refused(settings.setValue(Field::chkRxPosition, (n & kRxPositionBit) != 0 ? 1 : 0));
+}
+
+// Puts one value of the file into its field, the way its codec wrote it.
+std::optional<std::string> ApplyValue(const FileValue& value, const FieldTraits& traits,
+                                      DeviceSettings& settings) {
+    switch (traits.file.codec) {
+    case FileCodec::QuotedText:
+        return SetText(settings, traits.field, value.text);
+    case FileCodec::PlainValue: {
+        const auto number = Strict16(value, traits.field);
+        if (const auto* e = std::get_if<std::string>(&number)) {
+            return *e;
         }
+        return Refused(
+            settings.setValue(traits.field, static_cast<int>(std::get<long long>(number))));
+    }
+    case FileCodec::MessageFlags:
+        return ApplyMessageFlags(value, traits.field, settings);
+    case FileCodec::StatusRate:
+        return ApplyStatusRate(value, traits.field, settings);
+    case FileCodec::NotInFile:
+        break;
     }
     return std::nullopt;
+}
+
+// The end of the group that begins at `first` in file order.
+std::size_t GroupEnd(std::span<const Field> saved, std::size_t first) {
+    const int group = TraitsOf(saved[first]).file.group;
+    std::size_t end = first;
+    while (end < saved.size() && TraitsOf(saved[end]).file.group == group) {
+        ++end;
+    }
+    return end;
 }
 
 } // namespace
 
 std::optional<std::string> ApplySettingsFile(std::string_view bytes, DeviceSettings& settings) {
     const FileValues file = ReadFile(bytes);
-    const Values values = file.values;
-
-    struct Group {
-        std::size_t size;
-        std::optional<std::string> (*apply)(Values, DeviceSettings&);
-    };
-    constexpr Group kGroups[] = {
-        {kFileLine1Values, ApplyLine1},
-        {kSpeedBands, ApplySpeedTable},
-        {kFileLine9Values, ApplyLine9},
-    };
-    std::size_t first = 0;
-    for (const Group& group : kGroups) {
-        if (values.size() < first + group.size) {
+    const std::span<const Field> saved = SavedFields();
+    for (std::size_t first = 0; first < saved.size();) {
+        const std::size_t end = GroupEnd(saved, first);
+        if (file.values.size() < end) {
             return file.failure;
         }
-        if (auto e = group.apply(values.subspan(first, group.size), settings)) {
-            return e;
+        for (std::size_t i = first; i < end; ++i) {
+            if (auto e = ApplyValue(file.values[i], TraitsOf(saved[i]), settings)) {
+                return e;
+            }
         }
-        first += group.size;
+        first = end;
     }
     return std::nullopt;
 }

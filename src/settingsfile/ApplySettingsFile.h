@@ -9,9 +9,11 @@
 namespace korvel {
 
 // Reads the 22 values of a settings file from `bytes` (SettingsFileReader) and
-// puts them into `settings`, in three groups: line 1 (6 values), the speed table
-// (7 values), line 9 (9 values). A group is applied only once all its values
-// are read, field by field in file order, each through the field's own rules.
+// puts them into `settings`, in the file order and the groups of the field
+// table's file places (SettingsFileLayout.h): line 1 (6 values), the speed
+// table (7 values), line 9 (9 values). A group is applied only once all its
+// values are read, field by field in file order, each through the field's own
+// rules.
 //
 // On failure it stops and says what and where; nothing is undone. A read that
 // fails (the end of the file included) leaves the earlier groups applied and

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 #include <variant>
 #include <vector>
 
@@ -27,69 +28,87 @@ void AppendQuoted(std::string& out, const std::string& text) {
     out += '"';
 }
 
-void AppendLine(std::string& out, const std::vector<LineValue>& values) {
-    bool first = true;
-    for (const LineValue& value : values) {
-        if (!first) {
-            out += ',';
-        }
-        first = false;
-        if (const auto* text = std::get_if<std::string>(&value)) {
-            AppendQuoted(out, *text);
-        } else {
-            out += std::to_string(std::get<long long>(value));
-        }
+void AppendValue(std::string& out, const LineValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        AppendQuoted(out, *text);
+    } else {
+        out += std::to_string(std::get<long long>(value));
     }
-    out += "\r\n";
 }
 
-std::variant<long long, FieldError> MessageFlags(const DeviceSettings& settings) {
+// `index` is the Mic-E list; the auto-reply box goes into the same number.
+std::variant<long long, FieldError> MessageFlags(const DeviceSettings& settings, Field index) {
     const long long flags =
         static_cast<long long>(kAutoReplyBit) * settings.value(Field::chkAutoReply) +
-        settings.value(Field::cbMicEMsg);
+        settings.value(index);
     if (flags < kInt16Min || flags > kInt16Max) {
-        return FieldError{Field::cbMicEMsg,
+        return FieldError{index,
                           "the message flags " + std::to_string(flags) + " do not fit 16 bits"};
     }
     return flags;
 }
 
-std::variant<long long, FieldError> StatusRate(const DeviceSettings& settings) {
-    const std::string text = settings.text(Field::edBcnEvery);
-    const auto interval = StrictWholeNumber(text, std::numeric_limits<std::int32_t>::min(),
-                                            std::numeric_limits<std::int32_t>::max());
-    if (!interval.value) {
-        return FieldError{Field::edBcnEvery, QuotedValue(text) + " is not a number"};
+// `interval` is the status-text interval; the box chkRxPosition goes into the
+// same number.
+std::variant<long long, FieldError> StatusRate(const DeviceSettings& settings, Field interval) {
+    const std::string text = settings.text(interval);
+    const auto number = StrictWholeNumber(text, std::numeric_limits<std::int32_t>::min(),
+                                          std::numeric_limits<std::int32_t>::max());
+    if (!number.value) {
+        return FieldError{interval, QuotedValue(text) + " is not a number"};
     }
-    const long long bits = std::clamp<long long>(*interval.value, 0, kStatusIntervalMask);
+    const long long bits = std::clamp<long long>(*number.value, 0, kStatusIntervalMask);
     return bits + static_cast<long long>(kRxPositionBit) * settings.value(Field::chkRxPosition);
+}
+
+// The value of `traits`'s field as its codec writes it, added to `values`.
+std::optional<FieldError> Gather(const DeviceSettings& settings, const FieldTraits& traits,
+                                 std::vector<LineValue>& values) {
+    std::variant<long long, FieldError> packed = 0LL;
+    switch (traits.file.codec) {
+    case FileCodec::QuotedText:
+        values.emplace_back(settings.text(traits.field));
+        return std::nullopt;
+    case FileCodec::PlainValue:
+        values.emplace_back(static_cast<long long>(settings.value(traits.field)));
+        return std::nullopt;
+    case FileCodec::MessageFlags:
+        packed = MessageFlags(settings, traits.field);
+        break;
+    case FileCodec::StatusRate:
+        packed = StatusRate(settings, traits.field);
+        break;
+    case FileCodec::NotInFile:
+        return FieldError{traits.field, "has no place in the settings file"};
+    }
+    if (const auto* error = std::get_if<FieldError>(&packed)) {
+        return *error;
+    }
+    values.emplace_back(std::get<long long>(packed));
+    return std::nullopt;
 }
 
 } // namespace
 
 std::optional<FieldError> WriteSettingsFile(const DeviceSettings& settings, std::string& bytes) {
-    const auto flags = MessageFlags(settings);
-    if (const auto* error = std::get_if<FieldError>(&flags)) {
-        return *error;
-    }
-    const auto rate = StatusRate(settings);
-    if (const auto* error = std::get_if<FieldError>(&rate)) {
-        return *error;
+    const std::span<const Field> saved = SavedFields();
+    std::vector<LineValue> values;
+    values.reserve(saved.size());
+    for (Field field : saved) {
+        if (auto error = Gather(settings, TraitsOf(field), values)) {
+            return error;
+        }
     }
 
     std::string out;
-    AppendLine(out, {settings.text(Field::edComm), settings.text(Field::edNumFlagsAuto),
-                     settings.text(Field::edMsgRepeat), std::get<long long>(flags),
-                     settings.text(Field::edSymbol),
-                     static_cast<long long>(settings.value(Field::chkTable))});
-    for (std::size_t band = 0; band < kSpeedBands; ++band) {
-        AppendLine(out, {settings.text(SpeedTableField(band))});
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        if (i > 0) {
+            const bool sameLine = TraitsOf(saved[i]).file.line == TraitsOf(saved[i - 1]).file.line;
+            out += sameLine ? "," : "\r\n";
+        }
+        AppendValue(out, values[i]);
     }
-    std::vector<LineValue> line9 = {settings.text(Field::edManualTime), std::get<long long>(rate)};
-    for (Field field : kFileLine9Texts) {
-        line9.emplace_back(settings.text(field));
-    }
-    AppendLine(out, line9);
+    out += "\r\n";
 
     bytes = std::move(out);
     return std::nullopt;

@@ -38,9 +38,10 @@ AdvisorMarks::AdvisorMarks(const SetupControls& controls, const DeviceSettings& 
             connect(edit, &QLineEdit::textChanged, this, &AdvisorMarks::refresh);
         } else if (QCheckBox* box = controls_.checkBox(traits.field)) {
             connect(box, &QCheckBox::stateChanged, this, &AdvisorMarks::refresh);
+        } else if (QComboBox* list = controls_.list(traits.field)) {
+            connect(list, &QComboBox::currentTextChanged, this, &AdvisorMarks::refresh);
         }
     }
-    connect(controls_.cbMicEMsg, &QComboBox::currentTextChanged, this, &AdvisorMarks::refresh);
     refresh();
 }
 

@@ -43,9 +43,8 @@ std::optional<FieldError> ControlSettings::setText(Field field, std::string_view
 }
 
 int ControlSettings::value(Field field) const {
-    if (field == Field::cbMicEMsg) {
+    if (const QComboBox* list = controls_->list(field)) {
         // Text typed into the list that is none of its entries selects nothing.
-        const QComboBox* list = controls_->cbMicEMsg;
         return list->findText(list->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     }
     const QCheckBox* box = controls_->checkBox(field);
@@ -56,11 +55,12 @@ std::optional<FieldError> ControlSettings::setValue(Field field, int value) {
     if (auto refused = ValueRefusal(TraitsOf(field), value)) {
         return refused;
     }
-    if (field == Field::cbMicEMsg) {
-        controls_->cbMicEMsg->setCurrentIndex(value);
-        return std::nullopt;
+    // ValueRefusal took every field that is neither a list nor a check box.
+    if (QComboBox* list = controls_->list(field)) {
+        list->setCurrentIndex(value);
+    } else {
+        controls_->checkBox(field)->setCheckState(ToCheckState(value));
     }
-    controls_->checkBox(field)->setCheckState(ToCheckState(value));
     return std::nullopt;
 }
 

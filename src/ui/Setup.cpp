@@ -79,7 +79,7 @@ Setup::Setup(std::unique_ptr<EventDrivenSender> sender, QWidget* parent)
     connect(c.cmdHelp, &QPushButton::clicked, this, &Setup::cmdHelp_Click);
     connect(MSComm1_.get(), &EventDrivenSender::finished, this, &Setup::transferFinished);
     new CommPortHelp(c.edit(Field::edComm), DeviceTree::System());
-    DescribeSetupControls(this, c);
+    DescribeSetupControls(c);
     for (QPushButton* button : {c.cmdDefault, c.cmdSave, c.cmdLoad, c.cmdSend, c.cmdHelp}) {
         LetEnterPress(button);
     }
@@ -126,11 +126,11 @@ void Setup::addHelpShortcut() {
     help->setShortcuts(keys);
     help->setShortcutContext(Qt::WindowShortcut);
     connect(help, &QAction::triggered, this, [this] {
-        controls_.cbMicEMsg->hidePopup();
+        controls_.list(Field::cbMicEMsg)->hidePopup();
         cmdHelp_Click();
     });
     addAction(help);
-    controls_.cbMicEMsg->view()->window()->addAction(help);
+    controls_.list(Field::cbMicEMsg)->view()->window()->addAction(help);
 }
 
 // F6 or Ctrl+Tab goes to the result dialog while it shows, so the keyboard can

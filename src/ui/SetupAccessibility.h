@@ -1,7 +1,6 @@
 #pragma once
 
 class QColor;
-class QWidget;
 
 namespace korvel {
 
@@ -11,7 +10,7 @@ struct SetupControls;
 // its caption from the field table as its name, its unit, limits and tooltip
 // as its description, and its caption labels as its labels (each label is the
 // buddy of its control). Nothing visible changes.
-void DescribeSetupControls(QWidget* window, const SetupControls& controls);
+void DescribeSetupControls(const SetupControls& controls);
 
 // The green of the GPSless notes, as dark as it must be to be read as small
 // text on `background` (a contrast of at least 4.5:1).

@@ -13,6 +13,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
+#include <span>
 
 namespace korvel {
 namespace {
@@ -28,18 +30,19 @@ public:
         return box;
     }
 
-    QLabel* label(QWidget* parent, const char* name, const char* caption, QRect twips,
-                  bool small = false) {
-        return label(parent, name, QString::fromLatin1(caption), twips, small);
-    }
-
     // The label that carries a setting's caption.
     QLabel* label(QWidget* parent, const char* name, Field field, QRect twips) {
-        return label(parent, name, Caption(field), twips, false);
+        return label(parent, name, Caption(field), field, twips, false);
     }
 
-    QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect twips,
-                  bool small) {
+    // A label beside a setting's control: its unit or a note on it.
+    QLabel* note(QWidget* parent, const char* name, const char* text, Field about, QRect twips,
+                 bool small = false) {
+        return label(parent, name, QString::fromLatin1(text), about, twips, small);
+    }
+
+    QLabel* label(QWidget* parent, const char* name, const QString& caption, Field about,
+                  QRect twips, bool small) {
         auto* label = new QLabel(caption, parent);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -47,6 +50,7 @@ public:
             label->setFont(SmallFont());
         }
         place(label, name, twips);
+        controls.labels.emplace_back(label, about);
         return label;
     }
 
@@ -56,14 +60,32 @@ public:
         if (!toolTip.isEmpty()) {
             edit->setToolTip(toolTip);
         }
-        controls.edits[FieldIndex(field)] = edit;
+        controls.fields[FieldIndex(field)] = edit;
         return edit;
     }
 
     QCheckBox* check(QWidget* parent, Field field, QRect twips) {
         auto* box = new QCheckBox(Caption(field), parent);
         place(box, std::string(TraitsOf(field).name).c_str(), twips);
+        controls.fields[FieldIndex(field)] = box;
         return box;
+    }
+
+    // An editable list of `entries`, as the Mic-E list is, named by its caption
+    // for screen readers (NamedComboBox).
+    QComboBox* list(QWidget* parent, Field field, std::span<const std::string_view> entries,
+                    QRect twips) {
+        auto* list = new NamedComboBox(parent);
+        place(list, std::string(TraitsOf(field).name).c_str(), twips);
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        list->setFont(SmallFont());
+        list->view()->setFont(SmallFont());
+        for (std::string_view entry : entries) {
+            list->addItem(FromCodePage(entry));
+        }
+        controls.fields[FieldIndex(field)] = list;
+        return list;
     }
 
     QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect twips) {
@@ -92,132 +114,118 @@ QString LengthLimitTip(Field field) {
     return QStringLiteral("Max %1 characters.").arg(TraitsOf(field).maxLength);
 }
 
+QString ToolTipOf(Field field) {
+    switch (field) {
+    case Field::edAprsPath:
+        return QStringLiteral(
+            "Max 2 digipeater addresses, separated by a comma (e.g. WIDE1-1,WIDE2-2).");
+    case Field::edBeacon:
+        return LengthLimitTip(field) + QStringLiteral(" Enter aprs Lat/Lon in GPSless Mode.");
+    case Field::edAprsMsg:
+        return LengthLimitTip(field);
+    default:
+        return {};
+    }
+}
+
 QRect R(int left, int top, int width, int height) {
     return QRect(left, top, width, height);
 }
 
-void BuildMainFrame(Builder& b, QWidget* window) {
-    QGroupBox* f = b.frame(window, "Frame1", "Main APRS / Mic-E Settings", R(60, 0, 4215, 2295));
-    b.label(f, "Label8", Field::edNumFlagsAuto, R(120, 250, 855, 255));
-    b.edit(f, Field::edNumFlagsAuto, R(1200, 240, 400, 255));
-    b.label(f, "Label10", "mS", R(1600, 240, 255, 255));
-    b.label(f, "Label12", Field::cbMicEMsg, R(2160, 255, 855, 255));
-
-    auto* combo = new NamedComboBox(f);
-    combo->setObjectName(QStringLiteral("cbMicEMsg"));
-    combo->setGeometry(Twips(3000, 240, 1095, 285));
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setFont(SmallFont());
-    combo->view()->setFont(SmallFont());
-    for (std::string_view entry : kMicEEntries) {
-        combo->addItem(FromCodePage(entry));
-    }
-    b.controls.cbMicEMsg = combo;
-
-    b.label(f, "Label7", Field::edSymbol, R(120, 610, 975, 255));
-    b.edit(f, Field::edSymbol, R(1200, 600, 255, 255));
-    b.controls.chkTable = b.check(f, Field::chkTable, R(1600, 600, 1455, 255));
-    b.label(f, "Label4", Field::edMyCall, R(120, 980, 1095, 255));
-    b.edit(f, Field::edMyCall, R(1200, 960, 1095, 255));
-    b.label(f, "Label30", Field::edBcnEvery, R(2415, 960, 1215, 255));
-    b.edit(f, Field::edBcnEvery, R(3555, 960, 390, 255));
-    b.label(f, "Label32", "tx", R(3975, 960, 195, 255));
-    b.label(f, "Label5", Field::edAprsPath, R(120, 1330, 975, 255));
-    b.edit(
-        f, Field::edAprsPath, R(1200, 1320, 1695, 255),
-        QStringLiteral("Max 2 digipeater addresses, separated by a comma (e.g. WIDE1-1,WIDE2-2)."));
-    b.label(f, "Label6", Field::edBeacon, R(120, 1630, 1095, 165));
-    b.controls.Label34 = b.label(f, "Label34", FromCodePage(TraitsOf(Field::edBeacon).captionNote),
-                                 R(140, 1815, 960, 165), true);
-    b.edit(f, Field::edBeacon, R(1200, 1680, 2750, 255),
-           LengthLimitTip(Field::edBeacon) +
-               QStringLiteral(" Enter aprs Lat/Lon in GPSless Mode."));
-    b.controls.chkRxPosition = b.check(f, Field::chkRxPosition, R(480, 1980, 3375, 255));
+QRect R(const TwipsRect& twips) {
+    return QRect(twips.left, twips.top, twips.width, twips.height);
 }
 
-void BuildTimingFrame(Builder& b, QWidget* window) {
-    QGroupBox* f = b.frame(window, "Frame2", "Timing  Settings", R(60, 2280, 4215, 2490));
+// The frames that hold settings, by WindowFrame.
+class Frames {
+public:
+    QGroupBox*& operator[](WindowFrame frame) { return frames_[static_cast<std::size_t>(frame)]; }
 
-    QGroupBox* manual = b.frame(f, "frManual", "Manual Timing", R(120, 240, 1455, 615));
-    b.label(manual, "Label15", Field::edManualTime, R(80, 250, 495, 255));
-    b.edit(manual, Field::edManualTime, R(540, 255, 525, 255));
-    b.label(manual, "Label29", "sec.", R(1060, 250, 280, 255));
+private:
+    std::array<QGroupBox*, static_cast<std::size_t>(WindowFrame::Programming) + 1> frames_{};
+};
 
-    QGroupBox* gps = b.frame(f, "Frame5", "GPS", R(120, 840, 1455, 1575));
-    b.label(gps, "Label36", Field::edGpsCheckTime, R(60, 240, 1335, 225));
-    b.label(gps, "Label37", "Every", R(100, 480, 495, 255));
-    b.edit(gps, Field::edGpsCheckTime, R(570, 480, 420, 255));
-    b.label(gps, "Label35", "sec.", R(1000, 480, 300, 255));
-    b.label(gps, "Label9", Field::edGpsAcqTime, R(60, 840, 1335, 225));
-    b.edit(gps, Field::edGpsAcqTime, R(120, 1065, 405, 255));
-    b.label(gps, "Label11", "x 100 mS", R(540, 1065, 705, 255));
-    b.controls.Label33 = b.label(gps, "Label33", "(0=GPSless Mode)", R(45, 1320, 1200, 165), true);
-
-    QGroupBox* automatic = b.frame(f, "frAuto", "Automatic Timing", R(1680, 240, 2415, 2175));
-    struct Row {
-        const char* speedLabel;
-        const char* secLabel;
-    };
-    static constexpr std::array<Row, kSpeedBands> kRows = {{
-        {"Label22", "Label14"},
-        {"Label23", "Label16"},
-        {"Label24", "Label17"},
-        {"Label25", "Label18"},
-        {"Label26", "Label19"},
-        {"Label27", "Label20"},
-        {"Label28", "Label21"},
-    }};
-    for (std::size_t i = 0; i < kRows.size(); ++i) {
-        const int top = 240 + 240 * static_cast<int>(i);
-        const bool fourDigits = i < 2; // the wider fields end at the same right edge
-        b.label(automatic, kRows[i].speedLabel, SpeedTableField(i), R(120, top, 1455, 255));
-        b.edit(automatic, SpeedTableField(i),
-               fourDigits ? R(1485, top, 540, 255) : R(1600, top, 425, 255));
-        b.label(automatic, kRows[i].secLabel, "sec.", R(2040, top, 300, 255));
-    }
-}
-
-void BuildMessageFrame(Builder& b, QWidget* window) {
-    QGroupBox* f = b.frame(window, "Frame3", "Message Settings", R(60, 4800, 4215, 1500));
-    b.label(f, "Label13", Field::edReceiver, R(120, 250, 1575, 255));
-    b.edit(f, Field::edReceiver, R(1320, 240, 975, 255));
-    b.label(f, "Label31", Field::edMsgRepeat, R(2700, 250, 975, 255));
-    b.edit(f, Field::edMsgRepeat, R(3600, 240, 400, 255));
-    b.label(f, "Label2", Field::edDestCall, R(120, 590, 1815, 255));
-    b.edit(f, Field::edDestCall, R(2040, 570, 1095, 255));
-    b.label(f, "Label3", Field::edAprsMsg, R(120, 930, 1095, 255));
-    b.edit(f, Field::edAprsMsg, R(800, 915, 3340, 255), LengthLimitTip(Field::edAprsMsg));
-    b.controls.chkAutoReply = b.check(f, Field::chkAutoReply, R(120, 1200, 4000, 255));
-}
-
-void BuildProgrammingFrame(Builder& b, QWidget* window) {
-    QGroupBox* f =
+Frames BuildFrames(Builder& b, QWidget* window) {
+    using enum WindowFrame;
+    Frames frames;
+    frames[Main] = b.frame(window, "Frame1", "Main APRS / Mic-E Settings", R(60, 0, 4215, 2295));
+    QGroupBox* timing = b.frame(window, "Frame2", "Timing  Settings", R(60, 2280, 4215, 2490));
+    frames[ManualTiming] = b.frame(timing, "frManual", "Manual Timing", R(120, 240, 1455, 615));
+    frames[Gps] = b.frame(timing, "Frame5", "GPS", R(120, 840, 1455, 1575));
+    frames[AutomaticTiming] =
+        b.frame(timing, "frAuto", "Automatic Timing", R(1680, 240, 2415, 2175));
+    frames[Message] = b.frame(window, "Frame3", "Message Settings", R(60, 4800, 4215, 1500));
+    frames[Programming] =
         b.frame(window, "Frame6", "Configuration / Programming", R(60, 6325, 4215, 1200));
+    return frames;
+}
+
+// The label of the field's caption and its control, where the table places them.
+void PlaceField(Builder& b, Frames& frames, const FieldTraits& traits) {
+    QGroupBox* frame = frames[traits.form.frame];
+    if (!traits.form.labelName.empty()) {
+        b.label(frame, std::string(traits.form.labelName).c_str(), traits.field,
+                R(traits.form.label));
+    }
+    switch (traits.kind) {
+    case FieldKind::Text:
+        b.edit(frame, traits.field, R(traits.form.control), ToolTipOf(traits.field));
+        break;
+    case FieldKind::Check:
+        b.check(frame, traits.field, R(traits.form.control));
+        break;
+    case FieldKind::ListIndex:
+        b.list(frame, traits.field, kMicEEntries, R(traits.form.control));
+        break;
+    }
+}
+
+// The units and notes beside the fields' controls.
+void BuildNotes(Builder& b, Frames& frames) {
+    using enum WindowFrame;
+    b.note(frames[Main], "Label10", "mS", Field::edNumFlagsAuto, R(1600, 240, 255, 255));
+    b.note(frames[Main], "Label32", "tx", Field::edBcnEvery, R(3975, 960, 195, 255));
+    b.controls.Label34 =
+        b.label(frames[Main], "Label34", FromCodePage(TraitsOf(Field::edBeacon).captionNote),
+                Field::edBeacon, R(140, 1815, 960, 165), true);
+    b.note(frames[ManualTiming], "Label29", "sec.", Field::edManualTime, R(1060, 250, 280, 255));
+    b.note(frames[Gps], "Label37", "Every", Field::edGpsCheckTime, R(100, 480, 495, 255));
+    b.note(frames[Gps], "Label35", "sec.", Field::edGpsCheckTime, R(1000, 480, 300, 255));
+    b.note(frames[Gps], "Label11", "x 100 mS", Field::edGpsAcqTime, R(540, 1065, 705, 255));
+    b.controls.Label33 = b.note(frames[Gps], "Label33", "(0=GPSless Mode)", Field::edGpsAcqTime,
+                                R(45, 1320, 1200, 165), true);
+    static constexpr std::array<const char*, kSpeedBands> kSeconds = {
+        "Label14", "Label16", "Label17", "Label18", "Label19", "Label20", "Label21"};
+    for (std::size_t i = 0; i < kSeconds.size(); ++i) {
+        const int top = TraitsOf(SpeedTableField(i)).form.control.top;
+        b.note(frames[AutomaticTiming], kSeconds[i], "sec.", SpeedTableField(i),
+               R(2040, top, 300, 255));
+    }
+}
+
+void BuildButtons(Builder& b, QWidget* f) {
     b.controls.cmdDefault = b.button(f, "cmdDefault", "Default", R(120, 240, 850, 375));
     b.controls.cmdSave = b.button(f, "cmdSave", "Save", R(1680, 240, 850, 375));
     b.controls.cmdLoad = b.button(f, "cmdLoad", "Load", R(3240, 240, 850, 375));
     b.controls.cmdSend = b.button(f, "cmdSend", "SEND", R(1560, 720, 1095, 375));
     b.controls.cmdHelp = b.button(f, "cmdHelp", "Help (F1)", R(3240, 720, 850, 375));
-    b.label(f, "Label1", Field::edComm, R(120, 810, 855, 255));
-    b.edit(f, Field::edComm, R(1080, 810, 255, 255));
 }
 
+// The fields by their tab index; the buttons follow the port number, SEND
+// first, as the keyboard reaches for it after choosing the port.
 void SetTabOrder(const SetupControls& c) {
-    std::vector<QWidget*> order = {c.edit(Field::edNumFlagsAuto), c.cbMicEMsg,
-                                   c.edit(Field::edSymbol),       c.chkTable,
-                                   c.edit(Field::edMyCall),       c.edit(Field::edBcnEvery),
-                                   c.edit(Field::edAprsPath),     c.edit(Field::edBeacon),
-                                   c.edit(Field::edManualTime)};
-    for (std::size_t i = 0; i < kSpeedBands; ++i) {
-        order.push_back(c.edit(SpeedTableField(i)));
+    std::vector<std::pair<int, QWidget*>> fields;
+    for (const FieldTraits& traits : AllFields()) {
+        fields.emplace_back(traits.form.tabIndex, c.control(traits.field));
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             c.edit(Field::edGpsCheckTime), c.edit(Field::edGpsAcqTime), c.edit(Field::edReceiver),
-             c.edit(Field::edMsgRepeat), c.edit(Field::edDestCall), c.edit(Field::edAprsMsg),
-             c.edit(Field::edComm), c.cmdSend, c.cmdLoad, c.cmdSave, c.cmdDefault, c.cmdHelp,
-             c.chkRxPosition, c.chkAutoReply}) {
-        order.push_back(w);
+    std::sort(fields.begin(), fields.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<QWidget*> order;
+    for (const auto& [index, control] : fields) {
+        order.push_back(control);
+        if (control == c.control(Field::edComm)) {
+            order.insert(order.end(), {c.cmdSend, c.cmdLoad, c.cmdSave, c.cmdDefault, c.cmdHelp});
+        }
     }
     for (std::size_t i = 0; i + 1 < order.size(); ++i) {
         QWidget::setTabOrder(order[i], order[i + 1]);
@@ -226,35 +234,30 @@ void SetTabOrder(const SetupControls& c) {
 
 } // namespace
 
-QCheckBox* SetupControls::checkBox(Field field) const {
-    switch (field) {
-    case Field::chkTable:
-        return chkTable;
-    case Field::chkRxPosition:
-        return chkRxPosition;
-    case Field::chkAutoReply:
-        return chkAutoReply;
-    default:
-        return nullptr;
-    }
+// The builder made each field's control of the class its kind gives.
+MaskedEdit* SetupControls::edit(Field field) const {
+    return TraitsOf(field).kind == FieldKind::Text ? static_cast<MaskedEdit*>(control(field))
+                                                   : nullptr;
 }
 
-QWidget* SetupControls::control(Field field) const {
-    if (QWidget* text = edit(field)) {
-        return text;
-    }
-    if (field == Field::cbMicEMsg) {
-        return cbMicEMsg;
-    }
-    return checkBox(field);
+QCheckBox* SetupControls::checkBox(Field field) const {
+    return TraitsOf(field).kind == FieldKind::Check ? static_cast<QCheckBox*>(control(field))
+                                                    : nullptr;
+}
+
+QComboBox* SetupControls::list(Field field) const {
+    return TraitsOf(field).kind == FieldKind::ListIndex ? static_cast<QComboBox*>(control(field))
+                                                        : nullptr;
 }
 
 SetupControls BuildSetupControls(QWidget* window) {
     Builder b;
-    BuildMainFrame(b, window);
-    BuildTimingFrame(b, window);
-    BuildMessageFrame(b, window);
-    BuildProgrammingFrame(b, window);
+    Frames frames = BuildFrames(b, window);
+    for (const FieldTraits& traits : AllFields()) {
+        PlaceField(b, frames, traits);
+    }
+    BuildNotes(b, frames);
+    BuildButtons(b, frames[WindowFrame::Programming]);
     SetTabOrder(b.controls);
     QList<QWidget*> captioned;
     for (QWidget* control : window->findChildren<QWidget*>()) {

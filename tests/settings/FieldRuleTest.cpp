@@ -104,6 +104,37 @@ TEST(SetDefaults, FillsEveryFieldWithItsFactoryDefault) {
     EXPECT_EQ(FindField("nope"), std::nullopt);
 }
 
+// Records the order of the writes; the window reacts to each, so the order counts.
+class WriteLog final : public DeviceSettings {
+public:
+    std::string text(Field) const override { return {}; }
+    std::optional<FieldError> setText(Field field, std::string_view) override { return log(field); }
+    int value(Field) const override { return 0; }
+    std::optional<FieldError> setValue(Field field, int) override { return log(field); }
+
+    std::vector<Field> fields;
+
+private:
+    std::optional<FieldError> log(Field field) {
+        fields.push_back(field);
+        return std::nullopt;
+    }
+};
+
+TEST(SetDefaults, WritesThePortFirstAndTheAutoReplyLast) {
+    using enum Field;
+    const std::vector<Field> expected = {
+        edComm,        edNumFlagsAuto, edMsgRepeat,   cbMicEMsg,     edSymbol,
+        chkTable,      chkRxPosition,  esSpeedTable0, esSpeedTable1, esSpeedTable2,
+        esSpeedTable3, esSpeedTable4,  esSpeedTable5, esSpeedTable6, edManualTime,
+        edBcnEvery,    edGpsCheckTime, edGpsAcqTime,  edReceiver,    edMyCall,
+        edAprsPath,    edBeacon,       edDestCall,    edAprsMsg,     chkAutoReply,
+    };
+    WriteLog log;
+    SetDefaults(log);
+    EXPECT_EQ(log.fields, expected);
+}
+
 struct KeyCase {
     KeyFilter filter;
     std::uint16_t in;

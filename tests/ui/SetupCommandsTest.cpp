@@ -259,7 +259,7 @@ private slots:
         const auto failing = static_cast<Field>(field);
         QLineEdit* line = edit(failing);
         if (failing == Field::cbMicEMsg) {
-            line = setup_->controls().cbMicEMsg->lineEdit();
+            line = setup_->controls().list(Field::cbMicEMsg)->lineEdit();
             line->setText(text);
         } else {
             put(failing, text.toLatin1().constData());
@@ -506,7 +506,7 @@ private slots:
         focused->setFocus(Qt::OtherFocusReason);
         const auto pressF1 = [&] {
             if (fromList) {
-                QComboBox* list = setup_->controls().cbMicEMsg;
+                QComboBox* list = setup_->controls().list(Field::cbMicEMsg);
                 list->showPopup();
                 QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
                 focused = QApplication::activePopupWidget()->focusWidget();

@@ -71,7 +71,8 @@ private slots:
                 QCOMPARE(setup_->value(traits.field), traits.defaultValue);
             }
         }
-        QCOMPARE(setup_->controls().cbMicEMsg->currentText(), QStringLiteral("Off Duty"));
+        QCOMPARE(setup_->controls().list(Field::cbMicEMsg)->currentText(),
+                 QStringLiteral("Off Duty"));
         QCOMPARE(setup_->startMarker()[0], 0xFF);
         QCOMPARE(setup_->startMarker()[1], 0xFF);
         QVERIFY(setup_->resultDialog());
@@ -168,7 +169,7 @@ private slots:
     }
 
     void micEListIsEditableWithEightEntries() {
-        QComboBox* combo = setup_->controls().cbMicEMsg;
+        QComboBox* combo = setup_->controls().list(Field::cbMicEMsg);
         QVERIFY(combo->isEditable());
         QCOMPARE(combo->count(), 8);
         QCOMPARE(combo->itemText(7), QStringLiteral("Emergency"));
