@@ -1,5 +1,7 @@
 // korvel-config check and symbols, and the warnings of send, as a user runs them.
 
+#include "CliRun.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -15,41 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using korvel::clitest::Outcome;
+using korvel::clitest::Slurp;
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Runs korvel-config with `arguments` on a shell command line, in a scratch
-// folder of the test's own.
-class Advice : public testing::Test {
-protected:
-    void SetUp() override {
-        std::string name = (fs::temp_directory_path() / "korvel-advice-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(name.data()), nullptr) << name;
-        dir = name;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    Outcome run(const std::string& arguments) const {
-        const fs::path out = dir / "stdout";
-        const fs::path err = dir / "stderr";
-        const std::string command = std::string("'") + KORVEL_CONFIG + "' " + arguments + " >'" +
-                                    out.string() + "' 2>'" + err.string() + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
-    }
-
-    fs::path dir;
-};
+class Advice : public korvel::clitest::CliRun {};
 
 struct Case {
     std::string arguments;

@@ -1,5 +1,7 @@
 // Runs the built korvel-config as a user would, checking its output and exit codes.
 
+#include "CliRun.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -15,46 +17,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using korvel::clitest::Outcome;
+using korvel::clitest::Slurp;
 
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A scratch folder of the test's own, made under a unique name (whoever ran
-// the tests before, and whatever they left) and removed afterwards.
-class KorvelConfig : public testing::Test {
-protected:
-    void SetUp() override {
-        std::string name = (fs::temp_directory_path() / "korvel-cli-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(name.data()), nullptr) << name;
-        dir = name;
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    // `arguments` is put on a shell command line as it stands: quote as needed.
-    // Standard output goes to `output` when one is given.
-    Outcome run(const std::string& arguments, const std::string& output = {}) const {
-        const fs::path out = output.empty() ? dir / "stdout" : fs::path(output);
-        const fs::path err = dir / "stderr";
-        const std::string command = std::string("'") + KORVEL_CONFIG + "' " + arguments + " >'" +
-                                    out.string() + "' 2>'" + err.string() + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-                output.empty() ? Slurp(out) : std::string(), Slurp(err)};
-    }
-
-    std::string file(const char* name) const { return (dir / name).string(); }
-
-    fs::path dir;
-};
+class KorvelConfig : public korvel::clitest::CliRun {};
 
 // The image of the factory defaults.
 const std::string kDefaultsImage = "1E 06 00 3E 2F 0A 30 24 19 12 0D 0B 09 0C 19 03\n"
