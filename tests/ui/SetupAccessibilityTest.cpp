@@ -79,11 +79,8 @@ private slots:
     void init() {
         MessageBox::setRecording(true);
         line_ = std::make_shared<test::Line>();
-        setup_ = std::make_unique<Setup>(std::make_unique<EventDrivenSender>(
-            nullptr, [line = line_] { return std::make_unique<test::FakePort>(line); }, 50));
-        setup_->show();
-        setup_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(setup_.get()));
+        setup_ = test::ActiveSetupOn(line_);
+        QVERIFY(setup_);
         QCoreApplication::processEvents();
     }
 

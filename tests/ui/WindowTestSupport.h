@@ -1,9 +1,12 @@
 #pragma once
 
+#include "transfer/EventDrivenSender.h"
 #include "transfer/SerialPort.h"
+#include "ui/Setup.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -69,5 +72,15 @@ public:
 private:
     std::shared_ptr<Line> line_;
 };
+
+// The main window sending to `line` with a short pause between frames, shown
+// and active as the user meets it; null when it did not become active.
+inline std::unique_ptr<Setup> ActiveSetupOn(const std::shared_ptr<Line>& line) {
+    auto setup = std::make_unique<Setup>(std::make_unique<EventDrivenSender>(
+        nullptr, [line] { return std::make_unique<FakePort>(line); }, 50));
+    setup->show();
+    setup->activateWindow();
+    return QTest::qWaitForWindowActive(setup.get()) ? std::move(setup) : nullptr;
+}
 
 } // namespace korvel::test
