@@ -35,7 +35,7 @@ int main() {
     for (int sample = 0; sample < kSamples; ++sample) {
         const auto start = Clock::now();
         for (int call = 0; call < kCallsPerSample; ++call) {
-            failures += korvel::BuildImage(settings, image).success ? 0 : 1;
+            failures += korvel::BuildImage(settings, image).success() ? 0 : 1;
             const korvel::TransferFrames frames = korvel::BuildFrames(image);
             checksums += frames.a.back() + frames.b.back();
         }

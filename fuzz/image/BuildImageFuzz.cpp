@@ -120,8 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ConfigImage image{};
     const BuildResult first = BuildImage(settings, image);
     static_assert(sizeof(image) == kImageSize);
-    Check(first.success == !first.error, "success exactly when no error");
-    if (!first.success) {
+    Check(first.success() == !first.error, "success exactly when no error");
+    if (!first.success()) {
         Check(!first.error->reason.empty(), "a failure says why");
         return 0;
     }
@@ -142,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ConfigImage firstImage = image;
     const auto firstTexts = Texts(settings);
     const BuildResult second = BuildImage(settings, image);
-    Check(second.success, "building again succeeds");
+    Check(second.success(), "building again succeeds");
     Check(second.gpslessMode == first.gpslessMode, "same GPSless mode");
     Check(Texts(settings) == firstTexts, "building again changes no text");
     Check(image == firstImage, "building again gives the same image");

@@ -59,7 +59,7 @@ int RunFields(Arguments args) {
     if (parsed.has("--build")) {
         ConfigImage image{};
         const BuildResult result = BuildImage(*settings, image);
-        if (!result.success) {
+        if (!result.success()) {
             std::cerr << BuildFailure(result) << "\n";
             exitCode = kExitBuildFailed;
         }

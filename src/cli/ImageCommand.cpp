@@ -48,7 +48,7 @@ int RunImage(Arguments args) {
     }
     ConfigImage image{};
     const BuildResult result = BuildImage(*settings, image);
-    if (!result.success) {
+    if (!result.success()) {
         std::cerr << BuildFailure(result) << "\n";
         return kExitBuildFailed;
     }

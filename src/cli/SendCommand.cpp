@@ -181,7 +181,7 @@ int RunSend(Arguments args) {
     }
     ConfigImage image{};
     const BuildResult built = BuildImage(*settings, image);
-    if (!built.success) {
+    if (!built.success()) {
         std::cerr << BuildFailure(built) << "\n";
         return kExitBuildFailed;
     }

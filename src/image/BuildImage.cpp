@@ -236,7 +236,6 @@ BuildResult BuildImage(DeviceSettings& settings, ConfigImage& image) {
         [&] { return build.notBlank(Field::edMyCall); },
         [&] { return build.notBlank(Field::edReceiver); });
     // clang-format on
-    result.success = !result.error;
     return result;
 }
 

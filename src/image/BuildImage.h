@@ -12,7 +12,7 @@ namespace korvel {
 inline constexpr const char* kBuildRefused = "Parametri incompleti o non corretti";
 
 struct BuildResult {
-    bool success = false;
+    bool success() const { return !error; }
     // Why the build failed, naming the field; nothing on success.
     std::optional<FieldError> error;
     // GPSless mode as the build found it, once it got that far: the window

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "transfer/ProgressView.h"
 #include "ui/AnnouncedLabel.h"
 
 #include <QWidget>
+#include <string>
 
 class QKeyEvent;
 class QLabel;
@@ -14,16 +14,19 @@ namespace korvel {
 // The small window in which a transfer reports its progress and its end. It
 // has no logic of its own beyond hiding itself on OK: the transfer writes every
 // text and decides when the button shows. Non-modal, fixed in size and place,
-// not in the task bar. OK and the close box hide it.
-class Dialog : public QWidget, public ProgressView {
+// not in the task bar. OK and the close box hide it. The transfer reaches it
+// through the main window's view of it, which notes whether it was shown.
+class Dialog : public QWidget {
     Q_OBJECT
 public:
     explicit Dialog(QWidget* parent = nullptr);
 
-    std::string text() const override { return text_; }
-    void setText(const std::string& text) override;
-    void setOkVisible(bool visible) override;
-    void showDialog() override;
+    // The label's text (ASCII; lines end with CR LF).
+    std::string text() const { return text_; }
+    void setText(const std::string& text);
+    void setOkVisible(bool visible);
+    // Shows the dialog without making it modal; a visible dialog stays visible.
+    void showDialog();
 
     // Gives the dialog the keyboard (the main window's F6 or Ctrl+Tab, which
     // give it back again).

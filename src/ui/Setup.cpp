@@ -184,7 +184,7 @@ void Setup::cmdSend_Click() {
     }
     // The written-back values show at the next return to the event loop: in the
     // message box, or at the transfer's first pause, before any byte is sent.
-    if (!result.success) {
+    if (!result.success()) {
         endSend({QString::fromLatin1(kBuildRefused), QStringLiteral("Invio non eseguito - Korvel"),
                  MessageBox::Icon::Information,
                  result.error ? std::optional(result.error->field) : std::nullopt});

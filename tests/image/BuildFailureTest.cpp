@@ -37,7 +37,7 @@ TEST_F(Build, FailureNamesTheFieldAndWhy) {
         SetDefaults(settings);
         set(c.field, c.text);
         const BuildResult result = build();
-        EXPECT_FALSE(result.success) << c.message;
+        EXPECT_FALSE(result.success()) << c.message;
         ASSERT_TRUE(result.error) << c.message;
         EXPECT_EQ(result.error->field, c.field);
         EXPECT_EQ(result.error->message(), c.message);
@@ -49,7 +49,7 @@ TEST_F(Build, WhatWasWrittenBeforeTheFailureStays) {
     set(Field::edGpsCheckTime, "995");
     image = FactoryImage();
     const BuildResult result = build();
-    ASSERT_FALSE(result.success);
+    ASSERT_FALSE(result.success());
     EXPECT_EQ(settings.text(Field::edNumFlagsAuto), "007"); // written back before the failure
     EXPECT_EQ(settings.text(Field::edGpsCheckTime), "995"); // "1000" was refused
     EXPECT_EQ(bytes(0, 6), "\x01\x06\x00\x3E\x2F\x64"s);    // 100 units, packed before the refusal
@@ -62,7 +62,7 @@ TEST_F(Build, FailureAfterTheTimeoutStepStillReportsGpslessMode) {
     set(Field::edReceiver, "QKORVL-0");
     set(Field::edMyCall, "A-99999");
     const BuildResult result = build();
-    ASSERT_FALSE(result.success);
+    ASSERT_FALSE(result.success());
     EXPECT_EQ(result.gpslessMode, true);
     EXPECT_EQ(image[5], 252);
     EXPECT_EQ(settings.text(Field::edReceiver), "QKORVL");
@@ -75,7 +75,7 @@ TEST_F(Build, BlankCallsignStillRunsEveryStep) {
     set(Field::edMyCall, "   ");
     set(Field::edDestCall, "AB-0");
     const BuildResult result = build();
-    ASSERT_FALSE(result.success);
+    ASSERT_FALSE(result.success());
     EXPECT_EQ(result.error->message(), "MY CALLSIGN: empty");
     EXPECT_EQ(settings.text(Field::edMyCall), "");
     EXPECT_EQ(settings.text(Field::edDestCall), "AB");
@@ -90,7 +90,7 @@ TEST_F(Build, NoMicEEntryFailsWithOrWithoutAutoReply) {
     for (int autoReply : {0, 1}) {
         set(Field::chkAutoReply, autoReply);
         const BuildResult result = build();
-        EXPECT_FALSE(result.success);
+        EXPECT_FALSE(result.success());
         ASSERT_TRUE(result.error);
         EXPECT_EQ(result.error->message(), "Mic-E msg: no entry selected");
         EXPECT_EQ(bytes(0, 3), "\x1E\x06\x00"s) << "auto reply " << autoReply;
@@ -100,7 +100,7 @@ TEST_F(Build, NoMicEEntryFailsWithOrWithoutAutoReply) {
 TEST_F(Build, NegativeSsidIsSentAsNoSsid) {
     set(Field::edMyCall, "AB--5");
     set(Field::edDestCall, "CD--48");
-    ASSERT_TRUE(build().success);
+    ASSERT_TRUE(build().success());
     EXPECT_EQ(bytes(23, 7), "AB    0");
     EXPECT_EQ(bytes(72, 7), "CD    0");
     EXPECT_EQ(settings.text(Field::edMyCall), "AB");
@@ -110,7 +110,7 @@ TEST_F(Build, NegativeSsidIsSentAsNoSsid) {
 TEST_F(Build, GreyedDisplayBoxDoesNotFitTheStatusByte) {
     set(Field::chkRxPosition, 2);
     const BuildResult result = build();
-    ASSERT_FALSE(result.success);
+    ASSERT_FALSE(result.success());
     EXPECT_EQ(result.error->message(),
               "Disable display position of received stations: 259 does not fit a byte");
     EXPECT_EQ(image[15], 0);
@@ -140,7 +140,7 @@ TEST(BuildImage, EmptySymbolFails) {
     SymbolLess settings;
     ConfigImage image{};
     const BuildResult result = BuildImage(settings, image);
-    ASSERT_FALSE(result.success);
+    ASSERT_FALSE(result.success());
     EXPECT_EQ(result.error->message(), "ICON Symbol: holds no character");
 }
 

@@ -12,7 +12,7 @@ TEST_F(Build, FactoryDefaultsGiveTheKnownImageAndKeepEveryText) {
     }
     image.fill(0xAA); // the build clears what an earlier one left
     const BuildResult result = build();
-    EXPECT_TRUE(result.success);
+    EXPECT_TRUE(result.success());
     EXPECT_FALSE(result.error);
     EXPECT_EQ(result.gpslessMode, false);
     EXPECT_EQ(image, FactoryImage());
@@ -73,13 +73,13 @@ TEST_F(Build, NumbersAreRaisedQuantisedAndWrittenBackWithLeadingZeros) {
         set(c.field, c.text);
         const BuildResult result = build();
         const std::string what = std::string(TraitsOf(c.field).name) + " '" + c.text + "'";
-        ASSERT_TRUE(result.success) << what << ": " << result.error->message();
+        ASSERT_TRUE(result.success()) << what << ": " << result.error->message();
         EXPECT_EQ(image[c.offset], c.byte) << what;
         EXPECT_EQ(settings.text(c.field), c.shown) << what;
 
         // What the field now shows packs into the same byte.
         const ConfigImage first = image;
-        EXPECT_TRUE(build().success);
+        EXPECT_TRUE(build().success());
         EXPECT_EQ(image, first) << what;
     }
 }
@@ -87,12 +87,12 @@ TEST_F(Build, NumbersAreRaisedQuantisedAndWrittenBackWithLeadingZeros) {
 TEST_F(Build, DisplayFlagTakesBitSevenOfTheStatusRate) {
     set(Field::chkRxPosition, 1);
     set(Field::edBcnEvery, "200");
-    ASSERT_TRUE(build().success);
+    ASSERT_TRUE(build().success());
     EXPECT_EQ(image[15], 255);
     EXPECT_EQ(settings.text(Field::edBcnEvery), "127");
 
     set(Field::edBcnEvery, "003");
-    ASSERT_TRUE(build().success);
+    ASSERT_TRUE(build().success());
     EXPECT_EQ(image[15], 131);
     EXPECT_EQ(settings.text(Field::edBcnEvery), "003");
 }
@@ -103,7 +103,7 @@ TEST_F(Build, ZeroAcquisitionTimeoutSelectsGpslessMode) {
         set(Field::edGpsAcqTime, timeout);
         set(Field::edGpsCheckTime, "005");
         const BuildResult result = build();
-        ASSERT_TRUE(result.success) << timeout;
+        ASSERT_TRUE(result.success()) << timeout;
         EXPECT_EQ(result.gpslessMode, true) << timeout;
         EXPECT_EQ(image[5], 252) << timeout;
         EXPECT_EQ(image[14], 0) << timeout;
@@ -112,7 +112,7 @@ TEST_F(Build, ZeroAcquisitionTimeoutSelectsGpslessMode) {
     }
     set(Field::edGpsAcqTime, "025");
     const BuildResult back = build();
-    ASSERT_TRUE(back.success);
+    ASSERT_TRUE(back.success());
     EXPECT_EQ(back.gpslessMode, false);
     EXPECT_EQ(image[5], 1);
 }
@@ -130,7 +130,7 @@ TEST_F(Build, SymbolTableAndMessageFlags) {
         set(Field::chkTable, c.table);
         set(Field::chkAutoReply, c.autoReply);
         set(Field::cbMicEMsg, c.entry);
-        ASSERT_TRUE(build().success);
+        ASSERT_TRUE(build().success());
         EXPECT_EQ(image[4], c.tableByte) << "chkTable " << c.table;
         EXPECT_EQ(image[2], c.flagsByte) << c.autoReply << "/" << c.entry;
     }
@@ -139,7 +139,7 @@ TEST_F(Build, SymbolTableAndMessageFlags) {
 TEST_F(Build, SymbolIsItsCodePageByte) {
     for (const std::string symbol : {"_", "\xE9", " "}) {
         set(Field::edSymbol, symbol);
-        ASSERT_TRUE(build().success);
+        ASSERT_TRUE(build().success());
         EXPECT_EQ(image[3], static_cast<std::uint8_t>(symbol[0]));
     }
 }
@@ -148,7 +148,7 @@ TEST_F(Build, CallsignFieldsShowWhatWasPacked) {
     set(Field::edMyCall, "N1CALL-0");
     set(Field::edReceiver, " LONGCALL");
     set(Field::edDestCall, "AB-16");
-    ASSERT_TRUE(build().success);
+    ASSERT_TRUE(build().success());
     EXPECT_EQ(bytes(16, 7), "LONGCA0");
     EXPECT_EQ(bytes(23, 7), "N1CALL0");
     EXPECT_EQ(bytes(72, 7), "AB    0");
@@ -182,7 +182,7 @@ TEST_F(Build, PathEndsTheAddressListWithExactlyOneZero) {
     for (const PathCase& c : cases) {
         SetDefaults(settings);
         set(Field::edAprsPath, c.path);
-        ASSERT_TRUE(build().success) << c.path;
+        ASSERT_TRUE(build().success()) << c.path;
         EXPECT_EQ(bytes(23, 22), c.addressList) << "'" << c.path << "'";
         EXPECT_EQ(settings.text(Field::edAprsPath), c.shown) << "'" << c.path << "'";
         EXPECT_EQ(image[45], 'K'); // the status text follows untouched
@@ -192,7 +192,7 @@ TEST_F(Build, PathEndsTheAddressListWithExactlyOneZero) {
 TEST_F(Build, TextsEndWithOneZeroWithinTheirRoom) {
     set(Field::edBeacon, "");
     set(Field::edAprsMsg, "");
-    ASSERT_TRUE(build().success);
+    ASSERT_TRUE(build().success());
     EXPECT_EQ(bytes(45, 27), std::string(27, '\0'));
     EXPECT_EQ(bytes(79, 35), std::string(35, '\0'));
 
@@ -200,7 +200,7 @@ TEST_F(Build, TextsEndWithOneZeroWithinTheirRoom) {
     const std::string message = "0123456789012345678901234567890123";
     set(Field::edBeacon, status);
     set(Field::edAprsMsg, message);
-    ASSERT_TRUE(build().success);
+    ASSERT_TRUE(build().success());
     EXPECT_EQ(bytes(45, 27), status + '\0');
     EXPECT_EQ(bytes(72, 7), "NOCALL0");
     EXPECT_EQ(bytes(79, 35), message + '\0'); // the 0 is the image's last byte

@@ -71,7 +71,7 @@ TEST(FramesTest, FactoryDefaultsGiveTheKnownChecksums) {
     SettingsRecord settings;
     SetDefaults(settings);
     ConfigImage image{};
-    ASSERT_TRUE(BuildImage(settings, image).success);
+    ASSERT_TRUE(BuildImage(settings, image).success());
     const TransferFrames frames = BuildFrames(image);
     EXPECT_EQ(frames.a[57], 0x78);
     EXPECT_EQ(frames.b[57], 0xC7);
