@@ -72,12 +72,12 @@ MaskedEdit::MaskedEdit(const FieldTraits& traits, QWidget* parent)
     }
 }
 
-QString MaskedEdit::text() const {
+QString MaskedEdit::fieldText() const {
     return traits_.isMasked() ? positions_ : QLineEdit::text();
 }
 
 std::string MaskedEdit::codePageText() const {
-    return ToCodePage(text()).value_or(std::string());
+    return ToCodePage(fieldText()).value_or(std::string());
 }
 
 std::optional<FieldError> MaskedEdit::setFieldText(const QString& text) {

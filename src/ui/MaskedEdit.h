@@ -32,7 +32,10 @@ public:
 
     // The field's text as other code reads it: "_" in the empty positions of a
     // masked field ("12_"), whatever the field shows at the moment.
-    QString text() const;
+    QString fieldText() const;
+    // What the field shows is QLineEdit::text(); asking a MaskedEdit for its
+    // text must say which of the two it means.
+    QString text() const = delete;
     // The same in the tracker's code page.
     std::string codePageText() const;
 

@@ -94,7 +94,7 @@ private slots:
                                        "number: COM1 reaches ttyUSB0"}));
         menu->actions().at(1)->trigger();
         menu->close();
-        QCOMPARE(field.text(), QStringLiteral("2"));
+        QCOMPARE(field.fieldText(), QStringLiteral("2"));
     }
 };
 

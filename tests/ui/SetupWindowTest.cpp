@@ -66,7 +66,7 @@ private slots:
             QWidget* control = setup_->findChild<QWidget*>(Name(traits.name));
             QVERIFY2(control, traits.name.data());
             if (traits.isText()) {
-                QCOMPARE(qobject_cast<MaskedEdit*>(control)->text(), Name(traits.defaultText));
+                QCOMPARE(qobject_cast<MaskedEdit*>(control)->fieldText(), Name(traits.defaultText));
             } else {
                 QCOMPARE(setup_->value(traits.field), traits.defaultValue);
             }
@@ -289,7 +289,7 @@ private slots:
         QTest::keyClick(edit("edMyCall"), Qt::Key_Tab);
         QCoreApplication::processEvents();
         test::TypeText(edit("edBcnEvery"), QStringLiteral("5"));
-        QCOMPARE(edit("edBcnEvery")->text(), QStringLiteral("5__"));
+        QCOMPARE(edit("edBcnEvery")->fieldText(), QStringLiteral("5__"));
     }
 
     void selectOnFocusByClick_data() {
