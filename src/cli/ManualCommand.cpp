@@ -3,6 +3,7 @@
 #include "rtf/PlainTextRenderer.h"
 #include "rtf/RtfReader.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <charconv>
 #include <cstdlib>
@@ -56,15 +57,6 @@ int DefaultWidth() {
     return 80;
 }
 
-// The folder of the running program, where the build and a plain copy keep
-// the instructions beside it. Linux's /proc tells it; elsewhere the lookup
-// goes on without it.
-fs::path ProgramFolder() {
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::path() : self.parent_path();
-}
-
 } // namespace
 
 int RunManual(Arguments args) {
@@ -82,7 +74,8 @@ int RunManual(Arguments args) {
         }
         file = fs::path(parsed.operands().front());
     } else {
-        file = FindInstructions(kInstructionsFile, ProgramFolder());
+        file = FindInstructions(kInstructionsFile,
+                                QCoreApplication::applicationDirPath().toStdU16String());
         if (!file) {
             return Fail("manual", std::string(kInstructionsFile) +
                                       " is missing: not in the current folder, beside the "

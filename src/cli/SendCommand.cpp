@@ -7,7 +7,6 @@
 #include "transfer/EventDrivenSender.h"
 #include "transfer/QtSerialPort.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -188,10 +187,6 @@ int RunSend(Arguments args) {
     PrintFindings(std::cerr, Advise(*settings), true);
 
     // The serial port is served by an event loop, which needs an application object.
-    int argc = 1;
-    char name[] = "korvel-config";
-    char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
     return Transfer(image, target, target.port ? *target.port : settings->text(Field::edComm));
 }
 

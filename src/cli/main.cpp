@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/ExitCode.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -88,6 +89,11 @@ int CheckOutput(const std::vector<std::string>& args, korvel::cli::CheckedOutput
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    // Qt sees the program's name only: every argument is the command's own.
+    // The application tells the program's folder and runs send's event loop.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    const QCoreApplication application(qtArgc, qtArgv);
     korvel::cli::CheckedOutput output(stdout);
     std::streambuf* const standard = std::cout.rdbuf(&output);
     const int exitCode = CheckOutput(args, output, Run(args));
