@@ -4,20 +4,17 @@
 
 #include "FirstPaintProbe.h"
 #include "FormDescription.h"
-#include "Version.h"
+#include "ui/ApplicationSetup.h"
 #include "ui/Setup.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QIcon>
 #include <QTextStream>
 #include <cstring>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(korvel::kProductName));
-    QApplication::setApplicationVersion(QString::fromLatin1(korvel::kVersion));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/korvel32.png")));
+    korvel::SetUpApplication();
 
     korvel::Setup setup;
     if (argc == 3 && std::strcmp(argv[1], "--describe") == 0) {

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace korvel {
+
+// Names the running application after the product (name, version, the desktop
+// entry's id) and gives its windows the program's icon. Called once, right
+// after the QApplication is made, by the program and by anything that must
+// start as the program does.
+void SetUpApplication();
+
+} // namespace korvel
