@@ -70,33 +70,33 @@ bool IsTimeout(std::string_view text) {
     return seconds && *seconds > 0 && *seconds <= kLongestTimeoutSeconds;
 }
 
-using korvel::cli::OptionSpec;
+using korvel::cli::OptionRow;
 
 constexpr std::array kOptions = {
-    OptionSpec{.name = "--link",
-               .value = "PATH",
-               .help = "also make PATH a symbolic link to the device (an old link\n"
-                       "there is replaced, any other file is left alone); the\n"
-                       "link goes at the end, also on SIGINT and SIGTERM",
-               .needs = "the path of the link to make"},
-    OptionSpec{.name = "--timing",
-               .value = {},
-               .help = "print when each burst of bytes arrived, in ms from the\n"
-                       "first, and on the system's monotonic clock"},
-    OptionSpec{.name = "--count",
-               .value = "N",
-               .help = "transfers to receive before exiting",
-               .needs = "a whole number of transfers, 1 or more",
-               .accepts = IsCount},
-    OptionSpec{.name = "--timeout",
-               .value = "S",
-               .help = "silence, in seconds, that ends an unfinished transfer; the\n"
-                       "next start marker begins a new one (0.6)",
-               .needs = "a number of seconds above 0, at most 3600",
-               .accepts = IsTimeout},
-    OptionSpec{.name = "--hang-up-after-a",
-               .value = {},
-               .help = "close the line as soon as frame A has arrived"},
+    OptionRow{.name = "--link",
+              .value = "PATH",
+              .help = "also make PATH a symbolic link to the device (an old link\n"
+                      "there is replaced, any other file is left alone); the\n"
+                      "link goes at the end, also on SIGINT and SIGTERM",
+              .needs = "the path of the link to make"},
+    OptionRow{.name = "--timing",
+              .value = {},
+              .help = "print when each burst of bytes arrived, in ms from the\n"
+                      "first, and on the system's monotonic clock"},
+    OptionRow{.name = "--count",
+              .value = "N",
+              .help = "transfers to receive before exiting",
+              .needs = "a whole number of transfers, 1 or more",
+              .accepts = IsCount},
+    OptionRow{.name = "--timeout",
+              .value = "S",
+              .help = "silence, in seconds, that ends an unfinished transfer; the\n"
+                      "next start marker begins a new one (0.6)",
+              .needs = "a number of seconds above 0, at most 3600",
+              .accepts = IsTimeout},
+    OptionRow{.name = "--hang-up-after-a",
+              .value = {},
+              .help = "close the line as soon as frame A has arrived"},
 };
 
 std::string Usage() {

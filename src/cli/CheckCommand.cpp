@@ -22,10 +22,10 @@ constexpr const char* kHelp =
 constexpr std::array kOptions = {
     kFileOption,
     kSetOption,
-    OptionSpec{.name = "--json",
-               .value = {},
-               .help = "print the findings as a JSON array of objects\n"
-                       "{\"field\", \"caption\", \"severity\", \"message\"}"},
+    OptionRow{.name = "--json",
+              .value = {},
+              .help = "print the findings as a JSON array of objects\n"
+                      "{\"field\", \"caption\", \"severity\", \"message\"}"},
 };
 
 } // namespace

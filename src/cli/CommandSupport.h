@@ -17,11 +17,11 @@ int Fail(std::string_view command, std::string_view message);
 
 // How a command is called: what its --help says and what its arguments may be.
 struct CommandSyntax {
-    std::string_view name;               // "image"
-    std::string about;                   // the usage line and what the command does
-    std::span<const OptionSpec> options; // what the help lists under "Options:"
-    std::string_view exitCodes = {};     // "Exit codes: ..." at the end of the help
-    std::size_t maxOperands = 0;         // arguments that are not options
+    std::string_view name;              // "image"
+    std::string about;                  // the usage line and what the command does
+    std::span<const OptionRow> options; // what the help lists under "Options:"
+    std::string_view exitCodes = {};    // "Exit codes: ..." at the end of the help
+    std::size_t maxOperands = 0;        // arguments that are not options
 };
 
 // Reads the arguments of a command into `parsed`. Returns an exit code when the

@@ -17,10 +17,10 @@ constexpr const char* kHelp =
     "The settings start from the factory defaults.\n";
 
 constexpr std::array kOptions = {
-    OptionSpec{.name = "--build",
-               .value = {},
-               .help = "first check and normalise the settings as the SEND button\n"
-                       "does, and print the texts it writes back"},
+    OptionRow{.name = "--build",
+              .value = {},
+              .help = "first check and normalise the settings as the SEND button\n"
+                      "does, and print the texts it writes back"},
     kFileOption,
     kSetOption,
 };

@@ -31,11 +31,11 @@ bool IsWidth(std::string_view text) {
 }
 
 constexpr std::array kOptions = {
-    OptionSpec{.name = "--width",
-               .value = "N",
-               .help = "wrap the text to N columns, 20 to 1000",
-               .needs = "a number from 20 to 1000",
-               .accepts = IsWidth},
+    OptionRow{.name = "--width",
+              .value = "N",
+              .help = "wrap the text to N columns, 20 to 1000",
+              .needs = "a number from 20 to 1000",
+              .accepts = IsWidth},
 };
 
 std::string ManualHelp() {

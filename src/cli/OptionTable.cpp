@@ -24,16 +24,16 @@ bool AsksForHelp(std::span<const std::string> args) {
     return std::any_of(args.begin(), end, [](const std::string& arg) { return IsHelp(arg); });
 }
 
-const OptionSpec* Find(std::span<const OptionSpec> table, std::string_view name) {
-    const auto spec = std::find_if(table.begin(), table.end(),
-                                   [name](const OptionSpec& s) { return s.name == name; });
-    return spec == table.end() ? nullptr : &*spec;
+const OptionRow* Find(std::span<const OptionRow> table, std::string_view name) {
+    const auto option = std::find_if(table.begin(), table.end(),
+                                     [name](const OptionRow& s) { return s.name == name; });
+    return option == table.end() ? nullptr : &*option;
 }
 
 // "--width needs a number from 20 to 1000", then the value refused, if any.
-std::string NeedsMessage(const OptionSpec& spec, const std::optional<std::string>& value) {
-    std::string message = std::string(spec.name) + " needs " +
-                          std::string(spec.needs.empty() ? "a value" : spec.needs);
+std::string NeedsMessage(const OptionRow& option, const std::optional<std::string>& value) {
+    std::string message = std::string(option.name) + " needs " +
+                          std::string(option.needs.empty() ? "a value" : option.needs);
     if (value && !value->empty()) {
         message += "; " + QuotedArgument(*value) + " is not one";
     }
@@ -43,7 +43,7 @@ std::string NeedsMessage(const OptionSpec& spec, const std::optional<std::string
 // The reader of one command line: the argument at `next` and what was taken so far.
 class Parser {
 public:
-    Parser(std::span<const OptionSpec> table, std::span<const std::string> args,
+    Parser(std::span<const OptionRow> table, std::span<const std::string> args,
            std::size_t maxOperands)
         : table_(table), args_(args), maxOperands_(maxOperands) {}
 
@@ -74,47 +74,47 @@ private:
     void takeOption(const std::string& arg) {
         const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
         const std::string_view name = std::string_view(arg).substr(0, equals);
-        const OptionSpec* spec = Find(table_, name);
-        if (spec == nullptr) {
+        const OptionRow* option = Find(table_, name);
+        if (option == nullptr) {
             fail("unknown option " + QuotedArgument(arg) + std::string(kSeeHelp));
             return;
         }
         std::optional<std::string> value;
         if (equals != std::string::npos) {
             value = arg.substr(equals + 1);
-        } else if (!spec->value.empty() && next_ < args_.size()) {
+        } else if (!option->value.empty() && next_ < args_.size()) {
             value = args_[next_++];
         }
-        if (spec->value.empty()) {
-            takeFlag(*spec, value.has_value());
+        if (option->value.empty()) {
+            takeFlag(*option, value.has_value());
         } else {
-            takeValue(*spec, value);
+            takeValue(*option, value);
         }
     }
 
-    void takeFlag(const OptionSpec& spec, bool hasValue) {
+    void takeFlag(const OptionRow& option, bool hasValue) {
         if (hasValue) {
-            fail(std::string(spec.name) + " takes no value" + std::string(kSeeHelp));
+            fail(std::string(option.name) + " takes no value" + std::string(kSeeHelp));
             return;
         }
-        result_.options.add(spec.name, {});
+        result_.options.add(option.name, {});
     }
 
-    void takeValue(const OptionSpec& spec, const std::optional<std::string>& value) {
+    void takeValue(const OptionRow& option, const std::optional<std::string>& value) {
         const bool refused =
-            !value || value->empty() || (spec.accepts != nullptr && !spec.accepts(*value));
+            !value || value->empty() || (option.accepts != nullptr && !option.accepts(*value));
         if (refused) {
-            fail(NeedsMessage(spec, value));
-        } else if (!spec.repeatable && result_.options.has(spec.name)) {
-            fail(std::string(spec.name) + " may be given only once" + std::string(kSeeHelp));
+            fail(NeedsMessage(option, value));
+        } else if (!option.repeatable && result_.options.has(option.name)) {
+            fail(std::string(option.name) + " may be given only once" + std::string(kSeeHelp));
         } else {
-            result_.options.add(spec.name, *value);
+            result_.options.add(option.name, *value);
         }
     }
 
     void fail(std::string message) { result_.error = std::move(message); }
 
-    std::span<const OptionSpec> table_;
+    std::span<const OptionRow> table_;
     std::span<const std::string> args_;
     std::size_t maxOperands_;
     std::size_t next_ = 0;
@@ -157,7 +157,7 @@ std::vector<std::string> ParsedOptions::values(std::string_view name) const {
     return values;
 }
 
-ParseResult ParseOptions(std::span<const OptionSpec> table, std::span<const std::string> args,
+ParseResult ParseOptions(std::span<const OptionRow> table, std::span<const std::string> args,
                          std::size_t maxOperands) {
     if (AsksForHelp(args)) {
         return {.help = true, .error = {}, .options = {}};
@@ -165,12 +165,12 @@ ParseResult ParseOptions(std::span<const OptionSpec> table, std::span<const std:
     return Parser(table, args, maxOperands).run();
 }
 
-std::string OptionsHelp(std::span<const OptionSpec> table) {
+std::string OptionsHelp(std::span<const OptionRow> table) {
     std::string help;
-    for (const OptionSpec& spec : table) {
-        const std::string label =
-            std::string(spec.name) + (spec.value.empty() ? "" : " " + std::string(spec.value));
-        help += HelpLines(label, spec.help);
+    for (const OptionRow& option : table) {
+        const std::string label = std::string(option.name) +
+                                  (option.value.empty() ? "" : " " + std::string(option.value));
+        help += HelpLines(label, option.help);
     }
     return help + HelpLines("-h, --help", "print this help");
 }

@@ -14,7 +14,7 @@ namespace korvel::cli {
 // of korvel-config and the simulated tracker read their arguments through
 // ParseOptions, so that they all take the same spellings and refuse a wrong
 // argument with the same words.
-struct OptionSpec {
+struct OptionRow {
     std::string_view name;  // "--width"
     std::string_view value; // what the help calls its value ("N"); empty for a flag
     std::string_view help;  // its help text; each '\n' begins an indented line
@@ -58,11 +58,11 @@ struct ParseResult {
 // (the next argument, whatever it is) or "--name=VALUE"; "--" ends the options,
 // so that what follows is an operand even when it begins with '-'. At most
 // `maxOperands` operands are taken; "-" alone is an operand.
-ParseResult ParseOptions(std::span<const OptionSpec> table, std::span<const std::string> args,
+ParseResult ParseOptions(std::span<const OptionRow> table, std::span<const std::string> args,
                          std::size_t maxOperands);
 
 // The help lines of the table and of -h/--help, the values aligned:
 // "  --width N          wrap the text to N columns\n".
-std::string OptionsHelp(std::span<const OptionSpec> table);
+std::string OptionsHelp(std::span<const OptionRow> table);
 
 } // namespace korvel::cli

@@ -24,12 +24,12 @@ constexpr const char* kHelp =
     "Built-in ports with no UART behind them are left out.\n";
 
 constexpr std::array kOptions = {
-    OptionSpec{.name = "--json", .value = {}, .help = "print the same as a JSON array"},
-    OptionSpec{.name = "--device-folder",
-               .value = "DIR",
-               .help = "look at DIR instead of /dev, at sys/class/tty beside it\n"
-                       "instead of /sys/class/tty, and at DIR/serial/by-id",
-               .needs = kDeviceFolderNeeds},
+    OptionRow{.name = "--json", .value = {}, .help = "print the same as a JSON array"},
+    OptionRow{.name = "--device-folder",
+              .value = "DIR",
+              .help = "look at DIR instead of /dev, at sys/class/tty beside it\n"
+                      "instead of /sys/class/tty, and at DIR/serial/by-id",
+              .needs = kDeviceFolderNeeds},
 };
 
 QJsonValue TextOrNull(const QString& text) {

@@ -32,21 +32,21 @@ bool IsPortNumber(std::string_view text) {
 }
 
 constexpr std::array kOptions = {
-    OptionSpec{.name = "--port",
-               .value = "N",
-               .help = "the tracker's COM port number, 1 to 9 (Linux: the first that\n"
-                       "is there of /dev/ttyUSB<N-1>, /dev/ttyACM<N-1>, /dev/ttyS<N-1>\n"
-                       "with a UART behind it); 'korvel-config ports' lists the numbers",
-               .needs = "a whole number from 1 to 9, the number 'Comm num:' holds",
-               .accepts = IsPortNumber},
-    OptionSpec{.name = "--device",
-               .value = "PATH",
-               .help = "the serial device itself, e.g. /dev/ttyUSB0",
-               .needs = "the path of the serial device, e.g. /dev/ttyUSB0"},
-    OptionSpec{.name = "--device-folder",
-               .value = "DIR",
-               .help = "with --port: look for COM N's device in DIR instead of /dev",
-               .needs = kDeviceFolderNeeds},
+    OptionRow{.name = "--port",
+              .value = "N",
+              .help = "the tracker's COM port number, 1 to 9 (Linux: the first that\n"
+                      "is there of /dev/ttyUSB<N-1>, /dev/ttyACM<N-1>, /dev/ttyS<N-1>\n"
+                      "with a UART behind it); 'korvel-config ports' lists the numbers",
+              .needs = "a whole number from 1 to 9, the number 'Comm num:' holds",
+              .accepts = IsPortNumber},
+    OptionRow{.name = "--device",
+              .value = "PATH",
+              .help = "the serial device itself, e.g. /dev/ttyUSB0",
+              .needs = "the path of the serial device, e.g. /dev/ttyUSB0"},
+    OptionRow{.name = "--device-folder",
+              .value = "DIR",
+              .help = "with --port: look for COM N's device in DIR instead of /dev",
+              .needs = kDeviceFolderNeeds},
     kFileOption,
     kSetOption,
 };

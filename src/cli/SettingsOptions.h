@@ -31,13 +31,13 @@ struct SettingsOptions {
 // "NAME=VALUE" with a name: what --set takes.
 bool IsNameAndValue(std::string_view text);
 
-inline constexpr OptionSpec kFileOption{
+inline constexpr OptionRow kFileOption{
     .name = "--file",
     .value = "F.cfg",
     .help = "start from this settings file, read as the window's Load does",
     .needs = "the path of a settings file",
 };
-inline constexpr OptionSpec kSetOption{
+inline constexpr OptionRow kSetOption{
     .name = "--set",
     .value = "NAME=VALUE",
     .help = "set one field (repeatable), e.g. --set edMyCall=IK0ABC-9,\n"

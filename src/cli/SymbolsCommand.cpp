@@ -16,9 +16,9 @@ constexpr const char* kHelp =
     "the Alternate Table box), the character for ICON Symbol, and the name.\n";
 
 constexpr std::array kOptions = {
-    OptionSpec{.name = "--json",
-               .value = {},
-               .help = "print them as a JSON array of {\"table\", \"symbol\", \"name\"}"},
+    OptionRow{.name = "--json",
+              .value = {},
+              .help = "print them as a JSON array of {\"table\", \"symbol\", \"name\"}"},
 };
 
 std::string SymbolsJson() {
