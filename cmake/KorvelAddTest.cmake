@@ -37,6 +37,8 @@ function(korvel_add_test name)
     add_executable(${name} ${arg_SOURCES})
     korvel_target_defaults(${name})
     target_link_libraries(${name} PRIVATE ${arg_LIBRARIES})
+    # The helpers every test folder shares (tests/support).
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
     target_compile_definitions(${name} PRIVATE ${arg_DEFINITIONS})
     foreach(program IN LISTS arg_PROGRAMS)
         string(TOUPPER ${program} macro)

@@ -47,7 +47,7 @@ TEST_F(Build, FailureNamesTheFieldAndWhy) {
 TEST_F(Build, WhatWasWrittenBeforeTheFailureStays) {
     set(Field::edNumFlagsAuto, "005");
     set(Field::edGpsCheckTime, "995");
-    image = FactoryImage();
+    image = test::kFactoryImage;
     const BuildResult result = build();
     ASSERT_FALSE(result.success());
     EXPECT_EQ(settings.text(Field::edNumFlagsAuto), "007"); // written back before the failure
@@ -79,7 +79,7 @@ TEST_F(Build, BlankCallsignStillRunsEveryStep) {
     EXPECT_EQ(result.error->message(), "MY CALLSIGN: empty");
     EXPECT_EQ(settings.text(Field::edMyCall), "");
     EXPECT_EQ(settings.text(Field::edDestCall), "AB");
-    ConfigImage expected = FactoryImage();
+    ConfigImage expected = test::kFactoryImage;
     std::copy_n("      0", 7, expected.begin() + 23);
     std::copy_n("AB    0", 7, expected.begin() + 72);
     EXPECT_EQ(image, expected);

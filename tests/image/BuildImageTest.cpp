@@ -15,7 +15,7 @@ TEST_F(Build, FactoryDefaultsGiveTheKnownImageAndKeepEveryText) {
     EXPECT_TRUE(result.success());
     EXPECT_FALSE(result.error);
     EXPECT_EQ(result.gpslessMode, false);
-    EXPECT_EQ(image, FactoryImage());
+    EXPECT_EQ(image, test::kFactoryImage);
     for (const FieldTraits& traits : AllFields()) {
         if (traits.isText()) {
             EXPECT_EQ(settings.text(traits.field), before[FieldIndex(traits.field)]) << traits.name;

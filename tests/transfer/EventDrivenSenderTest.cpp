@@ -1,6 +1,6 @@
 #include "transfer/EventDrivenSender.h"
 
-#include "DefaultImage.h"
+#include "FactoryImage.h"
 #include "FakeTransfer.h"
 #include "transfer/Frames.h"
 
@@ -41,7 +41,7 @@ class EventDrivenSenderTest : public QObject {
 private slots:
     void runsThePlanThenFinishesOnce() {
         Rig rig;
-        rig.sender.start(test::kDefaultImage, "3", rig.view);
+        rig.sender.start(test::kFactoryImage, "3", rig.view);
         QVERIFY(rig.sender.isRunning());
         QVERIFY(rig.sender.isPortOpen());
         QVERIFY(rig.finished.isEmpty());
@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(rig.finished.at(0).at(0).toString(), QString());
         QVERIFY(!rig.sender.isRunning());
         QVERIFY(!rig.sender.isPortOpen());
-        const TransferFrames frames = BuildFrames(test::kDefaultImage);
+        const TransferFrames frames = BuildFrames(test::kFactoryImage);
         std::vector<std::uint8_t> wire = {0xFF, 0xFF};
         wire.insert(wire.end(), frames.a.begin(), frames.a.end());
         wire.insert(wire.end(), {0xFF, 0xFF});
@@ -109,7 +109,7 @@ private slots:
         QFETCH(QStringList, tail);
         Rig rig;
         rig.failAt = failAt.toStdString();
-        rig.sender.start(test::kDefaultImage, "3", rig.view);
+        rig.sender.start(test::kFactoryImage, "3", rig.view);
         if (failedStep <= 6) { // selecting or opening: over before start() returns
             QCOMPARE(rig.finished.count(), 1);
         }
@@ -146,7 +146,7 @@ private slots:
         });
         QTimer::singleShot(5000, &modal, &QEventLoop::quit);
         QTimer::singleShot(1, &modal, [&] { modal.exec(); });
-        rig.sender.start(test::kDefaultImage, "3", rig.view);
+        rig.sender.start(test::kFactoryImage, "3", rig.view);
         QVERIFY(rig.finished.wait(6000) || rig.finished.count() == 1);
         QVERIFY(finishedInsideModal);
         QCOMPARE(rig.port->line.size(), std::size_t{120});
@@ -164,7 +164,7 @@ private slots:
                                          return fake;
                                      },
                                      kPauseDivisor};
-            sender.start(test::kDefaultImage, "3", view);
+            sender.start(test::kFactoryImage, "3", view);
             QVERIFY(sender.isPortOpen());
             log.clear();
         }
@@ -173,10 +173,10 @@ private slots:
 
     void startsAgainAfterATransfer() {
         Rig rig;
-        rig.sender.start(test::kDefaultImage, "3", rig.view);
+        rig.sender.start(test::kFactoryImage, "3", rig.view);
         QVERIFY(rig.finished.wait(5000));
         rig.log.clear();
-        rig.sender.start(test::kDefaultImage, "4", rig.view);
+        rig.sender.start(test::kFactoryImage, "4", rig.view);
         QCOMPARE(rig.log.at(2), std::string("text \r\nSending data on COM4..."));
         QCOMPARE(rig.log.at(3), std::string("ok hidden"));
         QVERIFY(rig.finished.wait(5000));

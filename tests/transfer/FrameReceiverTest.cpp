@@ -1,7 +1,7 @@
 #include "FrameReceiver.h"
 
 #include "DecodeImage.h"
-#include "DefaultImage.h"
+#include "FactoryImage.h"
 #include "settings/FieldTable.h"
 #include "transfer/Frames.h"
 
@@ -34,12 +34,12 @@ std::vector<ReceiverEvent> Feed(FrameReceiver& receiver, const std::vector<std::
 
 TEST(FrameReceiverTest, TakesBackTheImageFromAWholeTransfer) {
     FrameReceiver receiver;
-    const auto events = Feed(receiver, Wire(test::kDefaultImage));
+    const auto events = Feed(receiver, Wire(test::kFactoryImage));
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].kind, Kind::FrameGood);
     EXPECT_EQ(events[0].frame, 'A');
     EXPECT_EQ(events[1].kind, Kind::Complete);
-    EXPECT_EQ(events[1].image, test::kDefaultImage);
+    EXPECT_EQ(events[1].image, test::kFactoryImage);
     EXPECT_TRUE(receiver.idle());
 }
 
@@ -65,7 +65,7 @@ struct DamageCase {
 class FrameReceiverDamageTest : public testing::TestWithParam<DamageCase> {};
 
 TEST_P(FrameReceiverDamageTest, NamesTheFrameWithTheBadChecksum) {
-    auto wire = Wire(test::kDefaultImage);
+    auto wire = Wire(test::kFactoryImage);
     wire[GetParam().corruptAt] ^= 0x01;
     FrameReceiver receiver;
     const auto events = Feed(receiver, wire);
@@ -98,7 +98,7 @@ class FrameReceiverSilenceTest : public testing::TestWithParam<SilenceCase> {};
 
 TEST_P(FrameReceiverSilenceTest, ReportsWhatWasMissingWhenTheLineFallsSilent) {
     const SilenceCase& c = GetParam();
-    auto wire = Wire(test::kDefaultImage);
+    auto wire = Wire(test::kFactoryImage);
     wire.resize(c.bytesSent);
     FrameReceiver receiver;
     Feed(receiver, wire);
@@ -109,7 +109,7 @@ TEST_P(FrameReceiverSilenceTest, ReportsWhatWasMissingWhenTheLineFallsSilent) {
     EXPECT_EQ(event->received, c.received);
     EXPECT_TRUE(receiver.idle());
     // After the silence a whole transfer is received again.
-    EXPECT_EQ(Feed(receiver, Wire(test::kDefaultImage)).back().kind, Kind::Complete);
+    EXPECT_EQ(Feed(receiver, Wire(test::kFactoryImage)).back().kind, Kind::Complete);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cuts, FrameReceiverSilenceTest,
@@ -126,7 +126,7 @@ TEST(FrameReceiverTest, SilenceWhileIdleIsNothing) {
 }
 
 TEST(DecodeImageTest, ReadsTheFactoryDefaultsBack) {
-    const DecodedImage decoded = DecodeImage(test::kDefaultImage);
+    const DecodedImage decoded = DecodeImage(test::kFactoryImage);
     const std::vector<std::pair<Field, std::string>> expected = {
         {Field::edNumFlagsAuto, "200 ms"},
         {Field::edSymbol, ">"},
@@ -162,7 +162,7 @@ TEST(DecodeImageTest, ReadsTheFactoryDefaultsBack) {
 }
 
 TEST(DecodeImageTest, ReadsGpslessModeFlagsAndAShortPath) {
-    ConfigImage image = test::kDefaultImage;
+    ConfigImage image = test::kFactoryImage;
     image[2] = 0x10 | 7;  // auto reply, Emergency
     image[4] = '\\';      // alternate table
     image[5] = 252;       // GPSless mark

@@ -1,6 +1,6 @@
 #include "transfer/Frames.h"
 
-#include "DefaultImage.h"
+#include "FactoryImage.h"
 #include "FrameReceiver.h"
 #include "image/BuildImage.h"
 #include "settings/SetDefaults.h"
@@ -38,17 +38,17 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ChecksumCase{"AllZero", Half(0x00), 0xFE},
                     ChecksumCase{"AllFF", Half(0xFF), 0xC5},
                     ChecksumCase{"DefaultsFirstHalf",
-                                 {test::kDefaultImage.begin(), test::kDefaultImage.begin() + 57},
+                                 {test::kFactoryImage.begin(), test::kFactoryImage.begin() + 57},
                                  0x78},
                     ChecksumCase{"DefaultsSecondHalf",
-                                 {test::kDefaultImage.begin() + 57, test::kDefaultImage.end()},
+                                 {test::kFactoryImage.begin() + 57, test::kFactoryImage.end()},
                                  0xC7},
                     ChecksumCase{"OneByteTakesTheSumPast255", {0x02}, 0x00},
                     ChecksumCase{"Empty", {}, 0xFE}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ChecksumTest, IgnoresTheOrderOfTheBytes) {
-    std::vector<std::uint8_t> half(test::kDefaultImage.begin(), test::kDefaultImage.begin() + 57);
+    std::vector<std::uint8_t> half(test::kFactoryImage.begin(), test::kFactoryImage.begin() + 57);
     const std::uint8_t expected = FrameChecksum(half);
     std::ranges::reverse(half);
     EXPECT_EQ(FrameChecksum(half), expected);
@@ -59,10 +59,10 @@ TEST(ChecksumTest, IgnoresTheOrderOfTheBytes) {
 }
 
 TEST(FramesTest, EachFrameIsItsHalfThenItsChecksum) {
-    const TransferFrames frames = BuildFrames(test::kDefaultImage);
-    EXPECT_TRUE(std::equal(frames.a.begin(), frames.a.begin() + 57, test::kDefaultImage.begin()));
+    const TransferFrames frames = BuildFrames(test::kFactoryImage);
+    EXPECT_TRUE(std::equal(frames.a.begin(), frames.a.begin() + 57, test::kFactoryImage.begin()));
     EXPECT_TRUE(
-        std::equal(frames.b.begin(), frames.b.begin() + 57, test::kDefaultImage.begin() + 57));
+        std::equal(frames.b.begin(), frames.b.begin() + 57, test::kFactoryImage.begin() + 57));
     EXPECT_EQ(frames.a[57], 0x78);
     EXPECT_EQ(frames.b[57], 0xC7);
 }

@@ -1,4 +1,4 @@
-#include "DefaultImage.h"
+#include "FactoryImage.h"
 #include "FakeTransfer.h"
 #include "PseudoTerminal.h"
 #include "transfer/EventDrivenSender.h"
@@ -261,7 +261,7 @@ private slots:
         QSignalSpy finished(&sender, &EventDrivenSender::finished);
         test::Log log;
         test::FakeView view{log};
-        sender.start(test::kDefaultImage, "1", view);
+        sender.start(test::kFactoryImage, "1", view);
         QVERIFY(sender.isPortOpen());
         line.suspendOutput(); // before the first marker, 20 ms on
         QVERIFY(finished.wait(5000));

@@ -1,7 +1,7 @@
 // The simulated tracker as its users meet it: the link it makes, how it ends
 // on a signal, and transfers sent anew after a cut.
 
-#include "DefaultImage.h"
+#include "FactoryImage.h"
 #include "PseudoTerminal.h"
 #include "transfer/Frames.h"
 
@@ -21,7 +21,7 @@ namespace korvel {
 namespace {
 
 std::vector<std::uint8_t> Wire() {
-    const TransferFrames frames = BuildFrames(test::kDefaultImage);
+    const TransferFrames frames = BuildFrames(test::kFactoryImage);
     std::vector<std::uint8_t> wire(kStartMarker.begin(), kStartMarker.end());
     wire.insert(wire.end(), frames.a.begin(), frames.a.end());
     wire.insert(wire.end(), kStartMarker.begin(), kStartMarker.end());

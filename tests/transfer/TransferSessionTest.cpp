@@ -1,6 +1,6 @@
 #include "transfer/TransferSession.h"
 
-#include "DefaultImage.h"
+#include "FactoryImage.h"
 #include "FakeTransfer.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ struct Rig {
     test::FakeView view{log};
 
     TransferResult send(std::string commText = "3", std::string portName = {}) {
-        TransferSession session(test::kDefaultImage, std::move(commText), port, view,
+        TransferSession session(test::kFactoryImage, std::move(commText), port, view,
                                 std::move(portName));
         while (const auto pause = session.runToNextPause()) {
             log.push_back("pause " + std::to_string(pause->count()));
