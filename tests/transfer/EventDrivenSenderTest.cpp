@@ -25,7 +25,7 @@ struct Rig {
     EventDrivenSender sender{nullptr,
                              [this] {
                                  auto fake = std::make_unique<test::FakePort>(log);
-                                 fake->failAt = failAt;
+                                 fake->line().failAt = failAt;
                                  port = fake.get();
                                  return fake;
                              },
@@ -56,7 +56,7 @@ private slots:
         wire.insert(wire.end(), frames.a.begin(), frames.a.end());
         wire.insert(wire.end(), {0xFF, 0xFF});
         wire.insert(wire.end(), frames.b.begin(), frames.b.end());
-        QVERIFY(rig.port->line == wire);
+        QVERIFY(rig.port->line().bytes == wire);
         QCOMPARE(rig.sender.lastResult().outcome, TransferOutcome::Sent);
         const test::Log expected = {
             "select 3",
@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(rig.sender.lastResult().failedStep, failedStep);
         QVERIFY(!rig.sender.isRunning());
         QVERIFY(!rig.sender.isPortOpen());
-        QCOMPARE(rig.port->line.size(), std::size_t(bytesOnLine));
+        QCOMPARE(rig.port->line().bytes.size(), std::size_t(bytesOnLine));
         QCOMPARE(rig.view.shown, dialogShown);
         QCOMPARE(QString::fromStdString(rig.view.text_), textLeft);
         QCOMPARE(rig.view.okVisible, !dialogShown);
@@ -149,7 +149,7 @@ private slots:
         rig.sender.start(test::kFactoryImage, "3", rig.view);
         QVERIFY(rig.finished.wait(6000) || rig.finished.count() == 1);
         QVERIFY(finishedInsideModal);
-        QCOMPARE(rig.port->line.size(), std::size_t{120});
+        QCOMPARE(rig.port->line().bytes.size(), std::size_t{120});
     }
 
     void destroyingTheSenderMidTransferClosesThePort() {

@@ -84,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Ports, TransferSessionPortTextTest,
 
 TEST(TransferSessionTest, PortReadingNotOpenEndsSilently) {
     Rig rig;
-    rig.port.failAt = "notopen";
+    rig.port.line().failAt = "notopen";
     const TransferResult result = rig.send();
     EXPECT_EQ(result.outcome, TransferOutcome::PortNotOpen);
     EXPECT_EQ(rig.log, (Log{"select 3", "open"}));
