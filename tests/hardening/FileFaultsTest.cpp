@@ -4,6 +4,7 @@
 // with the message it must give and the fields it must apply before it stops
 // (tests/data/settingsfile/expected.txt), and files of ten megabytes.
 
+#include "TestFiles.h"
 #include "settings/FieldTable.h"
 #include "settings/SetDefaults.h"
 #include "settings/SettingsRecord.h"
@@ -34,15 +35,8 @@ namespace {
 
 const QString kData = QStringLiteral(KORVEL_TEST_DATA "/settingsfile");
 
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-}
+using test::ReadFile;
+using test::WriteFile;
 
 SettingsRecord Defaults() {
     SettingsRecord record;

@@ -1,6 +1,7 @@
 #include "settingsfile/SettingsFileIo.h"
 
 #include "SettingsFileTestSupport.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,17 +19,8 @@ namespace korvel {
 namespace {
 
 using test::Defaults;
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using test::ReadFile;
+using test::WriteFile;
 
 class SettingsFileIo : public testing::Test {
 protected:
@@ -55,14 +47,14 @@ TEST_F(SettingsFileIo, UsesTheNameAsTypedWithoutAddingAnExtension) {
 
 TEST_F(SettingsFileIo, ReplacesAnExistingFileWhole) {
     const QString file = path("Korvel.cfg");
-    WriteFile(file, QByteArray(5000, 'x'));
+    ASSERT_TRUE(WriteFile(file, QByteArray(5000, 'x')));
     ASSERT_EQ(SaveSettingsFile(Defaults(), file), std::nullopt);
     EXPECT_EQ(ReadFile(file), QByteArray::fromStdString(test::kDefaultsFile));
 }
 
 TEST_F(SettingsFileIo, AFailedSaveLeavesTheOldFileWholeAndNamesTheCause) {
     const QString file = path("Korvel.cfg");
-    WriteFile(file, "old contents");
+    ASSERT_TRUE(WriteFile(file, "old contents"));
     SettingsRecord settings = Defaults();
     settings.setText(Field::edBcnEvery, "___");
     const auto error = SaveSettingsFile(settings, file);
@@ -95,7 +87,7 @@ TEST_F(SettingsFileIo, SavingWhereThePathLeadsNowhereSaysWhy) {
 #else
     ASSERT_TRUE(QFile::link(path("loop.cfg"), path("loop.cfg")));
     ASSERT_TRUE(QFile::link(path("a"), path("b")) && QFile::link(path("b"), path("a")));
-    WriteFile(path("g.cfg"), "old");
+    ASSERT_TRUE(WriteFile(path("g.cfg"), "old"));
     const std::pair<const char*, QString> cases[] = {
         {"loop.cfg", "the symbolic links of the path make a loop"},
         {"a/k.cfg", "the symbolic links of the path make a loop"},
@@ -136,7 +128,7 @@ TEST_F(SettingsFileIo, SavesOntoAWritableFileInAFolderThatTakesNoNewFiles) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("shared"));
     ASSERT_TRUE(QFile::link(path("shared/Korvel.cfg"), path("link.cfg")));
     for (const char* name : {"shared/Korvel.cfg", "link.cfg"}) {
-        WriteFile(path("shared/Korvel.cfg"), QByteArray(5000, 'x'));
+        ASSERT_TRUE(WriteFile(path("shared/Korvel.cfg"), QByteArray(5000, 'x')));
         QFile::setPermissions(path("shared"), QFile::ReadOwner | QFile::ExeOwner);
         const auto error = SaveSettingsFile(Defaults(), path(name));
         QFile::setPermissions(path("shared"),
@@ -159,10 +151,10 @@ TEST_F(SettingsFileIo, LoadsOnlyRegularFilesOfASettingsFileSize) {
     QFile big(path("big.cfg"));
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(65 * 1024 * 1024));
     big.close();
-    WriteFile(path("g.cfg"), test::kDefaultsFile.c_str());
+    ASSERT_TRUE(WriteFile(path("g.cfg"), test::kDefaultsFile.c_str()));
     ASSERT_TRUE(QFile::link(path("loop.cfg"), path("loop.cfg")));
     ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
-    WriteFile(path("locked/k.cfg"), test::kDefaultsFile.c_str());
+    ASSERT_TRUE(WriteFile(path("locked/k.cfg"), test::kDefaultsFile.c_str()));
     QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::WriteOwner);
     const std::pair<const char*, QString> cases[] = {
         {"pipe", "it is not a regular file"},
@@ -194,7 +186,7 @@ TEST_F(SettingsFileIo, LoadingAMissingFileSaysFileNotFoundAndChangesNothing) {
 
 TEST_F(SettingsFileIo, LoadErrorsNameTheFileAndShowTextsAsUnicode) {
     const QString file = path("bad.cfg");
-    WriteFile(file, "\"1\",\"200\",\"006\",\"\xE8\",\">\",0\r\n");
+    ASSERT_TRUE(WriteFile(file, "\"1\",\"200\",\"006\",\"\xE8\",\">\",0\r\n"));
     SettingsRecord settings = Defaults();
     const auto error = LoadSettingsFile(settings, file);
     ASSERT_TRUE(error);

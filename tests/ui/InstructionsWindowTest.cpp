@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "rtf/RtfReader.h"
 #include "ui/MessageBox.h"
 #include "ui/RtfTextDocument.h"
@@ -23,17 +24,12 @@
 #include <cmath>
 
 using korvel::frmIstruzioni;
+using korvel::test::WriteFile;
 
 namespace {
 
 const QString kFile = QStringLiteral("Korvel_Config.rtf");
 const QString kTitle = QStringLiteral("Korvel Config - Istruzioni");
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 QByteArray Rtf(const QByteArray& text) {
     return "{\\rtf1\\ansi " + text + "\\par}";
@@ -84,7 +80,7 @@ void InstructionsWindowTest::init() {
     previousFolder_ = QDir::currentPath();
     QVERIFY(folder_.isValid());
     QVERIFY(QDir::setCurrent(folder_.path()));
-    WriteFile(kFile, Rtf("First {\\b version}"));
+    QVERIFY(WriteFile(kFile, Rtf("First {\\b version}")));
 }
 
 void InstructionsWindowTest::cleanup() {
@@ -155,7 +151,7 @@ void InstructionsWindowTest::reloadsOnActivationFromAnotherWindowOnly() {
     open();
     QVERIFY(QTest::qWaitForWindowActive(form_));
 
-    WriteFile(kFile, Rtf("Second"));
+    QVERIFY(WriteFile(kFile, Rtf("Second")));
     mainWindow.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
     form_->activateWindow();
@@ -171,7 +167,7 @@ void InstructionsWindowTest::reloadsOnActivationFromAnotherWindowOnly() {
     QWindow* const self = form_->windowHandle();
     QWindow* const other = mainWindow.windowHandle();
 
-    WriteFile(kFile, Rtf("Third"));
+    QVERIFY(WriteFile(kFile, Rtf("Third")));
     focus(nullptr); // away to another application and back
     focus(self);
     QCOMPARE(viewer(form_)->toPlainText(), QStringLiteral("Second"));
@@ -205,7 +201,7 @@ void InstructionsWindowTest::fileBesideTheProgramIsFoundFromAnotherFolder() {
         QSKIP("the program's folder is not writable by this user");
     }
     const QString beside = QDir(programFolder).filePath(name);
-    WriteFile(beside, Rtf("Beside"));
+    QVERIFY(WriteFile(beside, Rtf("Beside")));
     open(name);
     QFile::remove(beside);
     QVERIFY(korvel::MessageBox::takeRecorded().isEmpty());
@@ -215,7 +211,7 @@ void InstructionsWindowTest::fileBesideTheProgramIsFoundFromAnotherFolder() {
 }
 
 void InstructionsWindowTest::zeroLengthFileCountsAsPresent() {
-    WriteFile(kFile, QByteArray());
+    QVERIFY(WriteFile(kFile, QByteArray()));
     open();
     QVERIFY(korvel::MessageBox::takeRecorded().isEmpty());
     QVERIFY(!form_.isNull());
@@ -224,7 +220,7 @@ void InstructionsWindowTest::zeroLengthFileCountsAsPresent() {
 }
 
 void InstructionsWindowTest::unreadableOrForeignFileIsExplained() {
-    WriteFile(kFile, "just plain text");
+    QVERIFY(WriteFile(kFile, "just plain text"));
     open();
     QVERIFY(korvel::MessageBox::takeRecorded().isEmpty());
     QVERIFY(viewer(form_)->toPlainText().contains(QStringLiteral("not an RTF document")));
@@ -281,7 +277,7 @@ void InstructionsWindowTest::viewerIsReadOnlyOnToolTipColours() {
 // A screen reader follows the caret: it starts at the top, the keys move it,
 // the text stays as it is, and Escape closes the window.
 void InstructionsWindowTest::keyboardReadsFromTheTopAndEscapeCloses() {
-    WriteFile(kFile, Rtf("One\\par Two\\par Three"));
+    QVERIFY(WriteFile(kFile, Rtf("One\\par Two\\par Three")));
     open();
     QVERIFY(QTest::qWaitForWindowActive(form_));
     QTextBrowser* text = viewer(form_);
@@ -318,7 +314,7 @@ void InstructionsWindowTest::linksOpenOutsideScrollOrDoNothing() {
     for (int i = 0; i < 200; ++i) {
         body += "Line\\par ";
     }
-    WriteFile(kFile, Rtf(body + "{\\*\\bkmkstart far}Far"));
+    QVERIFY(WriteFile(kFile, Rtf(body + "{\\*\\bkmkstart far}Far")));
     for (const char* scheme : {"http", "https", "mailto", "file"}) {
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "openUrl");
     }
