@@ -1,5 +1,7 @@
 #include "ui/AnnouncedLabel.h"
 
+#include "ui/AccessibleFactory.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 
@@ -19,24 +21,10 @@ public:
     }
 };
 
-// Qt asks the factories by class name, the most derived first, so this class
-// gets its interface here rather than a plain label's.
-QAccessibleInterface* AnnouncedFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String(AnnouncedLabel::staticMetaObject.className())) {
-        return new AnnouncedAccessible(static_cast<AnnouncedLabel*>(object));
-    }
-    return nullptr;
-}
-
 } // namespace
 
 AnnouncedLabel::AnnouncedLabel(QWidget* parent) : QLabel(parent) {
-    // Qt keeps its factories in a list of its own; one entry serves every label.
-    static const bool installed = [] {
-        QAccessible::installFactory(AnnouncedFactory);
-        return true;
-    }();
-    (void)installed;
+    InstallAccessibleFactory<AnnouncedLabel, AnnouncedAccessible>();
 }
 
 void AnnouncedLabel::announce() {

@@ -1,5 +1,7 @@
 #include "ui/NamedComboBox.h"
 
+#include "ui/AccessibleFactory.h"
+
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -78,24 +80,10 @@ private:
     bool popupShown() const { return list()->view()->isVisible(); }
 };
 
-// Qt asks the factories by class name, the most derived first, so this class
-// gets its interface here rather than a plain list's.
-QAccessibleInterface* NamedComboBoxFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String(NamedComboBox::staticMetaObject.className())) {
-        return new NamedComboBoxAccessible(static_cast<NamedComboBox*>(object));
-    }
-    return nullptr;
-}
-
 } // namespace
 
 NamedComboBox::NamedComboBox(QWidget* parent) : QComboBox(parent) {
-    // Qt keeps its factories in a list of its own; one entry serves every list.
-    static const bool installed = [] {
-        QAccessible::installFactory(NamedComboBoxFactory);
-        return true;
-    }();
-    (void)installed;
+    InstallAccessibleFactory<NamedComboBox, NamedComboBoxAccessible>();
 }
 
 } // namespace korvel
