@@ -28,46 +28,45 @@ enum class Action {
 };
 
 struct PlanStep {
-    int number; // the step's number in the transfer; two actions of one step share it
     Action action;
     std::chrono::milliseconds pause{0}; // for Action::Pause
 };
 
-constexpr PlanStep Do(int number, Action action) {
-    return {number, action};
+constexpr PlanStep Do(Action action) {
+    return {action};
 }
-constexpr PlanStep Wait(int number, int milliseconds) {
-    return {number, Action::Pause, std::chrono::milliseconds{milliseconds}};
+constexpr PlanStep Wait(int milliseconds) {
+    return {Action::Pause, std::chrono::milliseconds{milliseconds}};
 }
 
-// One transfer, step by step. Steps 1 to 4 cut the image into frames with
-// their checksums and touch nothing outside the transfer, so one action stands
-// for them. The window's events get through at every pause, where the runner
+// One transfer, step by step. Cutting the image into frames and computing
+// their checksums touches nothing outside the transfer, so one action stands
+// for all of it. The window's events get through at every pause, where the runner
 // is back in the event loop, so no step asks for them.
 inline constexpr std::array kTransferPlan = {
-    Do(1, Action::BuildFrames),
-    Do(5, Action::SelectPort),
-    Do(6, Action::OpenPort),
-    Do(7, Action::CheckOpen),
-    Do(8, Action::ShowSendingText),
-    Do(9, Action::HideOk),
-    Do(10, Action::ShowDialog),
-    Wait(12, 400),
-    Do(13, Action::AppendDot),
-    Do(14, Action::WriteMarker),
-    Wait(15, 10),
-    Do(16, Action::WriteFrameA),
-    Wait(17, 400),
-    Do(18, Action::AppendDot),
-    Do(19, Action::WriteMarker),
-    Wait(20, 10),
-    Do(21, Action::WriteFrameB),
-    Wait(22, 400),
-    Do(23, Action::AppendDot),
-    Do(24, Action::ClosePort),
-    Wait(25, 400),
-    Do(26, Action::ShowCompletionText),
-    Do(27, Action::ShowOk),
+    Do(Action::BuildFrames),
+    Do(Action::SelectPort),
+    Do(Action::OpenPort),
+    Do(Action::CheckOpen),
+    Do(Action::ShowSendingText),
+    Do(Action::HideOk),
+    Do(Action::ShowDialog),
+    Wait(400),
+    Do(Action::AppendDot),
+    Do(Action::WriteMarker),
+    Wait(10),
+    Do(Action::WriteFrameA),
+    Wait(400),
+    Do(Action::AppendDot),
+    Do(Action::WriteMarker),
+    Wait(10),
+    Do(Action::WriteFrameB),
+    Wait(400),
+    Do(Action::AppendDot),
+    Do(Action::ClosePort),
+    Wait(400),
+    Do(Action::ShowCompletionText),
+    Do(Action::ShowOk),
 };
 
 // The dialog's texts. Lines end with CR LF; the first line of the progress text

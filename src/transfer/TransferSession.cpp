@@ -44,10 +44,10 @@ bool TransferSession::perform(const PlanStep& step) {
         frames_ = BuildFrames(image_);
         return true;
     case Action::SelectPort:
-        return selectPort(step.number);
+        return selectPort();
     case Action::OpenPort:
         if (auto error = port_.open()) {
-            return fail(step.number, *error);
+            return fail(step.action, *error);
         }
         return true;
     case Action::CheckOpen:
@@ -71,14 +71,14 @@ bool TransferSession::perform(const PlanStep& step) {
         view_.setText(view_.text() + ".");
         return true;
     case Action::WriteMarker:
-        return write(kStartMarker, step.number);
+        return write(kStartMarker, step.action);
     case Action::WriteFrameA:
-        return write(frames_.a, step.number);
+        return write(frames_.a, step.action);
     case Action::WriteFrameB:
-        return write(frames_.b, step.number);
+        return write(frames_.b, step.action);
     case Action::ClosePort:
         if (auto error = port_.close()) {
-            return fail(step.number, *error);
+            return fail(step.action, *error);
         }
         return true;
     case Action::ShowCompletionText:
@@ -91,33 +91,33 @@ bool TransferSession::perform(const PlanStep& step) {
     return true;
 }
 
-bool TransferSession::selectPort(int step) {
+bool TransferSession::selectPort() {
     const std::optional<int> number = PortNumber(commText_);
     if (!number) {
-        return fail(step, "COM" + commText_ +
-                              ": that is not a port number. Enter the number of "
-                              "the serial port the tracker is attached to.");
+        return fail(Action::SelectPort, "COM" + commText_ +
+                                            ": that is not a port number. Enter the number of "
+                                            "the serial port the tracker is attached to.");
     }
     if (auto error = port_.select(*number)) {
-        return fail(step, *error);
+        return fail(Action::SelectPort, *error);
     }
     return true;
 }
 
-bool TransferSession::write(std::span<const std::uint8_t> bytes, int step) {
+bool TransferSession::write(std::span<const std::uint8_t> bytes, Action action) {
     if (auto error = port_.write(bytes)) {
-        return fail(step, *error);
+        return fail(action, *error);
     }
     return true;
 }
 
-bool TransferSession::fail(int step, std::string message) {
+bool TransferSession::fail(Action action, std::string message) {
     // Whatever failed, the port is not left open: the next SEND starts by
     // opening it again, and the window will not close while it is open.
     if (port_.isOpen()) {
         port_.close();
     }
-    result_ = {TransferOutcome::Failed, std::move(message), step};
+    result_ = {TransferOutcome::Failed, std::move(message), action};
     return false;
 }
 

@@ -22,8 +22,8 @@ enum class TransferOutcome {
 
 struct TransferResult {
     TransferOutcome outcome = TransferOutcome::Running;
-    std::string error;  // for Failed: the message for the operator
-    int failedStep = 0; // for Failed: the number of the plan's step that failed
+    std::string error;                         // for Failed: the message for the operator
+    Action failedAction = Action::BuildFrames; // for Failed: the plan's action that failed
 };
 
 // One transfer walking the plan. It knows nothing of time: the runner asks it
@@ -46,9 +46,9 @@ public:
 private:
     // Runs one action; false when it ended the transfer.
     bool perform(const PlanStep& step);
-    bool selectPort(int step);
-    bool write(std::span<const std::uint8_t> bytes, int step);
-    bool fail(int step, std::string message);
+    bool selectPort();
+    bool write(std::span<const std::uint8_t> bytes, Action action);
+    bool fail(Action action, std::string message);
 
     ConfigImage image_;
     std::string commText_;

@@ -80,29 +80,31 @@ private slots:
 
     void failureStopsAtTheFailingStepWithThePortClosed_data() {
         QTest::addColumn<QString>("failAt");
-        QTest::addColumn<int>("failedStep");
+        QTest::addColumn<Action>("failedAction");
         QTest::addColumn<int>("bytesOnLine");
         QTest::addColumn<bool>("dialogShown");
         QTest::addColumn<QString>("textLeft"); // the dialog's text the failure leaves
         QTest::addColumn<QStringList>("tail"); // the last things done
 
         const QString four = QStringLiteral("\r\nSending data on COM3....");
-        QTest::newRow("select") << "select" << 5 << 0 << false << "" << QStringList{"select 3"};
-        QTest::newRow("open") << "open" << 6 << 0 << false << "" << QStringList{"select 3", "open"};
-        QTest::newRow("write1") << "write1" << 14 << 0 << true << four
+        QTest::newRow("select") << "select" << Action::SelectPort << 0 << false << ""
+                                << QStringList{"select 3"};
+        QTest::newRow("open") << "open" << Action::OpenPort << 0 << false << ""
+                              << QStringList{"select 3", "open"};
+        QTest::newRow("write1") << "write1" << Action::WriteMarker << 0 << true << four
                                 << QStringList{"write 2", "close"};
-        QTest::newRow("write2") << "write2" << 16 << 2 << true << four
+        QTest::newRow("write2") << "write2" << Action::WriteFrameA << 2 << true << four
                                 << QStringList{"write 58", "close"};
-        QTest::newRow("write3") << "write3" << 19 << 60 << true << four + "."
+        QTest::newRow("write3") << "write3" << Action::WriteMarker << 60 << true << four + "."
                                 << QStringList{"write 2", "close"};
-        QTest::newRow("write4") << "write4" << 21 << 62 << true << four + "."
+        QTest::newRow("write4") << "write4" << Action::WriteFrameB << 62 << true << four + "."
                                 << QStringList{"write 58", "close"};
-        QTest::newRow("close") << "close" << 24 << 120 << true << four + ".."
+        QTest::newRow("close") << "close" << Action::ClosePort << 120 << true << four + ".."
                                << QStringList{"text \r\nSending data on COM3......", "close"};
     }
     void failureStopsAtTheFailingStepWithThePortClosed() {
         QFETCH(QString, failAt);
-        QFETCH(int, failedStep);
+        QFETCH(Action, failedAction);
         QFETCH(int, bytesOnLine);
         QFETCH(bool, dialogShown);
         QFETCH(QString, textLeft);
@@ -110,7 +112,8 @@ private slots:
         Rig rig;
         rig.failAt = failAt.toStdString();
         rig.sender.start(test::kFactoryImage, "3", rig.view);
-        if (failedStep <= 6) { // selecting or opening: over before start() returns
+        if (failedAction == Action::SelectPort || failedAction == Action::OpenPort) {
+            // selecting or opening: over before start() returns
             QCOMPARE(rig.finished.count(), 1);
         }
         QVERIFY(rig.finished.count() == 1 || rig.finished.wait(5000));
@@ -119,7 +122,7 @@ private slots:
         const QString message = "COM3: " + failAt + " failed";
         QCOMPARE(rig.finished.at(0).at(0).toString(), message);
         QCOMPARE(rig.sender.lastResult().outcome, TransferOutcome::Failed);
-        QCOMPARE(rig.sender.lastResult().failedStep, failedStep);
+        QCOMPARE(rig.sender.lastResult().failedAction, failedAction);
         QVERIFY(!rig.sender.isRunning());
         QVERIFY(!rig.sender.isPortOpen());
         QCOMPARE(rig.port->line().bytes.size(), std::size_t(bytesOnLine));

@@ -271,7 +271,7 @@ private slots:
                                   "data"),
                  qPrintable(error));
         QVERIFY2(error.contains("2 bytes never left"), qPrintable(error));
-        QCOMPARE(sender.lastResult().failedStep, 16); // frame A, after the marker
+        QCOMPARE(sender.lastResult().failedAction, Action::WriteFrameA); // after the marker
         QVERIFY(!sender.isPortOpen());
         line.resumeOutput();
         QCOMPARE(ReadLine(line.masterFd(), 50), QByteArray());

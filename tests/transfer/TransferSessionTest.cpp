@@ -96,7 +96,7 @@ TEST(TransferSessionTest, PortNumberBeyondSixteenBitsFailsBeforeThePortIsTouched
     Rig rig;
     const TransferResult result = rig.send("99999");
     EXPECT_EQ(result.outcome, TransferOutcome::Failed);
-    EXPECT_EQ(result.failedStep, 5);
+    EXPECT_EQ(result.failedAction, Action::SelectPort);
     EXPECT_TRUE(rig.log.empty());
     EXPECT_NE(result.error.find("COM99999"), std::string::npos);
 }
