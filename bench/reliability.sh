@@ -108,7 +108,7 @@ done
 
 # ---- Fault tests ----
 say "serial-line faults"
-"$BUILD_DIR/bin/hardening_serial_faults" >"$work/serial.log" 2>&1 || note_failure
+"$BUILD_DIR/bin/hardening_serial_faults_tests" >"$work/serial.log" 2>&1 || note_failure
 serial_rows=""
 while IFS= read -r line; do
     case=$(sed -n 's/^\(PASS\|FAIL!\) *: SerialFaultsTest::faultThenRecovery(\(.*\)).*/\1|\2/p' <<<"$line")
@@ -123,7 +123,7 @@ done <"$work/serial.log"
 serial_total=$(sed -n 's/^Totals: \([0-9]*\) passed, \([0-9]*\) failed, \([0-9]*\) skipped.*/\1 passed, \2 failed, \3 skipped/p' "$work/serial.log")
 
 say "file faults and the corpus"
-"$BUILD_DIR/bin/hardening_file_faults" >"$work/files.log" 2>&1 || note_failure
+"$BUILD_DIR/bin/hardening_file_faults_tests" >"$work/files.log" 2>&1 || note_failure
 count() { grep -c "$1" "$work/files.log"; }
 corpus_files=$(find tests/data/settingsfile/corpus -type f | wc -l)
 corpus_passed=$(grep -c '^\[       OK \] SettingsFiles/Corpus\.' "$work/files.log")
