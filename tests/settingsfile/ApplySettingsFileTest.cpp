@@ -5,7 +5,11 @@
 #include "settingsfile/SettingsFileWriter.h"
 
 #include <gtest/gtest.h>
+#include <initializer_list>
+#include <optional>
 #include <random>
+#include <utility>
+#include <vector>
 
 namespace korvel {
 namespace {
@@ -14,25 +18,58 @@ using test::Defaults;
 using test::kDefaultsFile;
 using test::SameSettings;
 
+// Where line `line` (1-based) of the defaults file starts.
+std::size_t LineStart(std::size_t line) {
+    std::size_t start = 0;
+    for (std::size_t i = 1; i < line; ++i) {
+        start = kDefaultsFile.find("\r\n", start) + 2;
+    }
+    return start;
+}
+
 // The defaults file with its line `line` (1-based) replaced by `text`.
 std::string WithLine(std::size_t line, const std::string& text) {
     std::string file = kDefaultsFile;
-    std::size_t start = 0;
-    for (std::size_t i = 1; i < line; ++i) {
-        start = file.find("\r\n", start) + 2;
-    }
+    const std::size_t start = LineStart(line);
     const std::size_t end = file.find("\r\n", start);
     return file.replace(start, end - start, text);
 }
 
-std::string Line1(const std::string& flags, const std::string& table = "0") {
-    return "\"1\",\"200\",\"006\"," + flags + ",\">\"," + table;
+// Line `line` of the defaults file with the values at the given places
+// (1-based) replaced; a comma inside quotes is part of its text.
+std::string DefaultsLine(std::size_t line,
+                         std::initializer_list<std::pair<std::size_t, std::string>> replaced) {
+    const std::size_t start = LineStart(line);
+    std::vector<std::string> values(1);
+    bool inQuotes = false;
+    for (std::size_t i = start; kDefaultsFile.compare(i, 2, "\r\n") != 0; ++i) {
+        const char c = kDefaultsFile[i];
+        inQuotes = c == '"' ? !inQuotes : inQuotes;
+        if (c == ',' && !inQuotes) {
+            values.emplace_back();
+        } else {
+            values.back() += c;
+        }
+    }
+    for (const auto& [place, text] : replaced) {
+        values.at(place - 1) = text;
+    }
+    std::string joined = values.front();
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        joined += "," + values[i];
+    }
+    return joined;
 }
 
+// Line 1 with the Mic-E and auto-reply number `flags` and, when given, the
+// alternate table's value `table`.
+std::string Line1(const std::string& flags, const std::optional<std::string>& table = {}) {
+    return table ? DefaultsLine(1, {{4, flags}, {6, *table}}) : DefaultsLine(1, {{4, flags}});
+}
+
+// Line 9 with the status-rate number `rate`.
 std::string Line9(const std::string& rate) {
-    return "\"0120\"," + rate +
-           ",\"025\",\"QKORVL\",\"NOCALL-9\",\"WIDE1-1,WIDE2-2\","
-           "\"Korvel v2.5 by QX7ZUL Tev\",\"NOCALL\",\"Message sent using Korvel ver 2.5!\"";
+    return DefaultsLine(9, {{2, rate}});
 }
 
 TEST(ApplySettingsFile, TheFactorySettingsFileGivesTheFactoryDefaultsAndKeepsTheGpsInterval) {
@@ -213,11 +250,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{WithLine(1, Line1("0", "yes")),
                     "line 1, value 6 (Alternate Table): 'yes' is not a number"},
         FailureCase{WithLine(1, Line1("0", "3")), "Alternate Table: 3 is not a check-box state"},
-        FailureCase{WithLine(1, "\"12\",\"200\",\"006\",0,\">\",0"),
+        FailureCase{WithLine(1, DefaultsLine(1, {{1, "\"12\""}})),
                     "Comm num: '12' does not fit the field"},
-        FailureCase{WithLine(1, "\"1\",\"2000\",\"006\",0,\">\",0"),
+        FailureCase{WithLine(1, DefaultsLine(1, {{2, "\"2000\""}})),
                     "TX DELAY: '2000' does not fit the field"},
-        FailureCase{WithLine(1, "\"1\",\"200\",\"006\",0,\"\",0"),
+        FailureCase{WithLine(1, DefaultsLine(1, {{5, "\"\""}})),
                     "ICON Symbol: '' does not fit the field"},
         FailureCase{WithLine(3, "\"360\""), "Speed 4-9 Km/h: '360' does not fit the field"},
         FailureCase{WithLine(9, Line9("1e10")),
@@ -252,8 +289,8 @@ TEST(ApplySettingsFile, AReadFailureInTheSpeedTableLeavesItWhole) {
     EXPECT_EQ(ApplySettingsFile(file, settings),
               "end of file before value 9 of 22 (Speed 10-22 Km/h)");
     EXPECT_EQ(settings.text(Field::edComm), "2");
-    EXPECT_EQ(settings.text(Field::esSpeedTable0), "0480");
-    EXPECT_EQ(settings.text(Field::esSpeedTable1), "0360");
+    EXPECT_EQ(settings.text(Field::esSpeedTable0), Defaults().text(Field::esSpeedTable0));
+    EXPECT_EQ(settings.text(Field::esSpeedTable1), Defaults().text(Field::esSpeedTable1));
 }
 
 TEST(ApplySettingsFile, AFieldThatRefusesStopsItsGroupAfterTheValuesBeforeIt) {
@@ -267,8 +304,8 @@ TEST(ApplySettingsFile, AFieldThatRefusesStopsItsGroupAfterTheValuesBeforeIt) {
     EXPECT_EQ(settings.value(Field::chkRxPosition), 1);
     EXPECT_EQ(settings.text(Field::edGpsAcqTime), "100");
     EXPECT_EQ(settings.text(Field::edReceiver), "APRS");
-    EXPECT_EQ(settings.text(Field::edMyCall), "NOCALL-9");
-    EXPECT_EQ(settings.text(Field::edAprsPath), "WIDE1-1,WIDE2-2");
+    EXPECT_EQ(settings.text(Field::edMyCall), Defaults().text(Field::edMyCall));
+    EXPECT_EQ(settings.text(Field::edAprsPath), Defaults().text(Field::edAprsPath));
 }
 
 TEST(ApplySettingsFile, ValuesSpreadOverOtherLinesReadTheSame) {
@@ -303,8 +340,7 @@ class OldQuotes : public testing::TestWithParam<OldQuotesCase> {};
 
 TEST_P(OldQuotes, ReadAsBefore) {
     const OldQuotesCase& c = GetParam();
-    const std::string line9 = "\"0120\",3,\"025\",\"QKORVL\",\"NOCALL-9\",\"WIDE1-1,WIDE2-2\"," +
-                              std::string(c.beacon) + ",\"NOCALL\"," + c.message;
+    const std::string line9 = DefaultsLine(9, {{7, c.beacon}, {9, c.message}});
     SettingsRecord settings = Defaults();
     ASSERT_EQ(ApplySettingsFile(WithLine(9, line9), settings), std::nullopt) << line9;
     EXPECT_EQ(settings.text(Field::edBeacon), c.beaconText);

@@ -2,6 +2,7 @@
 
 #include "DecodeImage.h"
 #include "FactoryImage.h"
+#include "settings/FieldRule.h"
 #include "settings/FieldTable.h"
 #include "transfer/Frames.h"
 
@@ -127,30 +128,38 @@ TEST(FrameReceiverTest, SilenceWhileIdleIsNothing) {
 
 TEST(DecodeImageTest, ReadsTheFactoryDefaultsBack) {
     const DecodedImage decoded = DecodeImage(test::kFactoryImage);
+    // A field's factory text from the table, and the number it holds.
+    auto text = [](Field field) { return std::string(TraitsOf(field).defaultText); };
+    auto number = [](Field field) {
+        return std::to_string(NumericValue(TraitsOf(field).defaultText));
+    };
+    auto seconds = [&](Field field) { return number(field) + " s"; };
+    // The decoder's own words for the states of the boxes and the list, and
+    // its tenths of a second, stay written out.
     const std::vector<std::pair<Field, std::string>> expected = {
-        {Field::edNumFlagsAuto, "200 ms"},
-        {Field::edSymbol, ">"},
+        {Field::edNumFlagsAuto, number(Field::edNumFlagsAuto) + " ms"},
+        {Field::edSymbol, text(Field::edSymbol)},
         {Field::chkTable, "0 (primary /)"},
-        {Field::edMyCall, "NOCALL-9"},
-        {Field::edBcnEvery, "every 3 transmissions"},
-        {Field::edAprsPath, "WIDE1-1,WIDE2-2"},
-        {Field::edBeacon, "Korvel v2.5 by QX7ZUL Tev"},
+        {Field::edMyCall, text(Field::edMyCall)},
+        {Field::edBcnEvery, "every " + number(Field::edBcnEvery) + " transmissions"},
+        {Field::edAprsPath, text(Field::edAprsPath)},
+        {Field::edBeacon, text(Field::edBeacon)},
         {Field::cbMicEMsg, "Off Duty"},
         {Field::chkRxPosition, "0 (off)"},
-        {Field::edManualTime, "120 s"},
-        {Field::edGpsCheckTime, "100 s"},
+        {Field::edManualTime, seconds(Field::edManualTime)},
+        {Field::edGpsCheckTime, seconds(Field::edGpsCheckTime)},
         {Field::edGpsAcqTime, "25 (2.5 s)"},
-        {Field::esSpeedTable0, "480 s"},
-        {Field::esSpeedTable1, "360 s"},
-        {Field::esSpeedTable2, "250 s"},
-        {Field::esSpeedTable3, "180 s"},
-        {Field::esSpeedTable4, "130 s"},
-        {Field::esSpeedTable5, "110 s"},
-        {Field::esSpeedTable6, "90 s"},
-        {Field::edReceiver, "QKORVL"},
-        {Field::edMsgRepeat, "6"},
-        {Field::edDestCall, "NOCALL"},
-        {Field::edAprsMsg, "Message sent using Korvel ver 2.5!"},
+        {Field::esSpeedTable0, seconds(Field::esSpeedTable0)},
+        {Field::esSpeedTable1, seconds(Field::esSpeedTable1)},
+        {Field::esSpeedTable2, seconds(Field::esSpeedTable2)},
+        {Field::esSpeedTable3, seconds(Field::esSpeedTable3)},
+        {Field::esSpeedTable4, seconds(Field::esSpeedTable4)},
+        {Field::esSpeedTable5, seconds(Field::esSpeedTable5)},
+        {Field::esSpeedTable6, seconds(Field::esSpeedTable6)},
+        {Field::edReceiver, text(Field::edReceiver)},
+        {Field::edMsgRepeat, number(Field::edMsgRepeat)},
+        {Field::edDestCall, text(Field::edDestCall)},
+        {Field::edAprsMsg, text(Field::edAprsMsg)},
         {Field::chkAutoReply, "0 (off)"},
     };
     ASSERT_EQ(decoded.fields.size(), expected.size());

@@ -105,6 +105,8 @@ private slots:
         const QString received = simulatorOutput();
         QCOMPARE(simulator_.exitCode(), 0);
         QVERIFY2(received.contains("\nSuccess!\n"), qPrintable(received));
+        // The simulator's printout as it reads, written out: it checks what
+        // arrived, not the field table.
         for (const char* decoded :
              {"edMyCall         NOCALL-9", "edAprsPath       WIDE1-1,WIDE2-2",
               "edReceiver       QKORVL", "edBeacon         Korvel v2.5 by QX7ZUL Tev",

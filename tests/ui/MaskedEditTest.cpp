@@ -73,27 +73,29 @@ private slots:
         QTest::newRow("all empty") << "edMsgRepeat"
                                    << "___" << true << "___";
         QTest::newRow("too short") << "edMsgRepeat"
-                                   << "12" << false << "006";
+                                   << "12" << false << test::FactoryText("edMsgRepeat");
         QTest::newRow("empty text") << "edMsgRepeat"
-                                    << "" << false << "006";
+                                    << "" << false << test::FactoryText("edMsgRepeat");
         QTest::newRow("too long") << "edMsgRepeat"
-                                  << "1000" << false << "006";
-        QTest::newRow("letter in digit position") << "edMsgRepeat"
-                                                  << "1a2" << false << "006";
+                                  << "1000" << false << test::FactoryText("edMsgRepeat");
+        QTest::newRow("letter in digit position")
+            << "edMsgRepeat"
+            << "1a2" << false << test::FactoryText("edMsgRepeat");
         QTest::newRow("four digits") << "esSpeedTable(0)"
                                      << "2550" << true << "2550";
         QTest::newRow("any character symbol") << "edSymbol"
                                               << "/" << true << "/";
         QTest::newRow("control character symbol") << "edSymbol"
-                                                  << "\t" << false << ">";
+                                                  << "\t" << false << test::FactoryText("edSymbol");
         QTest::newRow("unmasked within limit") << "edMyCall"
                                                << "N1CALL-15" << true << "N1CALL-15";
-        QTest::newRow("unmasked too long") << "edMyCall"
-                                           << "N1CALL-150" << false << "NOCALL-9";
+        QTest::newRow("unmasked too long")
+            << "edMyCall"
+            << "N1CALL-150" << false << test::FactoryText("edMyCall");
         QTest::newRow("unmasked empty") << "edMyCall"
                                         << "" << true << "";
         QTest::newRow("outside the code page")
-            << "edBeacon" << QString::fromUtf8("\u4e2d") << false << "Korvel v2.5 by QX7ZUL Tev";
+            << "edBeacon" << QString::fromUtf8("\u4e2d") << false << test::FactoryText("edBeacon");
     }
 
     void programTextIsRefusedWholeWhenItDoesNotFit() {
@@ -103,8 +105,7 @@ private slots:
         QFETCH(QString, reads);
 
         const auto& traits = TraitsOf(FieldNamed(field));
-        MaskedEdit* edit = makeField(
-            field, QString::fromLatin1(traits.defaultText.data(), traits.defaultText.size()));
+        MaskedEdit* edit = makeField(field, test::FactoryText(field));
         const auto refused = edit->setFieldText(text);
         QCOMPARE(!refused.has_value(), accepted);
         if (refused) {
@@ -212,29 +213,24 @@ private slots:
                                            << ""
                                            << "Message"
                                            << "Message";
-        QTest::newRow("fifth digit refused") << "esSpeedTable(0)"
-                                             << "0480"
-                                             << "12345"
-                                             << "1234";
-        QTest::newRow("one digit leaves prompts") << "edNumFlagsAuto"
-                                                  << "200"
-                                                  << "7"
-                                                  << "7__";
-        QTest::newRow("letters refused") << "edNumFlagsAuto"
-                                         << "200"
-                                         << "a1b2"
-                                         << "12_";
+        QTest::newRow("fifth digit refused")
+            << "esSpeedTable(0)" << test::FactoryText("esSpeedTable(0)") << "12345"
+            << "1234";
+        QTest::newRow("one digit leaves prompts")
+            << "edNumFlagsAuto" << test::FactoryText("edNumFlagsAuto") << "7"
+            << "7__";
+        QTest::newRow("letters refused")
+            << "edNumFlagsAuto" << test::FactoryText("edNumFlagsAuto") << "a1b2"
+            << "12_";
         QTest::newRow("port takes a digit") << "edComm"
                                             << "1"
                                             << "3"
                                             << "3";
-        QTest::newRow("port refuses a letter") << "edComm"
-                                               << "1"
-                                               << "x"
-                                               << "1";
+        QTest::newRow("port refuses a letter")
+            << "edComm" << test::FactoryText("edComm") << "x" << test::FactoryText("edComm");
         QTest::newRow("symbol takes any character")
-            << "edSymbol"
-            << ">" << QString::fromUtf8("\u00e9") << QString::fromUtf8("\u00e9");
+            << "edSymbol" << test::FactoryText("edSymbol") << QString::fromUtf8("\u00e9")
+            << QString::fromUtf8("\u00e9");
     }
 
     void typedKeysGoThroughMaskLimitAndFilter() {

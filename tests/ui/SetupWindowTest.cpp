@@ -220,7 +220,7 @@ private slots:
 
     void firstFieldHasTheFocusWithItsTextSelected() {
         QCOMPARE(FocusedName(), QStringLiteral("edNumFlagsAuto"));
-        QCOMPARE(edit("edNumFlagsAuto")->selectedText(), QStringLiteral("200"));
+        QCOMPARE(edit("edNumFlagsAuto")->selectedText(), test::FactoryText("edNumFlagsAuto"));
     }
 
     void tabVisitsTheControlsInOrderAndWraps() {
@@ -247,20 +247,15 @@ private slots:
         QTest::addColumn<QString>("selected");
 
         QTest::newRow("status every") << "edMyCall"
-                                      << "edBcnEvery"
-                                      << "003";
+                                      << "edBcnEvery" << test::FactoryText("edBcnEvery");
         QTest::newRow("speed table") << "esSpeedTable(3)"
-                                     << "esSpeedTable(4)"
-                                     << "130";
+                                     << "esSpeedTable(4)" << test::FactoryText("esSpeedTable(4)");
         QTest::newRow("gps interval") << "esSpeedTable(6)"
-                                      << "edGpsCheckTime"
-                                      << "100";
+                                      << "edGpsCheckTime" << test::FactoryText("edGpsCheckTime");
         QTest::newRow("retries") << "edReceiver"
-                                 << "edMsgRepeat"
-                                 << "006";
+                                 << "edMsgRepeat" << test::FactoryText("edMsgRepeat");
         QTest::newRow("port") << "edAprsMsg"
-                              << "edComm"
-                              << "1";
+                              << "edComm" << test::FactoryText("edComm");
         QTest::newRow("no select: gps timeout") << "edGpsCheckTime"
                                                 << "edGpsAcqTime"
                                                 << "";
@@ -296,12 +291,9 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("selected");
 
-        QTest::newRow("retries") << "edMsgRepeat"
-                                 << "006";
-        QTest::newRow("manual time") << "edManualTime"
-                                     << "0120";
-        QTest::newRow("symbol") << "edSymbol"
-                                << ">";
+        QTest::newRow("retries") << "edMsgRepeat" << test::FactoryText("edMsgRepeat");
+        QTest::newRow("manual time") << "edManualTime" << test::FactoryText("edManualTime");
+        QTest::newRow("symbol") << "edSymbol" << test::FactoryText("edSymbol");
         QTest::newRow("gps timeout: caret only") << "edGpsAcqTime"
                                                  << "";
         QTest::newRow("message: caret only") << "edAprsMsg"

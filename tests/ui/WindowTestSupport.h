@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FakePort.h"
+#include "settings/FieldTable.h"
 #include "transfer/EventDrivenSender.h"
 #include "ui/Setup.h"
 
@@ -14,6 +15,13 @@
 #include <vector>
 
 namespace korvel::test {
+
+// The factory text of the field named `name` (e.g. "edMsgRepeat"), from the
+// field table.
+inline QString FactoryText(const QString& name) {
+    const std::string_view text = TraitsOf(FindField(name.toStdString()).value()).defaultText;
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Types `text` into `widget` one key event per character, the way the keyboard
 // delivers it: the character arrives as the event's text.

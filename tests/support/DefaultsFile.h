@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace korvel::test {
+
+// The settings file that the factory defaults give, byte for byte, written out
+// rather than written by the codec so that the tests compare the settings-file
+// writer and reader with an independent copy.
+inline const std::string kDefaultsFile =
+    "\"1\",\"200\",\"006\",0,\">\",0\r\n"
+    "\"0480\"\r\n"
+    "\"0360\"\r\n"
+    "\"250\"\r\n"
+    "\"180\"\r\n"
+    "\"130\"\r\n"
+    "\"110\"\r\n"
+    "\"090\"\r\n"
+    "\"0120\",3,\"025\",\"QKORVL\",\"NOCALL-9\",\"WIDE1-1,WIDE2-2\","
+    "\"Korvel v2.5 by QX7ZUL Tev\",\"NOCALL\",\"Message sent using Korvel ver 2.5!\"\r\n";
+
+} // namespace korvel::test
