@@ -199,7 +199,7 @@ private:
 // Runs the steps in order and stops at the first that fails.
 template <typename... Steps> Step FirstFailure(Steps&&... steps) {
     Step outcome;
-    (!(outcome = steps()) || ...);
+    (void)((outcome = steps()).has_value() && ...); // && stops at the first failure
     return outcome;
 }
 

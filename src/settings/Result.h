@@ -14,6 +14,12 @@ template <typename E> Failure(E) -> Failure<E>;
 template <typename T> inline constexpr bool kIsFailure = false;
 template <typename E> inline constexpr bool kIsFailure<Failure<E>> = true;
 
+// What a Result of `T` takes as its value: what makes a `T`, except a Failure or
+// another Result, which are not values.
+template <typename U, typename T, typename Self>
+concept ResultValue = std::is_constructible_v<T, U&&> && !kIsFailure<std::remove_cvref_t<U>> &&
+                      !std::is_same_v<std::remove_cvref_t<U>, Self>;
+
 // What a call that can fail returns: its value, or the error that says why there
 // is none. True when it holds the value. The interface is the part of
 // std::expected that the program uses, so that one can replace the other.
@@ -23,11 +29,8 @@ public:
     using value_type = T;
     using error_type = E;
 
-    template <typename U = T>
-    requires std::is_constructible_v<T, U&&> &&
-        (!kIsFailure<std::remove_cvref_t<U>>)&&(!std::is_same_v<std::remove_cvref_t<U>, Result>)
-            Result(U&& value)
-        : state_(std::in_place_index<0>, std::forward<U>(value)) {}
+    template <ResultValue<T, Result> U = T>
+    Result(U&& value) : state_(std::in_place_index<0>, std::forward<U>(value)) {}
 
     template <typename G>
     Result(Failure<G> failure) : state_(std::in_place_index<1>, std::move(failure.error)) {}
