@@ -66,20 +66,20 @@ void Fill(SettingsRecord& settings, Input& input) {
         if (input.empty()) {
             return;
         }
-        std::optional<FieldError> refused;
+        Result<void, FieldError> set;
         switch (traits.kind) {
         case FieldKind::Text:
-            refused = settings.setText(traits.field, traits.isMasked() ? MaskedText(traits, input)
-                                                                       : FreeText(traits, input));
+            set = settings.setText(traits.field, traits.isMasked() ? MaskedText(traits, input)
+                                                                   : FreeText(traits, input));
             break;
         case FieldKind::Check:
-            refused = settings.setValue(traits.field, input.take() % 3);
+            set = settings.setValue(traits.field, input.take() % 3);
             break;
         case FieldKind::ListIndex:
-            refused = settings.setValue(traits.field, input.take() % 9 - 1);
+            set = settings.setValue(traits.field, input.take() % 9 - 1);
             break;
         }
-        if (refused) {
+        if (!set) {
             std::abort(); // the input must stay within what the fields accept
         }
     }
@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SettingsRecord fresh;
     for (const FieldTraits& traits : AllFields()) {
         if (traits.isText()) {
-            Check(!fresh.setText(traits.field, settings.text(traits.field)),
+            Check(fresh.setText(traits.field, settings.text(traits.field)).has_value(),
                   "a written-back text fits its field");
         }
     }

@@ -55,15 +55,15 @@ private:
 
 void CheckApplying(std::string_view bytes) {
     korvel::SettingsFileReader reader(bytes);
-    while (std::holds_alternative<korvel::FileValue>(reader.next())) {
+    while (reader.next().has_value()) {
     }
 
     korvel::SettingsRecord settings;
     korvel::SetDefaults(settings);
-    if (!korvel::ApplySettingsFile(bytes, settings)) {
+    if (korvel::ApplySettingsFile(bytes, settings)) {
         // edBcnEvery was just set to three digits, so the file must save.
         std::string saved;
-        if (korvel::WriteSettingsFile(settings, saved)) {
+        if (!korvel::WriteSettingsFile(settings, saved)) {
             std::abort();
         }
     }
@@ -94,12 +94,12 @@ void CheckCutPoints(std::string_view file, const korvel::SettingsRecord& saved, 
     for (int i = 0; i < kCuts; ++i) {
         const std::size_t cut = (std::size_t{input.byte()} << 8 | input.byte()) % file.size();
         korvel::SettingsRecord loaded;
-        if (korvel::ApplySettingsFile(file.substr(0, cut), loaded)) {
+        if (!korvel::ApplySettingsFile(file.substr(0, cut), loaded)) {
             continue;
         }
         const std::string message = loaded.text(Field::edAprsMsg);
         if (!std::string_view(saved.text(Field::edAprsMsg)).starts_with(message) ||
-            loaded.setText(Field::edAprsMsg, saved.text(Field::edAprsMsg)) ||
+            !loaded.setText(Field::edAprsMsg, saved.text(Field::edAprsMsg)) ||
             !SameAsSaved(loaded, saved)) {
             std::abort();
         }
@@ -121,11 +121,11 @@ void CheckRoundTrip(std::string_view bytes) {
     (void)saved.setValue(Field::cbMicEMsg, input.byte() % 9 - 1);
 
     std::string file;
-    if (korvel::WriteSettingsFile(saved, file)) {
+    if (!korvel::WriteSettingsFile(saved, file)) {
         std::abort(); // the factory status interval is a number
     }
     korvel::SettingsRecord loaded;
-    if (korvel::ApplySettingsFile(file, loaded)) {
+    if (!korvel::ApplySettingsFile(file, loaded)) {
         std::abort();
     }
     if (!SameAsSaved(loaded, saved)) {

@@ -22,7 +22,7 @@ std::string SentAddress::onAir() const {
 SentAddress SentAddressOf(std::string_view text) {
     ConfigImage scratch{};
     std::size_t position = 0;
-    if (PutCallsign(scratch, position, text, false).failure) {
+    if (!PutCallsign(scratch, position, text, false)) {
         return {}; // the build refuses it; the advice has nothing to add
     }
     const std::string_view six(reinterpret_cast<const char*>(scratch.data()), kCallsignLength);

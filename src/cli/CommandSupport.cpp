@@ -34,11 +34,11 @@ std::optional<int> ParseCommand(const CommandSyntax& syntax, Arguments args,
 std::optional<SettingsRecord> SettingsOrFail(std::string_view command,
                                              const SettingsOptions& options, int& exitCode) {
     auto settings = BuildSettings(options);
-    if (auto* error = std::get_if<std::string>(&settings)) {
-        exitCode = Fail(command, *error);
+    if (!settings) {
+        exitCode = Fail(command, settings.error());
         return std::nullopt;
     }
-    return std::get<SettingsRecord>(std::move(settings));
+    return std::move(settings).value();
 }
 
 std::string BuildFailure(const BuildResult& result) {

@@ -14,17 +14,15 @@ std::optional<QString> PathArgument(const std::string& argument) {
     return path;
 }
 
-std::optional<std::string> FolderArgument(std::string_view option, const std::string& argument,
-                                          QString& folder) {
+Result<QString, std::string> FolderArgument(std::string_view option, const std::string& argument) {
     const auto path = PathArgument(argument);
     if (!path) {
-        return std::string(option) + ": " + kPathNotUtf8;
+        return Failure{std::string(option) + ": " + kPathNotUtf8};
     }
     if (!QFileInfo(*path).isDir()) {
-        return std::string(option) + " " + argument + ": no such folder";
+        return Failure{std::string(option) + " " + argument + ": no such folder"};
     }
-    folder = *path;
-    return std::nullopt;
+    return *path;
 }
 
 } // namespace korvel::cli

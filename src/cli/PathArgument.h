@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Result.h"
+
 #include <QString>
 #include <optional>
 #include <string>
@@ -21,9 +23,8 @@ inline constexpr const char* kPathNotUtf8 =
 inline constexpr std::string_view kDeviceFolderNeeds =
     "a folder that holds serial devices, e.g. /dev";
 
-// The folder that `argument` of `option` names, into `folder`; or why it cannot
-// be used: "--device-folder X: no such folder".
-std::optional<std::string> FolderArgument(std::string_view option, const std::string& argument,
-                                          QString& folder);
+// The folder that `argument` of `option` names, or why it cannot be used:
+// "--device-folder X: no such folder".
+Result<QString, std::string> FolderArgument(std::string_view option, const std::string& argument);
 
 } // namespace korvel::cli

@@ -91,10 +91,11 @@ int RunPorts(Arguments args) {
     }
     QString folder = DefaultDeviceFolder();
     if (const auto given = parsed.value("--device-folder")) {
-        const auto problem = FolderArgument("--device-folder", *given, folder);
-        if (problem) {
-            return Fail("ports", *problem);
+        auto named = FolderArgument("--device-folder", *given);
+        if (!named) {
+            return Fail("ports", named.error());
         }
+        folder = std::move(named).value();
     }
     const std::vector<DetectedPort> ports = ListSerialPorts(DeviceTree::AroundDeviceFolder(folder));
     if (parsed.has("--json")) {

@@ -62,23 +62,27 @@ struct Target {
     std::optional<std::string> device;
     std::optional<std::string> folder;
 
-    // What is wrong with the target as given; nothing when it can be used.
-    std::optional<std::string> problem() const {
+    // Whether the target as given can be used, and what is wrong with it if not.
+    Result<void, std::string> check() const {
         if (port.has_value() == device.has_value()) {
-            return "give either --port N or --device PATH (see --help)";
+            return Failure{"give either --port N or --device PATH (see --help)"};
         }
         // Qt would turn the odd bytes into U+FFFD and look for another device.
         if (device && !PathArgument(*device)) {
-            return std::string("--device: ") + kPathNotUtf8;
+            return Failure{std::string("--device: ") + kPathNotUtf8};
         }
         if (device && IsFolder(*device)) {
-            return "--device: '" + *device + "' is a folder, not a serial device";
+            return Failure{"--device: '" + *device + "' is a folder, not a serial device"};
         }
         if (device && folder) {
-            return "--device-folder goes with --port, not with --device";
+            return Failure{"--device-folder goes with --port, not with --device"};
         }
-        QString checked;
-        return folder ? FolderArgument("--device-folder", *folder, checked) : std::nullopt;
+        if (folder) {
+            if (auto named = FolderArgument("--device-folder", *folder); !named) {
+                return Failure{std::move(named).error()};
+            }
+        }
+        return {};
     }
 };
 
@@ -170,8 +174,8 @@ int RunSend(Arguments args) {
     const Target target{.port = parsed.value("--port"),
                         .device = parsed.value("--device"),
                         .folder = parsed.value("--device-folder")};
-    if (const auto problem = target.problem()) {
-        return Fail("send", *problem);
+    if (const auto checked = target.check(); !checked) {
+        return Fail("send", checked.error());
     }
     int exitCode = kExitSuccess;
     auto settings = SettingsOrFail("send", SettingsOptionsOf(parsed), exitCode);

@@ -36,45 +36,46 @@ std::string FieldName(Field field) {
     return CaptionOf(field) + " (" + std::string(TraitsOf(field).name) + ")";
 }
 
-std::optional<std::string> SetText(SettingsRecord& record, Field field, const std::string& utf8) {
+Result<void, std::string> SetText(SettingsRecord& record, Field field, const std::string& utf8) {
     const Utf8Conversion converted = Utf8ToCodePage(utf8);
     if (converted.malformed) {
-        return FieldName(field) + ": the value is not valid UTF-8";
+        return Failure{FieldName(field) + ": the value is not valid UTF-8"};
     }
     if (converted.unmappable) {
-        return FieldName(field) + ": " + QuotedArgument(utf8) + " holds the character " +
-               CodePointName(*converted.unmappable) + ", which the tracker's code page lacks";
+        return Failure{FieldName(field) + ": " + QuotedArgument(utf8) + " holds the character " +
+                       CodePointName(*converted.unmappable) +
+                       ", which the tracker's code page lacks"};
     }
-    if (const auto refused = record.setText(field, converted.bytes)) {
-        return CodePageToUtf8(refused->messageWithName()) + MaskHint(TraitsOf(field));
+    if (const auto set = record.setText(field, converted.bytes); !set) {
+        return Failure{CodePageToUtf8(set.error().messageWithName()) + MaskHint(TraitsOf(field))};
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> SetValue(SettingsRecord& record, Field field, const std::string& text) {
+Result<void, std::string> SetValue(SettingsRecord& record, Field field, const std::string& text) {
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
-        return FieldName(field) + ": " + QuotedArgument(text) + " is not a whole number";
+        return Failure{FieldName(field) + ": " + QuotedArgument(text) + " is not a whole number"};
     }
     // A box is clear or checked; the greyed state and the bits of other
     // settings are not for the command line to set.
     if (TraitsOf(field).kind == FieldKind::Check && value != 0 && value != 1) {
-        return FieldName(field) + ": " + QuotedArgument(text) +
-               " is not a check-box state (0 clear, 1 checked)";
+        return Failure{FieldName(field) + ": " + QuotedArgument(text) +
+                       " is not a check-box state (0 clear, 1 checked)"};
     }
-    if (const auto refused = record.setValue(field, value)) {
-        return refused->messageWithName();
+    if (const auto set = record.setValue(field, value); !set) {
+        return Failure{set.error().messageWithName()};
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> ApplySet(SettingsRecord& record, const std::string& name,
-                                    const std::string& value) {
+Result<void, std::string> ApplySet(SettingsRecord& record, const std::string& name,
+                                   const std::string& value) {
     const auto field = FindField(name);
     if (!field) {
-        return "unknown field " + QuotedArgument(name) +
-               " ('korvel-config fields' lists the names)";
+        return Failure{"unknown field " + QuotedArgument(name) +
+                       " ('korvel-config fields' lists the names)"};
     }
     return TraitsOf(*field).isText() ? SetText(record, *field, value)
                                      : SetValue(record, *field, value);
@@ -96,21 +97,21 @@ SettingsOptions SettingsOptionsOf(const ParsedOptions& parsed) {
     return options;
 }
 
-std::variant<SettingsRecord, std::string> BuildSettings(const SettingsOptions& options) {
+Result<SettingsRecord, std::string> BuildSettings(const SettingsOptions& options) {
     SettingsRecord record;
     SetDefaults(record);
     if (options.file) {
         const auto path = PathArgument(*options.file);
         if (!path) {
-            return std::string("--file: ") + kPathNotUtf8;
+            return Failure{std::string("--file: ") + kPathNotUtf8};
         }
         if (const auto error = LoadSettingsFile(record, *path)) {
-            return error->toStdString();
+            return Failure{error->toStdString()};
         }
     }
     for (const auto& [name, value] : options.sets) {
-        if (auto error = ApplySet(record, name, value)) {
-            return *error;
+        if (auto set = ApplySet(record, name, value); !set) {
+            return Failure{std::move(set).error()};
         }
     }
     return record;

@@ -2,13 +2,13 @@
 
 #include "cli/Commands.h"
 #include "cli/OptionTable.h"
+#include "settings/Result.h"
 #include "settings/SettingsRecord.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <variant>
 #include <vector>
 
 namespace korvel::cli {
@@ -55,6 +55,6 @@ SettingsOptions SettingsOptionsOf(const ParsedOptions& parsed);
 
 // The settings the options describe, or a message (UTF-8) saying which file,
 // field or value is wrong.
-std::variant<SettingsRecord, std::string> BuildSettings(const SettingsOptions& options);
+Result<SettingsRecord, std::string> BuildSettings(const SettingsOptions& options);
 
 } // namespace korvel::cli

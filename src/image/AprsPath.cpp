@@ -17,22 +17,22 @@ bool AprsPathIsEmpty(std::string_view path) {
     return TrimSpaces(path).empty();
 }
 
-EncodedCallsign PutAprsPath(ConfigImage& image, std::string_view path) {
+Result<std::string, std::string> PutAprsPath(ConfigImage& image, std::string_view path) {
     if (AprsPathIsEmpty(path)) {
-        return {};
+        return std::string();
     }
     const AprsPathParts parts = SplitAprsPath(TrimSpaces(path));
     std::size_t position = offset::kFirstDigipeater;
-    EncodedCallsign first = PutCallsign(image, position, parts.first, !parts.second);
-    if (first.failure || !parts.second) {
+    auto first = PutCallsign(image, position, parts.first, !parts.second);
+    if (!first || !parts.second) {
         return first;
     }
     position = offset::kSecondDigipeater;
-    EncodedCallsign second = PutCallsign(image, position, *parts.second, true);
-    if (second.failure) {
+    auto second = PutCallsign(image, position, *parts.second, true);
+    if (!second) {
         return second;
     }
-    return {first.normalised + "," + second.normalised, std::nullopt};
+    return *first + "," + *second;
 }
 
 } // namespace korvel

@@ -24,12 +24,12 @@ bool AprsPathIsEmpty(std::string_view path);
 
 // Writes the path's address entries at 30 and 37, the last one followed by the
 // 0 that ends the address list, and gives back the joined normalised text
-// ("first,second"). An empty path writes nothing: the 0 after the source entry
-// ends the list.
+// ("first,second"), or why it could not write them (PutCallsign). An empty path
+// writes nothing: the 0 after the source entry ends the list.
 //
 // The path is trimmed of spaces before it is split, so that a path of spaces is
 // no path. The joined text holds exactly the addresses written, so the field
 // written back shows what was sent.
-EncodedCallsign PutAprsPath(ConfigImage& image, std::string_view path);
+Result<std::string, std::string> PutAprsPath(ConfigImage& image, std::string_view path);
 
 } // namespace korvel

@@ -21,7 +21,7 @@ constexpr long kHighestStatusRate = 127;
 constexpr long kDisplayFlag = 128;
 constexpr long kAutoReplyFlag = 16;
 
-using Step = std::optional<FieldError>;
+using Step = Result<void, FieldError>;
 
 // How a numeric field becomes a byte, and which value the byte stands for.
 struct Conversion {
@@ -57,13 +57,13 @@ public:
         long value = NumericValue(settings_.text(field));
         if (value < conversion.minimum) {
             value = conversion.minimum;
-            if (auto refused = writeBack(field, value)) {
-                return refused;
+            if (auto step = writeBack(field, value); !step) {
+                return step;
             }
         }
         const long byte = conversion.toByte(value);
-        if (auto failure = putByte(field, offset, byte)) {
-            return failure;
+        if (auto step = putByte(field, offset, byte); !step) {
+            return step;
         }
         return writeBack(field, conversion.fromByte(byte));
     }
@@ -71,18 +71,18 @@ public:
     // Slowest band first; each band keeps its own number of digits.
     Step speedTable() {
         for (std::size_t band = 0; band < kSpeedBands; ++band) {
-            if (auto failure =
-                    number(SpeedTableField(band), kSpeedTable + band, kIntervalConversion)) {
-                return failure;
+            if (auto step = number(SpeedTableField(band), kSpeedTable + band, kIntervalConversion);
+                !step) {
+                return step;
             }
         }
-        return std::nullopt;
+        return {};
     }
 
     Step messageFlags() {
         const int entry = settings_.value(Field::cbMicEMsg);
         if (entry < 0) {
-            return FieldError{Field::cbMicEMsg, "no entry selected"};
+            return Failure{FieldError{Field::cbMicEMsg, "no entry selected"}};
         }
         return putByte(Field::cbMicEMsg, kMessageFlags,
                        kAutoReplyFlag * settings_.value(Field::chkAutoReply) + entry);
@@ -91,7 +91,7 @@ public:
     Step symbol() {
         const std::string text = settings_.text(Field::edSymbol);
         if (text.empty()) {
-            return FieldError{Field::edSymbol, "holds no character"};
+            return Failure{FieldError{Field::edSymbol, "holds no character"}};
         }
         return putByte(Field::edSymbol, kSymbolCode, static_cast<std::uint8_t>(text.front()));
     }
@@ -102,15 +102,15 @@ public:
     }
 
     Step gpsTimeout() {
-        if (auto failure = number(Field::edGpsAcqTime, kGpsTimeout, kCountConversion)) {
-            return failure;
+        if (auto step = number(Field::edGpsAcqTime, kGpsTimeout, kCountConversion); !step) {
+            return step;
         }
         const bool gpsless = NumericValue(settings_.text(Field::edGpsAcqTime)) == 0;
         result_.gpslessMode = gpsless;
         if (gpsless) {
             image_[kGpsInterval] = kGpslessInterval;
         }
-        return std::nullopt;
+        return {};
     }
 
     Step statusRate() {
@@ -118,45 +118,44 @@ public:
         long value = NumericValue(settings_.text(field));
         if (value > kHighestStatusRate) {
             value = kHighestStatusRate;
-            if (auto refused = writeBack(field, value)) {
-                return refused;
+            if (auto step = writeBack(field, value); !step) {
+                return step;
             }
         }
         const long byte = value + kDisplayFlag * settings_.value(Field::chkRxPosition);
-        if (auto failure = putByte(Field::chkRxPosition, kStatusRate, byte)) {
-            return failure;
+        if (auto step = putByte(Field::chkRxPosition, kStatusRate, byte); !step) {
+            return step;
         }
         return writeBack(field, byte & kHighestStatusRate);
     }
 
     Step callsign(Field field, std::size_t offset, bool last) {
         std::size_t position = offset;
-        const EncodedCallsign encoded = PutCallsign(image_, position, settings_.text(field), last);
-        return textWriteBack(field, encoded);
+        return textWriteBack(field, PutCallsign(image_, position, settings_.text(field), last));
     }
 
     Step path() {
         const Field field = Field::edAprsPath;
         const std::string path = settings_.text(field);
         if (path.empty()) {
-            return std::nullopt;
+            return {};
         }
         return textWriteBack(field, PutAprsPath(image_, path));
     }
 
     Step text(Field field, std::size_t offset) {
         std::size_t position = offset;
-        if (auto failure = PutText(image_, position, settings_.text(field))) {
-            return FieldError{field, *failure};
+        if (auto put = PutText(image_, position, settings_.text(field)); !put) {
+            return Failure{FieldError{field, std::move(put).error()}};
         }
-        return std::nullopt;
+        return {};
     }
 
     Step notBlank(Field field) {
         if (settings_.text(field).empty()) {
-            return FieldError{field, "empty"};
+            return Failure{FieldError{field, "empty"}};
         }
-        return std::nullopt;
+        return {};
     }
 
     bool pathIsEmpty() const { return AprsPathIsEmpty(settings_.text(Field::edAprsPath)); }
@@ -164,12 +163,12 @@ public:
 private:
     Step putByte(Field field, std::size_t offset, long value) {
         if (!FitsByte(value)) {
-            return FieldError{field, std::to_string(value) + " does not fit a byte"};
+            return Failure{FieldError{field, std::to_string(value) + " does not fit a byte"}};
         }
-        if (auto failure = PutByte(image_, offset, static_cast<std::uint8_t>(value))) {
-            return FieldError{field, *failure};
+        if (auto put = PutByte(image_, offset, static_cast<std::uint8_t>(value)); !put) {
+            return Failure{FieldError{field, std::move(put).error()}};
         }
-        return std::nullopt;
+        return {};
     }
 
     // The value in decimal with leading zeros to the field's digit positions;
@@ -178,16 +177,18 @@ private:
         const auto digits = static_cast<int>(TraitsOf(field).mask.size());
         const std::string text = ZeroPadded(value, digits);
         if (static_cast<int>(text.size()) > digits) {
-            return FieldError{field, text + " does not fit " + std::to_string(digits) + " digits"};
+            return Failure{
+                FieldError{field, text + " does not fit " + std::to_string(digits) + " digits"}};
         }
         return settings_.setText(field, text);
     }
 
-    Step textWriteBack(Field field, const EncodedCallsign& encoded) {
-        if (encoded.failure) {
-            return FieldError{field, *encoded.failure};
+    // `encoded` is the normalised text of what was written, or why it was not.
+    Step textWriteBack(Field field, const Result<std::string, std::string>& encoded) {
+        if (!encoded) {
+            return Failure{FieldError{field, encoded.error()}};
         }
-        return settings_.setText(field, encoded.normalised);
+        return settings_.setText(field, *encoded);
     }
 
     DeviceSettings& settings_;
@@ -197,9 +198,9 @@ private:
 
 // Runs the steps in order and stops at the first that fails.
 template <typename... Steps> Step FirstFailure(Steps&&... steps) {
-    Step failure;
-    ((failure = steps()).has_value() || ...);
-    return failure;
+    Step outcome;
+    (void)((outcome = steps()).has_value() && ...); // && stops at the first failure
+    return outcome;
 }
 
 } // namespace
@@ -214,7 +215,7 @@ BuildResult BuildImage(DeviceSettings& settings, ConfigImage& image) {
     BuildResult result;
     Builder build(settings, image, result);
     // clang-format off
-    result.error = FirstFailure(
+    Step built = FirstFailure(
         [&] { return build.number(Field::edNumFlagsAuto, kTxDelay, kTxDelayConversion); },
         [&] { return build.number(Field::edMsgRepeat, kMessageRetries, kCountConversion); },
         [&] { return build.messageFlags(); },
@@ -236,6 +237,9 @@ BuildResult BuildImage(DeviceSettings& settings, ConfigImage& image) {
         [&] { return build.notBlank(Field::edMyCall); },
         [&] { return build.notBlank(Field::edReceiver); });
     // clang-format on
+    if (!built) {
+        result.error = std::move(built).error();
+    }
     return result;
 }
 

@@ -1,20 +1,19 @@
 #pragma once
 
 #include "image/ConfigImage.h"
+#include "settings/Result.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace korvel {
 
-// Why an encoder stopped, or nothing when it wrote everything. The caller knows
-// which field it was encoding and names it.
-using EncodeFailure = std::optional<std::string>;
+// The encoders fail with a reason alone ("runs past offset 113"): the caller
+// knows which field it was encoding and names it.
 
 // Writes `byte` at `offset`, or fails without writing when the offset lies
 // outside the image.
-EncodeFailure PutByte(ConfigImage& image, std::size_t offset, std::uint8_t byte);
+Result<void, std::string> PutByte(ConfigImage& image, std::size_t offset, std::uint8_t byte);
 
 } // namespace korvel

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <limits>
-#include <variant>
 
 namespace korvel {
 namespace {
@@ -24,7 +23,7 @@ bool FitsSigned16(long value) {
            value <= std::numeric_limits<std::int16_t>::max();
 }
 
-std::variant<ParsedCallsign, std::string> ParseCallsign(std::string_view text) {
+Result<ParsedCallsign, std::string> ParseCallsign(std::string_view text) {
     text = TrimSpaces(text);
     const std::size_t dash = text.empty() ? std::string_view::npos : text.find('-', 1);
     const std::string_view callsign = text.substr(0, dash);
@@ -35,7 +34,7 @@ std::variant<ParsedCallsign, std::string> ParseCallsign(std::string_view text) {
         const long number = LeadingWholeNumber(suffix.substr(1), LeadingSign::Taken);
         ssidCode = kSsidBase + number;
         if (!FitsSigned16(ssidCode)) {
-            return "SSID code " + std::to_string(ssidCode) + " does not fit 16 bits";
+            return Failure{"SSID code " + std::to_string(ssidCode) + " does not fit 16 bits"};
         }
         if (number < 0 || ssidCode > kHighestSsidCode) {
             ssidCode = kSsidBase;
@@ -65,25 +64,24 @@ std::string_view TrimSpaces(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-EncodedCallsign PutCallsign(ConfigImage& image, std::size_t& position, std::string_view text,
-                            bool last) {
+Result<std::string, std::string> PutCallsign(ConfigImage& image, std::size_t& position,
+                                             std::string_view text, bool last) {
     auto parsed = ParseCallsign(text);
-    if (auto* failure = std::get_if<std::string>(&parsed)) {
-        return {"", std::move(*failure)};
+    if (!parsed) {
+        return Failure{std::move(parsed).error()};
     }
-    auto& callsign = std::get<ParsedCallsign>(parsed);
     for (std::size_t i = 0; i < kAddressEntrySize; ++i) {
-        if (auto failure = PutByte(image, position + i, callsign.entry[i])) {
-            return {"", std::move(failure)};
+        if (auto put = PutByte(image, position + i, parsed->entry[i]); !put) {
+            return Failure{std::move(put).error()};
         }
     }
     position += kCallsignLength;
     if (last) {
-        if (auto failure = PutByte(image, position + 1, 0)) {
-            return {"", std::move(failure)};
+        if (auto put = PutByte(image, position + 1, 0); !put) {
+            return Failure{std::move(put).error()};
         }
     }
-    return {std::move(callsign.normalised), std::nullopt};
+    return std::move(parsed->normalised);
 }
 
 } // namespace korvel

@@ -10,11 +10,6 @@ namespace korvel {
 inline constexpr std::size_t kCallsignLength = 6;
 inline constexpr std::size_t kAddressEntrySize = kCallsignLength + 1;
 
-struct EncodedCallsign {
-    std::string normalised; // the text the field shows for what was written
-    EncodeFailure failure;
-};
-
 // Writes one address entry at `position`: the callsign cut or filled up with
 // spaces to six characters, then the SSID character "0" + n. The text is
 // trimmed of spaces; a "-" after its first character splits off the SSID
@@ -23,10 +18,11 @@ struct EncodedCallsign {
 // typed ("AB-05"). Leaves `position` on the SSID byte; when `last` is set,
 // writes the 0 that ends the address list right after the entry.
 //
-// Fails, writing nothing, when 48 + n does not fit a signed 16-bit number, and
-// stops at the end of the image.
-EncodedCallsign PutCallsign(ConfigImage& image, std::size_t& position, std::string_view text,
-                            bool last);
+// Gives the normalised text, which the field shows for what was written. Fails,
+// writing nothing, when 48 + n does not fit a signed 16-bit number, and stops at
+// the end of the image.
+Result<std::string, std::string> PutCallsign(ConfigImage& image, std::size_t& position,
+                                             std::string_view text, bool last);
 
 // `text` without its leading and trailing spaces.
 std::string_view TrimSpaces(std::string_view text);

@@ -35,16 +35,17 @@ bool FieldRule::positionTakes(std::size_t position, std::uint8_t code) const {
     }
 }
 
-std::optional<FieldError> FieldRule::refusal(std::string_view text) const {
+Result<void, FieldError> FieldRule::check(std::string_view text) const {
     if (!traits_.isText()) {
-        return FieldError{traits_.field, "is not a text field"};
+        return Failure{FieldError{traits_.field, "is not a text field"}};
     }
     if (!traits_.isMasked()) {
         if (text.size() > static_cast<std::size_t>(traits_.maxLength)) {
-            return FieldError{traits_.field, QuotedValue(text) + " is longer than " +
-                                                 std::to_string(traits_.maxLength) + " characters"};
+            return Failure{FieldError{traits_.field, QuotedValue(text) + " is longer than " +
+                                                         std::to_string(traits_.maxLength) +
+                                                         " characters"}};
         }
-        return std::nullopt;
+        return {};
     }
     bool fits = text.size() == traits_.mask.size();
     for (std::size_t i = 0; fits && i < text.size(); ++i) {
@@ -52,31 +53,33 @@ std::optional<FieldError> FieldRule::refusal(std::string_view text) const {
         fits = code == static_cast<std::uint8_t>(kPrompt) || positionTakes(i, code);
     }
     if (!fits) {
-        return FieldError{traits_.field, QuotedValue(text) + " does not fit the field"};
+        return Failure{FieldError{traits_.field, QuotedValue(text) + " does not fit the field"}};
     }
-    return std::nullopt;
+    return {};
 }
 
 std::string FieldRule::emptyText() const {
     return std::string(traits_.mask.size(), kPrompt);
 }
 
-std::optional<FieldError> ValueRefusal(const FieldTraits& traits, int value) {
+Result<void, FieldError> CheckValue(const FieldTraits& traits, int value) {
     switch (traits.kind) {
     case FieldKind::Check:
         if (value < 0 || value > 2) {
-            return FieldError{traits.field, std::to_string(value) + " is not a check-box state"};
+            return Failure{
+                FieldError{traits.field, std::to_string(value) + " is not a check-box state"}};
         }
-        return std::nullopt;
+        return {};
     case FieldKind::ListIndex:
         if (value < -1 || value >= static_cast<int>(kMicEEntries.size())) {
-            return FieldError{traits.field, "the list has no entry " + std::to_string(value)};
+            return Failure{
+                FieldError{traits.field, "the list has no entry " + std::to_string(value)}};
         }
-        return std::nullopt;
+        return {};
     case FieldKind::Text:
         break;
     }
-    return FieldError{traits.field, "is a text field"};
+    return Failure{FieldError{traits.field, "is a text field"}};
 }
 
 std::string ZeroPadded(long value, int digits) {

@@ -2,9 +2,9 @@
 
 #include "settings/FieldError.h"
 #include "settings/LeadingNumber.h"
+#include "settings/Result.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,10 +26,11 @@ public:
     // Whether typing `code` into mask position `position` is allowed.
     bool positionTakes(std::size_t position, std::uint8_t code) const;
 
-    // Why the program may not put `text` into the field, or nothing when it may:
-    // a masked field takes exactly one fitting character or "_" per position;
-    // an unmasked one at most its length limit (a longer text is refused, not cut).
-    std::optional<FieldError> refusal(std::string_view text) const;
+    // Whether the program may put `text` into the field, and why not when it may
+    // not: a masked field takes exactly one fitting character or "_" per
+    // position; an unmasked one at most its length limit (a longer text is
+    // refused, not cut).
+    Result<void, FieldError> check(std::string_view text) const;
 
     // The text of the field with every position empty: "___" for "999", "" unmasked.
     std::string emptyText() const;
@@ -38,9 +39,9 @@ private:
     const FieldTraits& traits_;
 };
 
-// Why a check box or the Mic-E list refuses `value`: check boxes take 0, 1 and 2,
-// the list -1 (nothing selected) to 7.
-std::optional<FieldError> ValueRefusal(const FieldTraits& traits, int value);
+// Whether a check box or the Mic-E list takes `value`, and why not: check boxes
+// take 0, 1 and 2, the list -1 (nothing selected) to 7.
+Result<void, FieldError> CheckValue(const FieldTraits& traits, int value);
 
 // The number formed by the leading decimal digits of `text`, 0 when it starts
 // with no digit ("12_" gives 12). Saturates far above any field's range.

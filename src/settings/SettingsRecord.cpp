@@ -18,24 +18,24 @@ std::string SettingsRecord::text(Field field) const {
     return texts_[FieldIndex(field)];
 }
 
-std::optional<FieldError> SettingsRecord::setText(Field field, std::string_view text) {
-    if (auto refused = FieldRule(TraitsOf(field)).refusal(text)) {
-        return refused;
+Result<void, FieldError> SettingsRecord::setText(Field field, std::string_view text) {
+    if (auto checked = FieldRule(TraitsOf(field)).check(text); !checked) {
+        return checked;
     }
     texts_[FieldIndex(field)] = std::string(text);
-    return std::nullopt;
+    return {};
 }
 
 int SettingsRecord::value(Field field) const {
     return values_[FieldIndex(field)];
 }
 
-std::optional<FieldError> SettingsRecord::setValue(Field field, int value) {
-    if (auto refused = ValueRefusal(TraitsOf(field), value)) {
-        return refused;
+Result<void, FieldError> SettingsRecord::setValue(Field field, int value) {
+    if (auto checked = CheckValue(TraitsOf(field), value); !checked) {
+        return checked;
     }
     values_[FieldIndex(field)] = value;
-    return std::nullopt;
+    return {};
 }
 
 } // namespace korvel

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <span>
-#include <variant>
 #include <vector>
 
 namespace korvel {
@@ -17,8 +16,8 @@ namespace {
 // The values of a file, up to the 22nd, and why they stop short of it.
 struct FileValues {
     std::vector<FileValue> values;
-    std::optional<std::string> failure;
-    bool unterminated = false; // the failure is a text that is never closed
+    Result<void, std::string> complete; // all 22 values, or why not
+    bool unterminated = false;          // the failure is a text that is never closed
     bool keptLoneQuote = false;
 };
 
@@ -37,12 +36,12 @@ FileValues ReadValues(std::string_view bytes, QuoteRule rule) {
     FileValues file;
     while (file.values.size() < SavedFields().size()) {
         auto next = reader.next();
-        if (const auto* failure = std::get_if<ReadFailure>(&next)) {
-            file.failure = Describe(*failure, file.values.size());
-            file.unterminated = failure->kind == ReadFailure::Kind::UnterminatedQuote;
+        if (!next) {
+            file.complete = Failure{Describe(next.error(), file.values.size())};
+            file.unterminated = next.error().kind == ReadFailure::Kind::UnterminatedQuote;
             break;
         }
-        file.values.push_back(std::move(std::get<FileValue>(next)));
+        file.values.push_back(std::move(next).value());
     }
     file.keptLoneQuote = reader.keptLoneQuote();
     return file;
@@ -85,9 +84,9 @@ bool ShowsOlderQuotes(const FileValues& doubled, const FileValues& asWritten) {
 // must fail at its end, not load values shifted into other settings.
 FileValues ReadFile(std::string_view bytes) {
     FileValues file = ReadValues(bytes, QuoteRule::Doubled);
-    if (file.failure && MayShowOlderQuotes(file)) {
+    if (!file.complete && MayShowOlderQuotes(file)) {
         FileValues asWritten = ReadValues(bytes, QuoteRule::AsWritten);
-        if (!asWritten.failure && ShowsOlderQuotes(file, asWritten)) {
+        if (asWritten.complete && ShowsOlderQuotes(file, asWritten)) {
             return asWritten;
         }
     }
@@ -99,31 +98,32 @@ std::string Where(const FileValue& value, Field field) {
            " (" + CaptionOf(field) + ")";
 }
 
-std::variant<long long, std::string> Strict16(const FileValue& value, Field field) {
-    const StrictResult number = StrictWholeNumber(value.text, kInt16Min, kInt16Max);
-    if (number.value) {
-        return *number.value;
+Result<long long, std::string> Strict16(const FileValue& value, Field field) {
+    const auto number = StrictWholeNumber(value.text, kInt16Min, kInt16Max);
+    if (number) {
+        return *number;
     }
     const char* why =
-        number.failure == StrictFailure::NotANumber ? " is not a number" : " is out of range";
-    return Where(value, field) + ": " + QuotedValue(value.text) + why;
+        number.error() == StrictFailure::NotANumber ? " is not a number" : " is out of range";
+    return Failure{Where(value, field) + ": " + QuotedValue(value.text) + why};
 }
 
-std::variant<std::int32_t, std::string> Lenient32(const FileValue& value, Field field) {
+Result<std::int32_t, std::string> Lenient32(const FileValue& value, Field field) {
     if (const auto number = LenientNumber(value.text)) {
         return *number;
     }
-    return Where(value, field) + ": " + QuotedValue(value.text) + " is out of range";
+    return Failure{Where(value, field) + ": " + QuotedValue(value.text) + " is out of range"};
 }
 
-std::optional<std::string> Refused(const std::optional<FieldError>& error) {
-    if (!error) {
-        return std::nullopt;
+// A field's refusal in the words of a load failure: its caption and the reason.
+Result<void, std::string> Refused(const Result<void, FieldError>& set) {
+    if (set) {
+        return {};
     }
-    return error->message();
+    return Failure{set.error().message()};
 }
 
-std::optional<std::string> SetText(DeviceSettings& settings, Field field, std::string_view text) {
+Result<void, std::string> SetText(DeviceSettings& settings, Field field, std::string_view text) {
     return Refused(settings.setText(field, text));
 }
 
@@ -145,46 +145,45 @@ MessageFlags SplitMessageFlags(long long flags) {
     return {static_cast<int>(flags & kMicEIndexMask), (flags & kAutoReplyBit) != 0 ? 1 : 0};
 }
 
-std::optional<std::string> ApplyMessageFlags(const FileValue& value, Field index,
-                                             DeviceSettings& settings) {
+Result<void, std::string> ApplyMessageFlags(const FileValue& value, Field index,
+                                            DeviceSettings& settings) {
     const auto flags = Strict16(value, index);
-    if (const auto* e = std::get_if<std::string>(&flags)) {
-        return *e;
+    if (!flags) {
+        return Failure{flags.error()};
     }
     // The strict number was whole and in range, so the lenient one is the same.
-    const MessageFlags split = SplitMessageFlags(std::get<long long>(flags));
-    if (auto e = Refused(settings.setValue(index, split.micEIndex))) {
-        return e;
+    const MessageFlags split = SplitMessageFlags(*flags);
+    if (auto set = Refused(settings.setValue(index, split.micEIndex)); !set) {
+        return set;
     }
     return Refused(settings.setValue(Field::chkAutoReply, split.autoReply));
 }
 
-std::optional<std::string> ApplyStatusRate(const FileValue& value, Field interval,
-                                           DeviceSettings& settings) {
+Result<void, std::string> ApplyStatusRate(const FileValue& value, Field interval,
+                                          DeviceSettings& settings) {
     const auto rate = Lenient32(value, interval);
-    if (const auto* e = std::get_if<std::string>(&rate)) {
-        return *e;
+    if (!rate) {
+        return Failure{rate.error()};
     }
-    const std::int32_t n = std::get<std::int32_t>(rate);
-    if (auto e = SetText(settings, interval, ZeroPadded(n & kStatusIntervalMask, 3))) {
-        return e;
+    const std::int32_t n = *rate;
+    if (auto set = SetText(settings, interval, ZeroPadded(n & kStatusIntervalMask, 3)); !set) {
+        return set;
     }
     return Refused(settings.setValue(Field::chkRxPosition, (n & kRxPositionBit) != 0 ? 1 : 0));
 }
 
 // Puts one value of the file into its field, the way its codec wrote it.
-std::optional<std::string> ApplyValue(const FileValue& value, const FieldTraits& traits,
-                                      DeviceSettings& settings) {
+Result<void, std::string> ApplyValue(const FileValue& value, const FieldTraits& traits,
+                                     DeviceSettings& settings) {
     switch (traits.file.codec) {
     case FileCodec::QuotedText:
         return SetText(settings, traits.field, value.text);
     case FileCodec::PlainValue: {
         const auto number = Strict16(value, traits.field);
-        if (const auto* e = std::get_if<std::string>(&number)) {
-            return *e;
+        if (!number) {
+            return Failure{number.error()};
         }
-        return Refused(
-            settings.setValue(traits.field, static_cast<int>(std::get<long long>(number))));
+        return Refused(settings.setValue(traits.field, static_cast<int>(*number)));
     }
     case FileCodec::MessageFlags:
         return ApplyMessageFlags(value, traits.field, settings);
@@ -193,7 +192,7 @@ std::optional<std::string> ApplyValue(const FileValue& value, const FieldTraits&
     case FileCodec::NotInFile:
         break;
     }
-    return std::nullopt;
+    return {};
 }
 
 // The end of the group that begins at `first` in file order.
@@ -208,22 +207,22 @@ std::size_t GroupEnd(std::span<const Field> saved, std::size_t first) {
 
 } // namespace
 
-std::optional<std::string> ApplySettingsFile(std::string_view bytes, DeviceSettings& settings) {
+Result<void, std::string> ApplySettingsFile(std::string_view bytes, DeviceSettings& settings) {
     const FileValues file = ReadFile(bytes);
     const std::span<const Field> saved = SavedFields();
     for (std::size_t first = 0; first < saved.size();) {
         const std::size_t end = GroupEnd(saved, first);
         if (file.values.size() < end) {
-            return file.failure;
+            return file.complete;
         }
         for (std::size_t i = first; i < end; ++i) {
-            if (auto e = ApplyValue(file.values[i], TraitsOf(saved[i]), settings)) {
-                return e;
+            if (auto applied = ApplyValue(file.values[i], TraitsOf(saved[i]), settings); !applied) {
+                return applied;
             }
         }
         first = end;
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace korvel

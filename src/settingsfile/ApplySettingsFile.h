@@ -1,8 +1,8 @@
 #pragma once
 
 #include "settings/DeviceSettings.h"
+#include "settings/Result.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +37,6 @@ namespace korvel {
 //   "line 1, value 4 (Mic-E msg): 'x' is not a number"
 //   "end of file before value 14 of 22 (Manual Timing Every)"
 //   "Comm num: '12' does not fit the field"
-std::optional<std::string> ApplySettingsFile(std::string_view bytes, DeviceSettings& settings);
+Result<void, std::string> ApplySettingsFile(std::string_view bytes, DeviceSettings& settings);
 
 } // namespace korvel

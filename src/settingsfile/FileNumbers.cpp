@@ -96,15 +96,19 @@ std::optional<long long> InRange(double rounded, long long minimum, long long ma
 
 } // namespace
 
-StrictResult StrictWholeNumber(std::string_view text, long long minimum, long long maximum) {
+Result<long long, StrictFailure> StrictWholeNumber(std::string_view text, long long minimum,
+                                                   long long maximum) {
     const std::size_t start = SkipSpaces(text, 0);
     const std::size_t length = NumberLength(text.substr(start));
     if (length == 0 || SkipSpaces(text, start + length) != text.size()) {
-        return {std::nullopt, StrictFailure::NotANumber};
+        return Failure{StrictFailure::NotANumber};
     }
     const auto value =
         InRange(RoundHalfEven(ValueOf(text.substr(start, length))), minimum, maximum);
-    return {value, StrictFailure::OutOfRange};
+    if (!value) {
+        return Failure{StrictFailure::OutOfRange};
+    }
+    return *value;
 }
 
 std::optional<std::int32_t> LenientNumber(std::string_view text) {

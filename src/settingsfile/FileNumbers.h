@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Result.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -14,16 +16,12 @@ namespace korvel {
 
 enum class StrictFailure { NotANumber, OutOfRange };
 
-struct StrictResult {
-    std::optional<long long> value; // nothing on failure
-    StrictFailure failure = StrictFailure::NotANumber;
-};
-
 // Strict whole number: `text` must be a number as a whole; it is rounded to
 // the nearest whole number, ties to the even neighbour (4.5 gives 4, 5.5
 // gives 6), and must lie within [minimum, maximum]. A text that is not a
 // number (an empty one included) or a result out of range fails.
-StrictResult StrictWholeNumber(std::string_view text, long long minimum, long long maximum);
+Result<long long, StrictFailure> StrictWholeNumber(std::string_view text, long long minimum,
+                                                   long long maximum);
 
 // Lenient number: the number at the start of `text` (0 when it does not start
 // with one; "12abc" gives 12), rounded as above, as a 32-bit signed integer.

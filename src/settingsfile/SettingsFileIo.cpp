@@ -140,8 +140,8 @@ bool WritesInPlace(const QFileInfo& target) {
 
 std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QString& path) {
     std::string bytes;
-    if (const auto error = WriteSettingsFile(settings, bytes)) {
-        return SaveFailure(path, FromCodePage(error->message()));
+    if (const auto written = WriteSettingsFile(settings, bytes); !written) {
+        return SaveFailure(path, FromCodePage(written.error().message()));
     }
     const QFileInfo target(path);
     if (target.isDir()) {
@@ -213,10 +213,10 @@ std::optional<QString> LoadSettingsFile(DeviceSettings& settings, const QString&
     }
     file.close();
 
-    if (const auto error = ApplySettingsFile(
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-            settings)) {
-        return LoadFailure(path, FromCodePage(*error));
+    if (const auto applied = ApplySettingsFile(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), settings);
+        !applied) {
+        return LoadFailure(path, FromCodePage(applied.error()));
     }
     return std::nullopt;
 }

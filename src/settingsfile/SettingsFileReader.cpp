@@ -52,11 +52,11 @@ bool SettingsFileReader::closesQuote(std::size_t quote) const {
            bytes_[after] == '\n';
 }
 
-std::variant<FileValue, ReadFailure> SettingsFileReader::next() {
+Result<FileValue, ReadFailure> SettingsFileReader::next() {
     for (;;) {
         skipSpaces();
         if (atEnd() && !afterComma_) {
-            return ReadFailure{ReadFailure::Kind::EndOfFile, line_, valuesOnLine_ + 1};
+            return Failure{ReadFailure{ReadFailure::Kind::EndOfFile, line_, valuesOnLine_ + 1}};
         }
         if (atLineEnd() && !afterComma_) {
             skipLineEnd(); // a blank line holds no value
@@ -77,7 +77,8 @@ std::variant<FileValue, ReadFailure> SettingsFileReader::next() {
             const std::size_t quote = bytes_.find(kQuote, pos_);
             if (quote == std::string_view::npos) {
                 pos_ = bytes_.size();
-                return ReadFailure{ReadFailure::Kind::UnterminatedQuote, startLine, value.position};
+                return Failure{
+                    ReadFailure{ReadFailure::Kind::UnterminatedQuote, startLine, value.position}};
             }
             // Line ends inside the text still count for the lines that follow.
             for (std::size_t i = pos_; i < quote; ++i) {

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "settings/Result.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace korvel {
 
@@ -52,7 +53,7 @@ public:
     explicit SettingsFileReader(std::string_view bytes, QuoteRule rule = QuoteRule::Doubled)
         : bytes_(bytes), rule_(rule) {}
 
-    std::variant<FileValue, ReadFailure> next();
+    Result<FileValue, ReadFailure> next();
 
     // Whether a lone double quote was kept inside a text so far: one that is
     // neither doubled nor closes the text. Save doubles every quote of a text,

@@ -37,41 +37,41 @@ void AppendValue(std::string& out, const LineValue& value) {
 }
 
 // `index` is the Mic-E list; the auto-reply box goes into the same number.
-std::variant<long long, FieldError> MessageFlags(const DeviceSettings& settings, Field index) {
+Result<long long, FieldError> MessageFlags(const DeviceSettings& settings, Field index) {
     const long long flags =
         static_cast<long long>(kAutoReplyBit) * settings.value(Field::chkAutoReply) +
         settings.value(index);
     if (flags < kInt16Min || flags > kInt16Max) {
-        return FieldError{index,
-                          "the message flags " + std::to_string(flags) + " do not fit 16 bits"};
+        return Failure{FieldError{index, "the message flags " + std::to_string(flags) +
+                                             " do not fit 16 bits"}};
     }
     return flags;
 }
 
 // `interval` is the status-text interval; the box chkRxPosition goes into the
 // same number.
-std::variant<long long, FieldError> StatusRate(const DeviceSettings& settings, Field interval) {
+Result<long long, FieldError> StatusRate(const DeviceSettings& settings, Field interval) {
     const std::string text = settings.text(interval);
     const auto number = StrictWholeNumber(text, std::numeric_limits<std::int32_t>::min(),
                                           std::numeric_limits<std::int32_t>::max());
-    if (!number.value) {
-        return FieldError{interval, QuotedValue(text) + " is not a number"};
+    if (!number) {
+        return Failure{FieldError{interval, QuotedValue(text) + " is not a number"}};
     }
-    const long long bits = std::clamp<long long>(*number.value, 0, kStatusIntervalMask);
+    const long long bits = std::clamp<long long>(*number, 0, kStatusIntervalMask);
     return bits + static_cast<long long>(kRxPositionBit) * settings.value(Field::chkRxPosition);
 }
 
 // The value of `traits`'s field as its codec writes it, added to `values`.
-std::optional<FieldError> Gather(const DeviceSettings& settings, const FieldTraits& traits,
-                                 std::vector<LineValue>& values) {
-    std::variant<long long, FieldError> packed = 0LL;
+Result<void, FieldError> Gather(const DeviceSettings& settings, const FieldTraits& traits,
+                                std::vector<LineValue>& values) {
+    Result<long long, FieldError> packed = 0LL;
     switch (traits.file.codec) {
     case FileCodec::QuotedText:
         values.emplace_back(settings.text(traits.field));
-        return std::nullopt;
+        return {};
     case FileCodec::PlainValue:
         values.emplace_back(static_cast<long long>(settings.value(traits.field)));
-        return std::nullopt;
+        return {};
     case FileCodec::MessageFlags:
         packed = MessageFlags(settings, traits.field);
         break;
@@ -79,24 +79,24 @@ std::optional<FieldError> Gather(const DeviceSettings& settings, const FieldTrai
         packed = StatusRate(settings, traits.field);
         break;
     case FileCodec::NotInFile:
-        return FieldError{traits.field, "has no place in the settings file"};
+        return Failure{FieldError{traits.field, "has no place in the settings file"}};
     }
-    if (const auto* error = std::get_if<FieldError>(&packed)) {
-        return *error;
+    if (!packed) {
+        return Failure{std::move(packed).error()};
     }
-    values.emplace_back(std::get<long long>(packed));
-    return std::nullopt;
+    values.emplace_back(*packed);
+    return {};
 }
 
 } // namespace
 
-std::optional<FieldError> WriteSettingsFile(const DeviceSettings& settings, std::string& bytes) {
+Result<void, FieldError> WriteSettingsFile(const DeviceSettings& settings, std::string& bytes) {
     const std::span<const Field> saved = SavedFields();
     std::vector<LineValue> values;
     values.reserve(saved.size());
     for (Field field : saved) {
-        if (auto error = Gather(settings, TraitsOf(field), values)) {
-            return error;
+        if (auto gathered = Gather(settings, TraitsOf(field), values); !gathered) {
+            return gathered;
         }
     }
 
@@ -111,7 +111,7 @@ std::optional<FieldError> WriteSettingsFile(const DeviceSettings& settings, std:
     out += "\r\n";
 
     bytes = std::move(out);
-    return std::nullopt;
+    return {};
 }
 
 } // namespace korvel

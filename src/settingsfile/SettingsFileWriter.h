@@ -1,8 +1,8 @@
 #pragma once
 
 #include "settings/DeviceSettings.h"
+#include "settings/Result.h"
 
-#include <optional>
 #include <string>
 
 namespace korvel {
@@ -19,6 +19,6 @@ namespace korvel {
 // The status-text interval is written limited to 127, the most its seven bits
 // in the file can hold; a larger one would spill into the bit of chkRxPosition
 // and come back as a different interval with that box ticked.
-std::optional<FieldError> WriteSettingsFile(const DeviceSettings& settings, std::string& bytes);
+Result<void, FieldError> WriteSettingsFile(const DeviceSettings& settings, std::string& bytes);
 
 } // namespace korvel

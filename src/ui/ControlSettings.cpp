@@ -34,10 +34,10 @@ std::string ControlSettings::text(Field field) const {
     return edit ? edit->codePageText() : std::string();
 }
 
-std::optional<FieldError> ControlSettings::setText(Field field, std::string_view text) {
+Result<void, FieldError> ControlSettings::setText(Field field, std::string_view text) {
     MaskedEdit* edit = controls_->edit(field);
     if (!edit) {
-        return FieldError{field, "is not a text field"};
+        return Failure{FieldError{field, "is not a text field"}};
     }
     return edit->setCodePageText(std::string(text));
 }
@@ -51,17 +51,17 @@ int ControlSettings::value(Field field) const {
     return box ? FromCheckState(box->checkState()) : 0;
 }
 
-std::optional<FieldError> ControlSettings::setValue(Field field, int value) {
-    if (auto refused = ValueRefusal(TraitsOf(field), value)) {
-        return refused;
+Result<void, FieldError> ControlSettings::setValue(Field field, int value) {
+    if (auto checked = CheckValue(TraitsOf(field), value); !checked) {
+        return checked;
     }
-    // ValueRefusal took every field that is neither a list nor a check box.
+    // CheckValue refused every field that is neither a list nor a check box.
     if (QComboBox* list = controls_->list(field)) {
         list->setCurrentIndex(value);
     } else {
         controls_->checkBox(field)->setCheckState(ToCheckState(value));
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace korvel

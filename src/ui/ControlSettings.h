@@ -16,9 +16,9 @@ public:
     explicit ControlSettings(const SetupControls&&) = delete;
 
     std::string text(Field field) const override;
-    std::optional<FieldError> setText(Field field, std::string_view text) override;
+    Result<void, FieldError> setText(Field field, std::string_view text) override;
     int value(Field field) const override;
-    std::optional<FieldError> setValue(Field field, int value) override;
+    Result<void, FieldError> setValue(Field field, int value) override;
 
 private:
     const SetupControls* controls_;

@@ -43,7 +43,7 @@ public:
 
     State validate(QString& input, int&) const override {
         const auto bytes = ToCodePage(input);
-        return bytes && !FieldRule(traits_).refusal(*bytes) ? Acceptable : Invalid;
+        return bytes && FieldRule(traits_).check(*bytes) ? Acceptable : Invalid;
     }
 
 private:
@@ -80,18 +80,19 @@ std::string MaskedEdit::codePageText() const {
     return ToCodePage(fieldText()).value_or(std::string());
 }
 
-std::optional<FieldError> MaskedEdit::setFieldText(const QString& text) {
+Result<void, FieldError> MaskedEdit::setFieldText(const QString& text) {
     const auto bytes = ToCodePage(text);
     if (!bytes) {
-        return FieldError{traits_.field,
-                          "'" + text.toStdString() + "' holds a character the tracker cannot show"};
+        return Failure{
+            FieldError{traits_.field,
+                       "'" + text.toStdString() + "' holds a character the tracker cannot show"}};
     }
     return setCodePageText(*bytes);
 }
 
-std::optional<FieldError> MaskedEdit::setCodePageText(const std::string& bytes) {
-    if (auto refused = FieldRule(traits_).refusal(bytes)) {
-        return refused;
+Result<void, FieldError> MaskedEdit::setCodePageText(const std::string& bytes) {
+    if (auto checked = FieldRule(traits_).check(bytes); !checked) {
+        return checked;
     }
     if (traits_.isMasked()) {
         positions_ = FromCodePage(bytes);
@@ -99,7 +100,7 @@ std::optional<FieldError> MaskedEdit::setCodePageText(const std::string& bytes) 
     } else {
         QLineEdit::setText(FromCodePage(bytes));
     }
-    return std::nullopt;
+    return {};
 }
 
 bool MaskedEdit::typeCharacter(char32_t character) {

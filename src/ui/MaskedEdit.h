@@ -2,6 +2,7 @@
 
 #include "settings/FieldError.h"
 #include "settings/FieldTraits.h"
+#include "settings/Result.h"
 
 #include <QLineEdit>
 
@@ -41,8 +42,8 @@ public:
 
     // Puts a text in from the program (defaults, written-back values, a file).
     // A text that does not fit is refused whole and the field keeps its text.
-    std::optional<FieldError> setFieldText(const QString& text);
-    std::optional<FieldError> setCodePageText(const std::string& bytes);
+    Result<void, FieldError> setFieldText(const QString& text);
+    Result<void, FieldError> setCodePageText(const std::string& bytes);
 
     // Types one character as the keyboard would: through the key filter and the
     // mask or length limit. Returns whether the field took it.

@@ -37,11 +37,11 @@ public:
     // The settings, read and written through the controls.
     DeviceSettings& settings() { return settings_; }
     std::string text(Field field) const { return settings_.text(field); }
-    std::optional<FieldError> setText(Field field, std::string_view text) {
+    Result<void, FieldError> setText(Field field, std::string_view text) {
         return settings_.setText(field, text);
     }
     int value(Field field) const { return settings_.value(field); }
-    std::optional<FieldError> setValue(Field field, int value) {
+    Result<void, FieldError> setValue(Field field, int value) {
         return settings_.setValue(field, value);
     }
 

@@ -124,11 +124,11 @@ public:
     std::string text(Field field) const override {
         return field == Field::edSymbol ? "" : record_.text(field);
     }
-    std::optional<FieldError> setText(Field field, std::string_view text) override {
+    Result<void, FieldError> setText(Field field, std::string_view text) override {
         return record_.setText(field, text);
     }
     int value(Field field) const override { return record_.value(field); }
-    std::optional<FieldError> setValue(Field field, int value) override {
+    Result<void, FieldError> setValue(Field field, int value) override {
         return record_.setValue(field, value);
     }
 

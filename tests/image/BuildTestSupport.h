@@ -18,9 +18,9 @@ protected:
     void SetUp() override { SetDefaults(settings); }
 
     void set(Field field, const std::string& text) {
-        ASSERT_FALSE(settings.setText(field, text)) << TraitsOf(field).name << " '" << text << "'";
+        ASSERT_TRUE(settings.setText(field, text)) << TraitsOf(field).name << " '" << text << "'";
     }
-    void set(Field field, int value) { ASSERT_FALSE(settings.setValue(field, value)); }
+    void set(Field field, int value) { ASSERT_TRUE(settings.setValue(field, value)); }
 
     BuildResult build() { return BuildImage(settings, image); }
 

@@ -44,12 +44,12 @@ TEST(PutText, WritesTheBytesThenOneZeroAndMovesOnToIt) {
     ConfigImage image;
     image.fill(0xAA);
     std::size_t position = 45;
-    EXPECT_FALSE(PutText(image, position, "Hi\xE9"));
+    EXPECT_TRUE(PutText(image, position, "Hi\xE9"));
     EXPECT_EQ(position, 48u);
     EXPECT_EQ(Bytes(image, 44, 6), "\xAAHi\xE9\0\xAA"s);
 
     position = 79;
-    EXPECT_FALSE(PutText(image, position, ""));
+    EXPECT_TRUE(PutText(image, position, ""));
     EXPECT_EQ(position, 79u);
     EXPECT_EQ(image[79], 0);
     EXPECT_EQ(image[80], 0xAA);
@@ -58,19 +58,19 @@ TEST(PutText, WritesTheBytesThenOneZeroAndMovesOnToIt) {
 TEST(PutText, StopsAtTheEndOfTheImageKeepingWhatItWrote) {
     ConfigImage image{};
     std::size_t position = 79;
-    EXPECT_FALSE(PutText(image, position, std::string(34, 'm'))); // its 0 lands on 113
+    EXPECT_TRUE(PutText(image, position, std::string(34, 'm'))); // its 0 lands on 113
     EXPECT_EQ(position, 113u);
 
     image.fill(0);
     position = 79;
-    const auto failure = PutText(image, position, std::string(35, 'm'));
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(*failure, "runs past offset 113");
+    const auto put = PutText(image, position, std::string(35, 'm'));
+    ASSERT_FALSE(put);
+    EXPECT_EQ(put.error(), "runs past offset 113");
     EXPECT_EQ(Bytes(image, 79, 35), std::string(35, 'm'));
 
     image.fill(0);
     position = 110;
-    EXPECT_TRUE(PutText(image, position, "abcdef"));
+    EXPECT_FALSE(PutText(image, position, "abcdef"));
     EXPECT_EQ(Bytes(image, 110, 4), "abcd");
 }
 
@@ -112,10 +112,10 @@ TEST(PutCallsign, EncodesAndNormalisesTheCallsignForms) {
     for (const CallsignCase& c : cases) {
         ConfigImage image{};
         std::size_t position = 16;
-        const EncodedCallsign encoded = PutCallsign(image, position, c.text, false);
-        EXPECT_FALSE(encoded.failure) << c.text;
+        const auto encoded = PutCallsign(image, position, c.text, false);
+        ASSERT_TRUE(encoded) << c.text;
         EXPECT_EQ(Bytes(image, 16, 7), c.entry) << "'" << c.text << "'";
-        EXPECT_EQ(encoded.normalised, c.normalised) << "'" << c.text << "'";
+        EXPECT_EQ(*encoded, c.normalised) << "'" << c.text << "'";
         EXPECT_EQ(position, 22u);
         EXPECT_EQ(image[23], 0);
     }
@@ -125,7 +125,7 @@ TEST(PutCallsign, LastEntryEndsTheListWithOneZero) {
     ConfigImage image;
     image.fill(0xAA);
     std::size_t position = 30;
-    EXPECT_FALSE(PutCallsign(image, position, "WIDE2-2", true).failure);
+    EXPECT_TRUE(PutCallsign(image, position, "WIDE2-2", true));
     EXPECT_EQ(position, 36u);
     EXPECT_EQ(Bytes(image, 30, 9), "WIDE2 2\0\xAA"s);
 }
@@ -134,18 +134,18 @@ TEST(PutCallsign, SsidCodeBeyondSixteenBitsFailsWritingNothing) {
     for (const std::string text : {"A-32720", "A-99999", "A--32817", "A-9999999"}) {
         ConfigImage image{};
         std::size_t position = 23;
-        const EncodedCallsign encoded = PutCallsign(image, position, text, true);
-        ASSERT_TRUE(encoded.failure) << text;
-        EXPECT_NE(encoded.failure->find("does not fit 16 bits"), std::string::npos);
+        const auto encoded = PutCallsign(image, position, text, true);
+        ASSERT_FALSE(encoded) << text;
+        EXPECT_NE(encoded.error().find("does not fit 16 bits"), std::string::npos);
         EXPECT_EQ(image, ConfigImage{}) << text;
     }
     // The edges that still fit 16 bits: too large or negative, so no SSID.
     for (const std::string text : {"A-32719", "A--32816"}) {
         ConfigImage image{};
         std::size_t position = 23;
-        const EncodedCallsign encoded = PutCallsign(image, position, text, true);
-        EXPECT_FALSE(encoded.failure) << text;
-        EXPECT_EQ(encoded.normalised, "A");
+        const auto encoded = PutCallsign(image, position, text, true);
+        ASSERT_TRUE(encoded) << text;
+        EXPECT_EQ(*encoded, "A");
         EXPECT_EQ(image[29], '0');
     }
 }
@@ -153,14 +153,14 @@ TEST(PutCallsign, SsidCodeBeyondSixteenBitsFailsWritingNothing) {
 TEST(PutCallsign, StopsAtTheEndOfTheImage) {
     ConfigImage image{};
     std::size_t position = 110;
-    const EncodedCallsign encoded = PutCallsign(image, position, "ABCDEF-1", false);
-    ASSERT_TRUE(encoded.failure);
+    const auto encoded = PutCallsign(image, position, "ABCDEF-1", false);
+    ASSERT_FALSE(encoded);
     EXPECT_EQ(Bytes(image, 110, 4), "ABCD");
 
     position = 107; // the entry fits, its closing 0 would not
-    EXPECT_TRUE(PutCallsign(image, position, "ABCDEF-1", true).failure);
+    EXPECT_FALSE(PutCallsign(image, position, "ABCDEF-1", true));
     position = 107;
-    EXPECT_FALSE(PutCallsign(image, position, "ABCDEF-1", false).failure);
+    EXPECT_TRUE(PutCallsign(image, position, "ABCDEF-1", false));
 }
 
 struct PathCase {
@@ -187,17 +187,17 @@ TEST(PutAprsPath, SplitsAtCommasIntoTwoAddresses) {
     };
     for (const PathCase& c : cases) {
         ConfigImage image{};
-        const EncodedCallsign encoded = PutAprsPath(image, c.path);
-        EXPECT_FALSE(encoded.failure) << c.path;
+        const auto encoded = PutAprsPath(image, c.path);
+        ASSERT_TRUE(encoded) << c.path;
         EXPECT_EQ(Bytes(image, 30, 15), c.entries) << "'" << c.path << "'";
-        EXPECT_EQ(encoded.normalised, c.normalised) << "'" << c.path << "'";
+        EXPECT_EQ(*encoded, c.normalised) << "'" << c.path << "'";
     }
 }
 
 TEST(PutAprsPath, FailsOnEitherAddress) {
     ConfigImage image{};
-    EXPECT_TRUE(PutAprsPath(image, "A-99999").failure);
-    EXPECT_TRUE(PutAprsPath(image, "A,B-99999").failure);
+    EXPECT_FALSE(PutAprsPath(image, "A-99999"));
+    EXPECT_FALSE(PutAprsPath(image, "A,B-99999"));
     EXPECT_EQ(Bytes(image, 30, 7), "A     0"); // the first entry stays
 }
 

@@ -49,12 +49,12 @@ TEST(FieldRule, ProgramPutTextsFitTheMaskOrAreRefusedWhole) {
         SettingsRecord record;
         SetDefaults(record);
         const std::string before = record.text(c.field);
-        const auto refused = record.setText(c.field, c.text);
-        EXPECT_EQ(!refused, c.accepted) << TraitsOf(c.field).name << " '" << c.text << "'";
+        const auto set = record.setText(c.field, c.text);
+        EXPECT_EQ(set.has_value(), c.accepted) << TraitsOf(c.field).name << " '" << c.text << "'";
         EXPECT_EQ(record.text(c.field), c.accepted ? c.text : before);
-        if (refused) {
-            EXPECT_EQ(refused->field, c.field);
-            EXPECT_EQ(refused->message().rfind(CaptionOf(c.field) + ": ", 0), 0u);
+        if (!set) {
+            EXPECT_EQ(set.error().field, c.field);
+            EXPECT_EQ(set.error().message().rfind(CaptionOf(c.field) + ": ", 0), 0u);
         }
     }
 }
@@ -62,15 +62,15 @@ TEST(FieldRule, ProgramPutTextsFitTheMaskOrAreRefusedWhole) {
 TEST(FieldRule, ChecksAndListTakeOnlyTheirStates) {
     SettingsRecord record;
     for (int v : {0, 1, 2}) {
-        EXPECT_FALSE(record.setValue(Field::chkTable, v));
+        EXPECT_TRUE(record.setValue(Field::chkTable, v));
     }
-    EXPECT_TRUE(record.setValue(Field::chkTable, 3));
-    EXPECT_TRUE(record.setValue(Field::chkTable, -1));
+    EXPECT_FALSE(record.setValue(Field::chkTable, 3));
+    EXPECT_FALSE(record.setValue(Field::chkTable, -1));
     for (int v = -1; v <= 7; ++v) {
-        EXPECT_FALSE(record.setValue(Field::cbMicEMsg, v));
+        EXPECT_TRUE(record.setValue(Field::cbMicEMsg, v));
     }
-    EXPECT_TRUE(record.setValue(Field::cbMicEMsg, 8));
-    EXPECT_TRUE(record.setValue(Field::cbMicEMsg, 15));
+    EXPECT_FALSE(record.setValue(Field::cbMicEMsg, 8));
+    EXPECT_FALSE(record.setValue(Field::cbMicEMsg, 15));
     EXPECT_EQ(record.value(Field::cbMicEMsg), 7);
 }
 
@@ -108,16 +108,16 @@ TEST(SetDefaults, FillsEveryFieldWithItsFactoryDefault) {
 class WriteLog final : public DeviceSettings {
 public:
     std::string text(Field) const override { return {}; }
-    std::optional<FieldError> setText(Field field, std::string_view) override { return log(field); }
+    Result<void, FieldError> setText(Field field, std::string_view) override { return log(field); }
     int value(Field) const override { return 0; }
-    std::optional<FieldError> setValue(Field field, int) override { return log(field); }
+    Result<void, FieldError> setValue(Field field, int) override { return log(field); }
 
     std::vector<Field> fields;
 
 private:
-    std::optional<FieldError> log(Field field) {
+    Result<void, FieldError> log(Field field) {
         fields.push_back(field);
-        return std::nullopt;
+        return {};
     }
 };
 

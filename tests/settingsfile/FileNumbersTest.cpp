@@ -13,7 +13,8 @@ struct StrictCase {
 class Strict : public testing::TestWithParam<StrictCase> {};
 
 TEST_P(Strict, TakesOnlyAWholeNumberText) {
-    EXPECT_EQ(StrictWholeNumber(GetParam().text, kInt16Min, kInt16Max).value, GetParam().value)
+    const auto number = StrictWholeNumber(GetParam().text, kInt16Min, kInt16Max);
+    EXPECT_EQ(number ? std::optional(*number) : std::nullopt, GetParam().value)
         << "'" << GetParam().text << "'";
 }
 
@@ -36,8 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
                     StrictCase{"--1", std::nullopt}));
 
 TEST(FileNumbers, StrictTellsNotANumberFromOutOfRange) {
-    EXPECT_EQ(StrictWholeNumber("abc", 0, 10).failure, StrictFailure::NotANumber);
-    EXPECT_EQ(StrictWholeNumber("11", 0, 10).failure, StrictFailure::OutOfRange);
+    EXPECT_EQ(StrictWholeNumber("abc", 0, 10).error(), StrictFailure::NotANumber);
+    EXPECT_EQ(StrictWholeNumber("11", 0, 10).error(), StrictFailure::OutOfRange);
 }
 
 struct LenientCase {

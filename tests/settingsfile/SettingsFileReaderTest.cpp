@@ -12,14 +12,15 @@ std::string ReadAll(std::string_view bytes, QuoteRule rule) {
     std::string out;
     for (;;) {
         auto next = reader.next();
-        if (const auto* failure = std::get_if<ReadFailure>(&next)) {
-            if (failure->kind == ReadFailure::Kind::EndOfFile) {
+        if (!next) {
+            const ReadFailure& failure = next.error();
+            if (failure.kind == ReadFailure::Kind::EndOfFile) {
                 return out + "EOF";
             }
-            return out + "UNTERMINATED@" + std::to_string(failure->line) + ":" +
-                   std::to_string(failure->position);
+            return out + "UNTERMINATED@" + std::to_string(failure.line) + ":" +
+                   std::to_string(failure.position);
         }
-        const FileValue& value = std::get<FileValue>(next);
+        const FileValue& value = *next;
         out += value.quoted ? "<" + value.text + ">" : "[" + value.text + "]";
     }
 }
@@ -83,9 +84,9 @@ TEST(SettingsFileReader, TellsTheLineAndPositionOfEachValue) {
                                                                        {4, 1}, {5, 2}, {6, 1}};
     for (const auto& [line, position] : expected) {
         auto next = reader.next();
-        ASSERT_TRUE(std::holds_alternative<FileValue>(next));
-        EXPECT_EQ(std::get<FileValue>(next).line, line);
-        EXPECT_EQ(std::get<FileValue>(next).position, position);
+        ASSERT_TRUE(next.has_value());
+        EXPECT_EQ(next->line, line);
+        EXPECT_EQ(next->position, position);
     }
 }
 

@@ -26,7 +26,7 @@ private:
 
     MaskedEdit* edit(Field field) const { return setup_->controls().edit(field); }
     void put(Field field, const char* text) {
-        QVERIFY2(!setup_->setText(field, text), TraitsOf(field).name.data());
+        QVERIFY2(setup_->setText(field, text), TraitsOf(field).name.data());
     }
 
     // Opens the field's menu as the Menu key does (the windowing system turns

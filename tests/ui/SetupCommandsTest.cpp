@@ -69,7 +69,7 @@ private:
     QString path(const char* name) const { return folder_->filePath(QString::fromLatin1(name)); }
 
     void put(Field field, const char* text) {
-        QVERIFY2(!setup_->setText(field, text), TraitsOf(field).name.data());
+        QVERIFY2(setup_->setText(field, text), TraitsOf(field).name.data());
     }
 
     // Pushes the bytes on the fake line through the tracker's receiving side.

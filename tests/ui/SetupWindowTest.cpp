@@ -82,9 +82,9 @@ private slots:
     void defaultButtonRestoresEveryField() {
         for (const FieldTraits& traits : AllFields()) {
             if (traits.isText()) {
-                QVERIFY(!setup_->setText(traits.field, FieldRule(traits).emptyText()));
+                QVERIFY(setup_->setText(traits.field, FieldRule(traits).emptyText()));
             } else {
-                QVERIFY(!setup_->setValue(traits.field, traits.kind == FieldKind::Check ? 1 : 7));
+                QVERIFY(setup_->setValue(traits.field, traits.kind == FieldKind::Check ? 1 : 7));
             }
         }
         QTest::mouseClick(setup_->controls().cmdDefault, Qt::LeftButton);
