@@ -2,13 +2,21 @@
 # than for the whole directory tree: the warnings (errors with KORVEL_WERROR);
 # in the sanitizer build, AddressSanitizer and UndefinedBehaviorSanitizer; in
 # the fuzzing build, also libFuzzer's coverage instrumentation, so that the
-# fuzzers are guided by the code they exercise.
+# fuzzers are guided by the code they exercise. A folder that sets
+# KORVEL_LINE_TABLES_ONLY (the tests, the benchmarks) gets debug information
+# of line tables only (-g1) in RelWithDebInfo: full debug information of the
+# GoogleTest and Qt Test macros costs about a third of those files' compile
+# time, while backtraces and sanitizer reports need only the lines. The code
+# generated is the same; the libraries and programs under test keep full -g.
 function(korvel_target_defaults target)
     if(MSVC)
         target_compile_options(${target} PRIVATE /W4 /utf-8 $<$<BOOL:${KORVEL_WERROR}>:/WX>)
     else()
         target_compile_options(${target} PRIVATE -Wall -Wextra
                                $<$<BOOL:${KORVEL_WERROR}>:-Werror>)
+        if(KORVEL_LINE_TABLES_ONLY)
+            target_compile_options(${target} PRIVATE $<$<CONFIG:RelWithDebInfo>:-g1>)
+        endif()
     endif()
     if(KORVEL_SANITIZE)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined
