@@ -47,17 +47,15 @@ struct Moments {
 class TimedPort final : public SerialPort {
 public:
     TimedPort(const QString& folder, Moments& moments) : port_(folder), moments_(moments) {}
-    std::optional<std::string> select(int number) override { return port_.select(number); }
-    std::optional<std::string> open() override {
+    PortResult select(int number) override { return port_.select(number); }
+    PortResult open() override {
         auto result = port_.open();
         moments_.opened = Now();
         return result;
     }
     bool isOpen() const override { return port_.isOpen(); }
-    std::optional<std::string> write(std::span<const std::uint8_t> bytes) override {
-        return port_.write(bytes);
-    }
-    std::optional<std::string> close() override {
+    PortResult write(std::span<const std::uint8_t> bytes) override { return port_.write(bytes); }
+    PortResult close() override {
         moments_.closing = Now();
         auto result = port_.close();
         moments_.closed = Now();

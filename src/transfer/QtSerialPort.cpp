@@ -47,28 +47,29 @@ std::string QtSerialPort::failure(const QString& what) const {
     return Utf8(portName() + QStringLiteral(": ") + what);
 }
 
-std::optional<std::string> QtSerialPort::select(int number) {
+PortResult QtSerialPort::select(int number) {
     number_ = number;
     if (!fixedDevice_.isEmpty()) {
         device_ = fixedDevice_;
-        return std::nullopt;
+        return {};
     }
     if (number < 1) {
-        return "No serial port chosen: 'Comm num:' is empty or 0. Enter the number of the "
-               "COM port the tracker is attached to.";
+        return Failure{"No serial port chosen: 'Comm num:' is empty or 0. Enter the number of the "
+                       "COM port the tracker is attached to."};
     }
     const DeviceTree tree = DeviceTree::AroundDeviceFolder(deviceFolder_);
     const PortLookup lookup = ResolvePort(number, tree);
     if (!lookup.device) {
-        return Utf8(QStringLiteral("COM%1: no such serial port; looked for %2. %3")
-                        .arg(number)
-                        .arg(lookup.lookedFor.join(QStringLiteral(", ")), PortsPresentText(tree)));
+        return Failure{
+            Utf8(QStringLiteral("COM%1: no such serial port; looked for %2. %3")
+                     .arg(number)
+                     .arg(lookup.lookedFor.join(QStringLiteral(", ")), PortsPresentText(tree)))};
     }
     device_ = *lookup.device;
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> QtSerialPort::open() {
+PortResult QtSerialPort::open() {
     port_.setPortName(systemPath());
     port_.setBaudRate(4800);
     port_.setDataBits(QSerialPort::Data8);
@@ -77,9 +78,9 @@ std::optional<std::string> QtSerialPort::open() {
     port_.setFlowControl(QSerialPort::NoFlowControl);
     port_.clearError();
     if (port_.open(QIODevice::WriteOnly)) {
-        return std::nullopt;
+        return {};
     }
-    return openFailure();
+    return Failure{openFailure()};
 }
 
 // The device as the system knows it. Through a symbolic link or by its own
@@ -179,49 +180,51 @@ bool QtSerialPort::isOpen() const {
     return port_.isOpen();
 }
 
-std::optional<std::string> QtSerialPort::write(std::span<const std::uint8_t> bytes) {
-    if (auto failed = earlierWriteFailure()) {
-        return failed;
+PortResult QtSerialPort::write(std::span<const std::uint8_t> bytes) {
+    if (auto earlier = earlierWriteFailure(); !earlier) {
+        return earlier;
     }
     const qint64 size = static_cast<qint64>(bytes.size());
     // Queued only: QSerialPort writes from the event loop as soon as the
     // system takes bytes, which for a working port is at once.
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
-        return failure(
-            QStringLiteral("writing to the port failed%1. Try again.").arg(systemDetail(0)));
+        return Failure{failure(
+            QStringLiteral("writing to the port failed%1. Try again.").arg(systemDetail(0)))};
     }
     sinceWrite_.start();
-    return std::nullopt;
+    return {};
 }
 
 // What became of the bytes written before: lost with the device, refused by
 // the system, or still waiting because the port stopped taking data.
-std::optional<std::string> QtSerialPort::earlierWriteFailure() const {
+PortResult QtSerialPort::earlierWriteFailure() const {
     const QSerialPort::SerialPortError error = port_.error();
     const bool waiting = port_.bytesToWrite() > 0;
     if (error == QSerialPort::ResourceError || (waiting && Vanished(device_))) {
-        return failure(QStringLiteral("the device stopped taking data during the transfer: "
-                                      "the line was closed or the USB adapter unplugged. The "
-                                      "tracker did not get the whole configuration; check the "
-                                      "connection and try again."));
+        return Failure{
+            failure(QStringLiteral("the device stopped taking data during the transfer: "
+                                   "the line was closed or the USB adapter unplugged. The "
+                                   "tracker did not get the whole configuration; check the "
+                                   "connection and try again."))};
     }
     if (error != QSerialPort::NoError) {
-        return failure(
-            QStringLiteral("writing to the port failed%1. Try again.").arg(systemDetail(0)));
+        return Failure{failure(
+            QStringLiteral("writing to the port failed%1. Try again.").arg(systemDetail(0)))};
     }
     if (waiting) {
-        return failure(QStringLiteral("the port took no data for %1 ms: %2 bytes never left. "
-                                      "The line is stuck (a cable, an adapter or flow "
-                                      "control); the transfer was stopped. Check the "
-                                      "connection and try again.")
-                           .arg(sinceWrite_.elapsed())
-                           .arg(port_.bytesToWrite()));
+        return Failure{
+            failure(QStringLiteral("the port took no data for %1 ms: %2 bytes never left. "
+                                   "The line is stuck (a cable, an adapter or flow "
+                                   "control); the transfer was stopped. Check the "
+                                   "connection and try again.")
+                        .arg(sinceWrite_.elapsed())
+                        .arg(port_.bytesToWrite()))};
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> QtSerialPort::close() {
-    auto failed = earlierWriteFailure();
+PortResult QtSerialPort::close() {
+    auto earlier = earlierWriteFailure();
     if (port_.bytesToWrite() > 0) {
         // Closing a port with output pending can wait for it to drain; what a
         // stuck port never took is dropped instead.
@@ -229,18 +232,18 @@ std::optional<std::string> QtSerialPort::close() {
     }
     port_.clearError();
     port_.close();
-    if (failed) {
-        return failed;
+    if (!earlier) {
+        return earlier;
     }
     if (port_.error() == QSerialPort::NoError) {
-        return std::nullopt;
+        return {};
     }
     if (Vanished(device_)) {
-        return lostDevice(QStringLiteral("before it was closed"));
+        return Failure{lostDevice(QStringLiteral("before it was closed"))};
     }
-    return failure(QStringLiteral("closing the port failed%1; the last bytes may not have "
-                                  "reached the tracker. Try again.")
-                       .arg(systemDetail(0)));
+    return Failure{failure(QStringLiteral("closing the port failed%1; the last bytes may not have "
+                                          "reached the tracker. Try again.")
+                               .arg(systemDetail(0)))};
 }
 
 // The system's own words for a failure: from the error number a system call

@@ -20,11 +20,11 @@ public:
     // `fixedDevice`, uses that device whatever the COM number.
     explicit QtSerialPort(QString deviceFolder, QString fixedDevice = QString());
 
-    std::optional<std::string> select(int number) override;
-    std::optional<std::string> open() override;
+    PortResult select(int number) override;
+    PortResult open() override;
     bool isOpen() const override;
-    std::optional<std::string> write(std::span<const std::uint8_t> bytes) override;
-    std::optional<std::string> close() override;
+    PortResult write(std::span<const std::uint8_t> bytes) override;
+    PortResult close() override;
 
     QString device() const { return device_; }
 
@@ -35,7 +35,7 @@ private:
     std::string openFailure();
     std::optional<QString> pathProblem() const;
     QString permissionDenied() const;
-    std::optional<std::string> earlierWriteFailure() const;
+    PortResult earlierWriteFailure() const;
     std::string lostDevice(const QString& during) const;
     QString systemDetail(int systemError) const;
 

@@ -46,8 +46,8 @@ bool TransferSession::perform(const PlanStep& step) {
     case Action::SelectPort:
         return selectPort();
     case Action::OpenPort:
-        if (auto error = port_.open()) {
-            return fail(step.action, *error);
+        if (auto opened = port_.open(); !opened) {
+            return fail(step.action, std::move(opened).error());
         }
         return true;
     case Action::CheckOpen:
@@ -77,8 +77,8 @@ bool TransferSession::perform(const PlanStep& step) {
     case Action::WriteFrameB:
         return write(frames_.b, step.action);
     case Action::ClosePort:
-        if (auto error = port_.close()) {
-            return fail(step.action, *error);
+        if (auto closed = port_.close(); !closed) {
+            return fail(step.action, std::move(closed).error());
         }
         return true;
     case Action::ShowCompletionText:
@@ -98,15 +98,15 @@ bool TransferSession::selectPort() {
                                             ": that is not a port number. Enter the number of "
                                             "the serial port the tracker is attached to.");
     }
-    if (auto error = port_.select(*number)) {
-        return fail(Action::SelectPort, *error);
+    if (auto selected = port_.select(*number); !selected) {
+        return fail(Action::SelectPort, std::move(selected).error());
     }
     return true;
 }
 
 bool TransferSession::write(std::span<const std::uint8_t> bytes, Action action) {
-    if (auto error = port_.write(bytes)) {
-        return fail(action, *error);
+    if (auto written = port_.write(bytes); !written) {
+        return fail(action, std::move(written).error());
     }
     return true;
 }

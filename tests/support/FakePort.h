@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -41,39 +40,39 @@ public:
 
     Line& line() { return *line_; }
 
-    std::optional<std::string> select(int number) override {
+    PortResult select(int number) override {
         record("select " + std::to_string(number));
         line_->selectedNumber = number;
         if (number < 1) {
-            return "No serial port chosen";
+            return Failure{"No serial port chosen"};
         }
         if (!line_->failSelect.empty()) {
-            return line_->failSelect;
+            return Failure{line_->failSelect};
         }
         return failure("select");
     }
-    std::optional<std::string> open() override {
+    PortResult open() override {
         record("open");
         if (!line_->failOpen.empty()) {
-            return line_->failOpen;
+            return Failure{line_->failOpen};
         }
-        if (auto error = failure("open")) {
-            return error;
+        if (auto opened = failure("open"); !opened) {
+            return opened;
         }
         line_->open = line_->failAt != "notopen";
-        return std::nullopt;
+        return {};
     }
     bool isOpen() const override { return line_->open; }
-    std::optional<std::string> write(std::span<const std::uint8_t> bytes) override {
+    PortResult write(std::span<const std::uint8_t> bytes) override {
         ++line_->writes;
         record("write " + std::to_string(bytes.size()));
-        if (auto error = failure("write" + std::to_string(line_->writes))) {
-            return error;
+        if (auto written = failure("write" + std::to_string(line_->writes)); !written) {
+            return written;
         }
         line_->bytes.insert(line_->bytes.end(), bytes.begin(), bytes.end());
-        return std::nullopt;
+        return {};
     }
-    std::optional<std::string> close() override {
+    PortResult close() override {
         record("close");
         line_->open = false;
         return failure("close");
@@ -85,11 +84,11 @@ private:
             log_->push_back(std::move(entry));
         }
     }
-    std::optional<std::string> failure(const std::string& operation) const {
+    PortResult failure(const std::string& operation) const {
         if (line_->failAt == operation) {
-            return "COM3: " + operation + " failed";
+            return Failure{"COM3: " + operation + " failed"};
         }
-        return std::nullopt;
+        return {};
     }
 
     std::shared_ptr<Line> line_;

@@ -203,7 +203,8 @@ private slots:
         FakeDeviceTree fake;
         QtSerialPort port(fake.devices());
         const auto message = [&] {
-            return QString::fromStdString(port.select(3).value_or(""))
+            const PortResult selected = port.select(3);
+            return QString::fromStdString(selected ? std::string() : selected.error())
                 .replace(fake.devices() + '/', QString());
         };
         QVERIFY2(message().endsWith("ttyS2. No serial port is present on this computer: check "

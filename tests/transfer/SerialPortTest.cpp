@@ -47,8 +47,9 @@ QByteArray ReadLine(int fd, int ms = 200) {
     return bytes;
 }
 
-QString Text(const std::optional<std::string>& message) {
-    return message ? QString::fromStdString(*message) : QString();
+// The failure's message; empty when the call worked.
+QString Text(const PortResult& result) {
+    return result ? QString() : QString::fromStdString(result.error());
 }
 
 } // namespace
