@@ -9,11 +9,9 @@
 
 namespace korvel {
 
-// The encoders fail with a reason alone ("runs past offset 113"): the caller
-// knows which field it was encoding and names it.
-
 // Writes `byte` at `offset`, or fails without writing when the offset lies
-// outside the image.
+// outside the image. Like every encoder it fails with a reason alone ("runs
+// past offset 113"): the caller knows which field it was encoding and names it.
 Result<void, std::string> PutByte(ConfigImage& image, std::size_t offset, std::uint8_t byte);
 
 } // namespace korvel

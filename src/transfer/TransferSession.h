@@ -22,8 +22,8 @@ enum class TransferOutcome {
 
 struct TransferResult {
     TransferOutcome outcome = TransferOutcome::Running;
-    std::string error;                         // for Failed: the message for the operator
-    Action failedAction = Action::BuildFrames; // for Failed: the plan's action that failed
+    std::string error;                  // for Failed: the message for the operator
+    std::optional<Action> failedAction; // for Failed: the plan's action that failed
 };
 
 // One transfer walking the plan. It knows nothing of time: the runner asks it

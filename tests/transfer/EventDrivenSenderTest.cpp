@@ -122,7 +122,7 @@ private slots:
         const QString message = "COM3: " + failAt + " failed";
         QCOMPARE(rig.finished.at(0).at(0).toString(), message);
         QCOMPARE(rig.sender.lastResult().outcome, TransferOutcome::Failed);
-        QCOMPARE(rig.sender.lastResult().failedAction, failedAction);
+        QCOMPARE(rig.sender.lastResult().failedAction, std::optional(failedAction));
         QVERIFY(!rig.sender.isRunning());
         QVERIFY(!rig.sender.isPortOpen());
         QCOMPARE(rig.port->line().bytes.size(), std::size_t(bytesOnLine));

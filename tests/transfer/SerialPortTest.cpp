@@ -272,7 +272,8 @@ private slots:
                                   "data"),
                  qPrintable(error));
         QVERIFY2(error.contains("2 bytes never left"), qPrintable(error));
-        QCOMPARE(sender.lastResult().failedAction, Action::WriteFrameA); // after the marker
+        QCOMPARE(sender.lastResult().failedAction,
+                 std::optional(Action::WriteFrameA)); // after the marker
         QVERIFY(!sender.isPortOpen());
         line.resumeOutput();
         QCOMPARE(ReadLine(line.masterFd(), 50), QByteArray());
