@@ -239,6 +239,30 @@ private slots:
         QCOMPARE(CommonD::qtNameFilters(classic), qt);
     }
 
+    // Save and Load start in the program's folder, unless settings do not
+    // belong there: then in the user's own folder.
+    void fileDialogStartsInAFolderForTheUsersFiles_data() {
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<bool>("proposed");
+        // TEMP stands for the test's own folder.
+        QTest::newRow("a folder of the user's") << "TEMP" << true;
+        QTest::newRow("installed for every user") << "/usr/bin" << false;
+        QTest::newRow("installed by the administrator") << "/usr/local/bin" << false;
+        QTest::newRow("an add-on package") << "/opt/korvel/bin" << false;
+        QTest::newRow("a folder that is gone") << "TEMP/gone" << false;
+        QTest::newRow("only like a system folder") << "TEMP/usr/bin" << true;
+    }
+
+    void fileDialogStartsInAFolderForTheUsersFiles() {
+        QFETCH(QString, programFolder);
+        QFETCH(bool, proposed);
+        programFolder.replace(QStringLiteral("TEMP"), folder_->path());
+        QDir().mkpath(folder_->filePath("usr/bin"));
+        const QString start = CommonD::initialFolder(programFolder);
+        QCOMPARE(start == programFolder, proposed);
+        QVERIFY2(QFileInfo(start).isDir() && QFileInfo(start).isWritable(), qPrintable(start));
+    }
+
     void sendFailureShowsTheBoxAndSelectsTheField_data() {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
