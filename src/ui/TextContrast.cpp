@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace korvel {
 namespace {
@@ -17,8 +18,34 @@ double Luminance(const QColor& colour) {
            0.0722 * Channel(rgb.blue());
 }
 
-bool Readable(const QColor& text, const QColor& background) {
-    return Contrast(text, background) >= kReadableContrast;
+bool Readable(const QColor& text, const QColor& background, double enough = kReadableContrast) {
+    return Contrast(text, background) >= enough;
+}
+
+// The GPSless notes are small text, whose thin strokes the screen smooths into
+// the background: their colour keeps a margin above the contrast needed, so
+// that the pixels on screen still reach it.
+constexpr double kSmallNoteContrast = 5.0;
+
+// The greens from the plain one (0,128,0) away from `background`: darker
+// towards black on a light background; on a dark one lighter, the green
+// channel up to full, then towards a pale green.
+std::vector<QColor> GreensAwayFrom(const QColor& background) {
+    constexpr int kPlainGreen = 128;
+    std::vector<QColor> greens;
+    if (!IsDark(background)) {
+        for (int green = kPlainGreen; green >= 0; --green) {
+            greens.emplace_back(0, green, 0);
+        }
+        return greens;
+    }
+    for (int green = kPlainGreen; green <= 255; ++green) {
+        greens.emplace_back(0, green, 0);
+    }
+    for (int pale = 1; pale < 255; ++pale) {
+        greens.emplace_back(pale, 255, pale);
+    }
+    return greens;
 }
 
 } // namespace
@@ -34,25 +61,16 @@ bool IsDark(const QColor& background) {
 }
 
 QColor ReadableGreen(const QColor& background) {
-    constexpr int kPlainGreen = 128;
-    if (!IsDark(background)) {
-        int green = kPlainGreen;
-        while (green > 0 && !Readable(QColor(0, green, 0), background)) {
-            --green;
-        }
-        return QColor(0, green, 0);
-    }
-    // Lighter: the green channel up to full, then towards a pale green.
-    for (int green = kPlainGreen; green <= 255; ++green) {
-        if (Readable(QColor(0, green, 0), background)) {
-            return QColor(0, green, 0);
+    const std::vector<QColor> greens = GreensAwayFrom(background);
+    // The margin where it can be had, else what small text needs.
+    for (const double enough : {kSmallNoteContrast, kReadableContrast}) {
+        for (const QColor& green : greens) {
+            if (Readable(green, background, enough)) {
+                return green;
+            }
         }
     }
-    int pale = 0;
-    while (pale < 255 && !Readable(QColor(pale, 255, pale), background)) {
-        ++pale;
-    }
-    return QColor(pale, 255, pale);
+    return greens.back();
 }
 
 QColor ReadableOn(const QColor& background, std::initializer_list<QColor> preferred) {

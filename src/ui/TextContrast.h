@@ -17,7 +17,8 @@ bool IsDark(const QColor& background);
 
 // The green of the GPSless notes on `background`: the plain green (0,128,0)
 // when it can be read there, else the nearest green that can, darker on a
-// light background and lighter on a dark one.
+// light background and lighter on a dark one. It keeps a margin above
+// kReadableContrast for small text, where one can be had.
 QColor ReadableGreen(const QColor& background);
 
 // The first of `preferred` (invalid colours left out) that can be read on
