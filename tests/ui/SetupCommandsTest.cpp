@@ -241,27 +241,39 @@ private slots:
     }
 
     // Save and Load start in the program's folder, unless settings do not
-    // belong there: then in the user's own folder.
+    // belong there: then in the user's documents folder, or the home folder
+    // when there is none. TEMP stands for the test's own folder, which also
+    // holds the user's home.
     void fileDialogStartsInAFolderForTheUsersFiles_data() {
         QTest::addColumn<QString>("programFolder");
-        QTest::addColumn<bool>("proposed");
-        // TEMP stands for the test's own folder.
-        QTest::newRow("a folder of the user's") << "TEMP" << true;
-        QTest::newRow("installed for every user") << "/usr/bin" << false;
-        QTest::newRow("installed by the administrator") << "/usr/local/bin" << false;
-        QTest::newRow("an add-on package") << "/opt/korvel/bin" << false;
-        QTest::newRow("a folder that is gone") << "TEMP/gone" << false;
-        QTest::newRow("only like a system folder") << "TEMP/usr/bin" << true;
+        QTest::addColumn<bool>("documents"); // whether the user has a documents folder
+        QTest::addColumn<QString>("start");
+        QTest::newRow("a folder of the user's") << "TEMP" << true << "TEMP";
+        QTest::newRow("only like a system folder") << "TEMP/usr/bin" << true << "TEMP/usr/bin";
+        QTest::newRow("installed for every user") << "/usr/bin" << true << "TEMP/home/Documents";
+        QTest::newRow("installed by the administrator")
+            << "/usr/local/bin" << true << "TEMP/home/Documents";
+        QTest::newRow("an add-on package") << "/opt/korvel/bin" << false << "TEMP/home";
+        QTest::newRow("a folder that is gone") << "TEMP/gone" << false << "TEMP/home";
     }
 
     void fileDialogStartsInAFolderForTheUsersFiles() {
         QFETCH(QString, programFolder);
-        QFETCH(bool, proposed);
+        QFETCH(bool, documents);
+        QFETCH(QString, start);
         programFolder.replace(QStringLiteral("TEMP"), folder_->path());
-        QDir().mkpath(folder_->filePath("usr/bin"));
-        const QString start = CommonD::initialFolder(programFolder);
-        QCOMPARE(start == programFolder, proposed);
-        QVERIFY2(QFileInfo(start).isDir() && QFileInfo(start).isWritable(), qPrintable(start));
+        start.replace(QStringLiteral("TEMP"), folder_->path());
+        QVERIFY(QDir().mkpath(folder_->filePath("usr/bin")));
+        QVERIFY(QDir().mkpath(folder_->filePath(documents ? "home/Documents" : "home")));
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            config.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", config);
+        });
+        qputenv("HOME", QFile::encodeName(folder_->filePath("home")));
+        qunsetenv("XDG_CONFIG_HOME");
+        QCOMPARE(CommonD::initialFolder(programFolder), start);
     }
 
     void sendFailureShowsTheBoxAndSelectsTheField_data() {
