@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
+#include <string>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -80,6 +81,13 @@ void PseudoTerminal::link(const std::string& path) {
         Fail("symlink " + path);
     }
     link_ = path;
+}
+
+void PseudoTerminal::handTo(uid_t owner) {
+    // The group stays the terminals' own.
+    if (::fchown(slave_, owner, static_cast<gid_t>(-1)) != 0) {
+        Fail("giving " + device_ + " to user " + std::to_string(owner));
+    }
 }
 
 void PseudoTerminal::suspendOutput() {

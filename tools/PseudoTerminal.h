@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <sys/types.h>
 
 namespace korvel::sim {
 
@@ -24,6 +25,11 @@ public:
     // but never another kind of file; the link goes when the pair closes.
     // Throws std::runtime_error on failure.
     void link(const std::string& path);
+
+    // Gives the device to the user `owner`, so that the user may open it when
+    // the simulator runs as root (a pseudo-terminal belongs to whoever made
+    // it). Throws std::runtime_error on failure.
+    void handTo(uid_t owner);
 
     // Stops the line taking data from the program under test, as a stuck
     // adapter or flow control would, and starts it again. Works for any user:

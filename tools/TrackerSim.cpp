@@ -16,9 +16,11 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <poll.h>
+#include <pwd.h>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -32,6 +34,7 @@ using Clock = std::chrono::steady_clock;
 
 struct Options {
     std::string link;
+    std::string owner; // the user to hand the device to; empty: nobody else
     bool timing = false;
     int count = 1;
     // Longer than the longest pause inside a transfer (0.4 s), shorter than a
@@ -41,8 +44,8 @@ struct Options {
 };
 
 constexpr const char* kAbout =
-    "Usage: korvel-tracker-sim [--link PATH] [--timing] [--count N] [--timeout S]\n"
-    "                          [--hang-up-after-a]\n\n"
+    "Usage: korvel-tracker-sim [--link PATH] [--owner USER] [--timing] [--count N]\n"
+    "                          [--timeout S] [--hang-up-after-a]\n\n"
     "Opens a pseudo-terminal at 4800 baud 8N1, prints its device on the first line\n"
     "and receives N configuration transfers (default 1) as the tracker would.\n";
 
@@ -59,6 +62,19 @@ template <typename Number> std::optional<Number> NumberOf(std::string_view text)
 
 // The longest silence that makes sense, and keeps its milliseconds in an int.
 constexpr double kLongestTimeoutSeconds = 3600;
+
+// The user named by `name`, a user name or a number.
+std::optional<uid_t> UserId(std::string_view name) {
+    if (const auto number = NumberOf<uid_t>(name)) {
+        return number;
+    }
+    const passwd* user = ::getpwnam(std::string(name).c_str());
+    return user ? std::optional<uid_t>(user->pw_uid) : std::nullopt;
+}
+
+bool IsUser(std::string_view text) {
+    return UserId(text).has_value();
+}
 
 bool IsCount(std::string_view text) {
     const auto count = NumberOf<int>(text);
@@ -79,6 +95,13 @@ constexpr std::array kOptions = {
                       "there is replaced, any other file is left alone); the\n"
                       "link goes at the end, also on SIGINT and SIGTERM",
               .needs = "the path of the link to make"},
+    OptionRow{.name = "--owner",
+              .value = "USER",
+              .help = "give the device to USER (a name or a number), so that\n"
+                      "USER may open it when the simulator runs as root; run\n"
+                      "with sudo, it goes to the user who ran sudo",
+              .needs = "a user of this system",
+              .accepts = IsUser},
     OptionRow{.name = "--timing",
               .value = {},
               .help = "print when each burst of bytes arrived, in ms from the\n"
@@ -107,6 +130,7 @@ std::string Usage() {
 Options OptionsOf(const korvel::cli::ParsedOptions& parsed) {
     Options options;
     options.link = parsed.value("--link").value_or("");
+    options.owner = parsed.value("--owner").value_or("");
     options.timing = parsed.has("--timing");
     if (const auto count = parsed.value("--count")) {
         options.count = *NumberOf<int>(*count);
@@ -116,6 +140,20 @@ Options OptionsOf(const korvel::cli::ParsedOptions& parsed) {
     }
     options.hangUpAfter = parsed.has("--hang-up-after-a") ? 'A' : 0;
     return options;
+}
+
+// Who gets the device: the user named, else, when root runs the simulator for
+// a user through sudo, that user (root could open any device, and the window
+// that will send to it runs as the user); else nobody else.
+std::optional<uid_t> DeviceOwner(const Options& options) {
+    if (!options.owner.empty()) {
+        return UserId(options.owner);
+    }
+    const char* caller = std::getenv("SUDO_UID");
+    if (::geteuid() == 0 && caller != nullptr) {
+        return NumberOf<uid_t>(caller);
+    }
+    return std::nullopt;
 }
 
 // Bytes that arrive less than this apart belong to one write of the sender.
@@ -291,6 +329,9 @@ int main(int argc, char** argv) {
     int status = 1;
     try {
         PseudoTerminal line;
+        if (const auto owner = DeviceOwner(options)) {
+            line.handTo(*owner);
+        }
         if (!options.link.empty()) {
             line.link(options.link);
         }

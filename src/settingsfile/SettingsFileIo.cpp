@@ -136,6 +136,32 @@ bool WritesInPlace(const QFileInfo& target) {
 #endif
 }
 
+// The replacing file takes the owner, group and permission bits of the file it
+// replaces, as far as this process may give them: a user's file saved over by
+// root (the program run with sudo for the serial port) stays that user's, and a
+// read-only file stays read-only. Where the owner cannot be given (another
+// user's file), the group still can be if the user belongs to it; whatever
+// cannot be given stays as the system made it. A new file keeps what the system
+// gave it. Returns whether all three were kept.
+bool KeepOwnerAndMode(const QSaveFile& file, const QString& path) {
+#if defined(Q_OS_UNIX)
+    struct stat old {};
+    const int fd = file.handle();
+    if (::stat(QFile::encodeName(path).constData(), &old) != 0 || fd < 0) {
+        return true;
+    }
+    // The owner first: giving a file away clears its set-id bits.
+    const bool ownerKept = ::fchown(fd, old.st_uid, old.st_gid) == 0;
+    const bool groupKept = ownerKept || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+    const bool modeKept = ::fchmod(fd, old.st_mode & 07777) == 0;
+    return ownerKept && groupKept && modeKept;
+#else
+    Q_UNUSED(file);
+    Q_UNUSED(path);
+    return true;
+#endif
+}
+
 } // namespace
 
 std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QString& path) {
@@ -162,6 +188,7 @@ std::optional<QString> SaveSettingsFile(const DeviceSettings& settings, const QS
     if (!file.open(QIODevice::WriteOnly)) {
         return SaveFailure(path, FolderProblem(path, file.errorString()));
     }
+    KeepOwnerAndMode(file, path);
     if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
         static_cast<qint64>(bytes.size())) {
         const QString cause = file.errorString();

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStandardPaths>
+#include <algorithm>
 
 namespace korvel {
 namespace {
@@ -38,6 +40,19 @@ std::optional<QString> AskPerson(QWidget* parent, CommonD::Mode mode, const QStr
     return dialog.selectedFiles().constFirst();
 }
 
+// Whether `folder` lies in one of the hierarchies where the system's packages
+// put programs. An installed program lives there; its settings do not, even
+// when the user (root) may write there.
+bool IsSystemProgramFolder(const QString& folder) {
+    static const QStringList systemRoots{QStringLiteral("/usr"), QStringLiteral("/bin"),
+                                         QStringLiteral("/sbin"), QStringLiteral("/opt"),
+                                         QStringLiteral("/snap")};
+    const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
+    return std::any_of(systemRoots.cbegin(), systemRoots.cend(), [&](const QString& root) {
+        return clean == root || clean.startsWith(root + QLatin1Char('/'));
+    });
+}
+
 } // namespace
 
 std::optional<QString> CommonD::show(QWidget* parent, Mode mode, const QString& title) {
@@ -60,9 +75,16 @@ std::optional<QString> CommonD::show(QWidget* parent, Mode mode, const QString& 
 }
 
 QString CommonD::initialFolder() {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (QFileInfo(programFolder).isWritable()) {
+    return initialFolder(QCoreApplication::applicationDirPath());
+}
+
+QString CommonD::initialFolder(const QString& programFolder) {
+    if (QFileInfo(programFolder).isWritable() && !IsSystemProgramFolder(programFolder)) {
         return programFolder;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) {
+        return documents;
     }
     return QDir::homePath();
 }

@@ -24,9 +24,13 @@ public:
     // Shows the dialog and returns the chosen full path, or nothing on Cancel.
     static std::optional<QString> show(QWidget* parent, Mode mode, const QString& title);
 
-    // The folder a dialog starts in: the program's own folder when it may be
-    // written to, else the user's home folder.
+    // The folder a dialog starts in: the program's own folder, unless that is
+    // a folder the user should not keep settings in (one the user may not
+    // write to, or one of the system's program folders such as /usr/bin, which
+    // root may write to); then the user's documents folder, or the home folder
+    // where there is none.
     static QString initialFolder();
+    static QString initialFolder(const QString& programFolder);
 
     // "a (*.x)|*.x|b|*.*" as Qt's "a (*.x);;b (*)".
     static QStringList qtNameFilters(const QString& classicFilter);

@@ -8,7 +8,8 @@ namespace korvel {
 
 QIcon InstructionsIcon() {
     QIcon icon;
-    for (const int size : {16, 32, 48}) {
+    // Every size a desktop asks for, up to a task switcher's at scale 2.
+    for (const int size : {16, 24, 32, 48, 64, 96, 128}) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);

@@ -2,6 +2,7 @@
 
 #include "rtf/SymbolFonts.h"
 #include "ui/LongWordBreaker.h"
+#include "ui/TextContrast.h"
 #include "ui/WindowMetrics.h"
 
 #include <QImage>
@@ -20,8 +21,8 @@ constexpr int kMaxColumns = 64;
 
 class Converter {
 public:
-    Converter(QTextDocument& target, const Document& document)
-        : target_(target), document_(document), cursor_(&target) {}
+    Converter(QTextDocument& target, const Document& document, const PageColours& page)
+        : target_(target), document_(document), page_(page), cursor_(&target) {}
 
     void run() {
         // The document starts with one empty block, and a table leaves one
@@ -112,10 +113,8 @@ private:
             SymbolFontOf(font->second) == SymbolFont::None) {
             format.setFontFamilies({QString::fromStdString(font->second.name)});
         }
-        if (const QColor fore = colour(f.color); fore.isValid()) {
-            format.setForeground(fore);
-        }
-        if (const QColor back = colour(f.background); back.isValid()) {
+        const QColor back = colour(f.background);
+        if (back.isValid()) {
             format.setBackground(back);
         }
         if (f.position == VerticalPosition::Superscript) {
@@ -123,16 +122,32 @@ private:
         } else if (f.position == VerticalPosition::Subscript) {
             format.setVerticalAlignment(QTextCharFormat::AlignSubScript);
         }
-        if (f.link >= 0 && static_cast<std::size_t>(f.link) < document_.links.size()) {
+        const bool link = f.link >= 0 && static_cast<std::size_t>(f.link) < document_.links.size();
+        if (link) {
             format.setAnchor(true);
             format.setAnchorHref(
                 QString::fromStdString(document_.links[static_cast<std::size_t>(f.link)]));
-            if (!colour(f.color).isValid()) {
-                format.setForeground(QColor(0, 0, 238));
-            }
             format.setFontUnderline(true);
         }
+        setReadableForeground(format, colour(f.color), back.isValid() ? back : textBackground(),
+                              link);
         return format;
+    }
+
+    // The background that text without a highlight of its own is drawn on.
+    QColor textBackground() const { return cellShade_.isValid() ? cellShade_ : page_.background; }
+
+    // The document's colour where it can be read on `background`; else the
+    // page's colour for such text, or black or white. Text with no colour of
+    // its own keeps the viewer's text colour where that can be read.
+    void setReadableForeground(QTextCharFormat& format, const QColor& own, const QColor& background,
+                               bool link) const {
+        const QColor pageColour = link ? page_.link : page_.text;
+        const QColor chosen =
+            ReadableOn(background, {own.isValid() ? own : pageColour, pageColour, page_.text});
+        if (own.isValid() || link || chosen != page_.text) {
+            format.setForeground(chosen);
+        }
     }
 
     void writeRuns(const Paragraph& paragraph) {
@@ -250,9 +265,11 @@ private:
                 cursor_ = shared ? qtable->cellAt(r, columns - 1).lastCursorPosition()
                                  : qtable->cellAt(r, c).firstCursorPosition();
                 const Cell& cell = row.cells[static_cast<std::size_t>(c)];
+                cellShade_ = shared ? QColor() : colour(cell.background);
                 for (std::size_t p = 0; p < cell.paragraphs.size(); ++p) {
                     writeParagraph(cell.paragraphs[p], p > 0 || shared);
                 }
+                cellShade_ = QColor();
                 // After the text: the cell's format lives on its first block's
                 // character format, which writing a paragraph replaces.
                 if (const QColor shade = colour(cell.background); shade.isValid() && !shared) {
@@ -286,13 +303,16 @@ private:
 
     QTextDocument& target_;
     const Document& document_;
+    const PageColours& page_;
+    QColor cellShade_; // the shade of the cell being written, if it has one
     QTextCursor cursor_;
     LongWordBreaker longWords_;
 };
 
 } // namespace
 
-void FillTextDocument(QTextDocument& target, const rtf::Document& document) {
+void FillTextDocument(QTextDocument& target, const rtf::Document& document,
+                      const PageColours& page) {
     target.clear();
     QTextOption option = target.defaultTextOption();
     option.setWrapMode(
@@ -304,7 +324,7 @@ void FillTextDocument(QTextDocument& target, const rtf::Document& document) {
     target.setUndoRedoEnabled(false);
     QTextCursor edit(&target);
     edit.beginEditBlock();
-    Converter(target, document).run();
+    Converter(target, document, page).run();
     edit.endEditBlock();
     target.setUndoRedoEnabled(undo);
 }

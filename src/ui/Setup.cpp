@@ -8,6 +8,7 @@
 #include "settingsfile/SettingsFileIo.h"
 #include "transfer/EventDrivenSender.h"
 #include "ui/AdvisorMarks.h"
+#include "ui/ApplicationSetup.h"
 #include "ui/ButtonKeys.h"
 #include "ui/CommPortHelp.h"
 #include "ui/CommonD.h"
@@ -16,6 +17,7 @@
 #include "ui/MaskedEdit.h"
 #include "ui/MessageBox.h"
 #include "ui/SetupAccessibility.h"
+#include "ui/TextContrast.h"
 #include "ui/WindowMetrics.h"
 #include "ui/frmIstruzioni.h"
 
@@ -63,10 +65,7 @@ Setup::Setup(std::unique_ptr<EventDrivenSender> sender, QWidget* parent)
     setObjectName(QStringLiteral("Setup"));
     setWindowTitle(QStringLiteral("%1 by %2")
                        .arg(QString::fromLatin1(kProductName), QString::fromLatin1(kAuthor)));
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/korvel16.png"), QSize(16, 16));
-    icon.addFile(QStringLiteral(":/icons/korvel32.png"), QSize(32, 32));
-    setWindowIcon(icon);
+    setWindowIcon(ProgramIcon());
     setFont(SansSerifFont());
     setFixedSize(TwipsToPixels(4335), TwipsToPixels(7560));
 
@@ -287,10 +286,11 @@ void Setup::cmdHelp_Click() {
 // ---- Lifecycle ----
 
 void Setup::colourGpslessNotes(bool gpsless) {
-    const QColor colour = gpsless ? ReadableGreen(palette().color(QPalette::Window))
-                                  : palette().color(QPalette::ButtonText);
     for (QLabel* note : {controls_.Label33, controls_.Label34}) {
+        // Green readable on the background the note is drawn on, light or dark.
         QPalette notePalette = note->palette();
+        const QColor colour = gpsless ? ReadableGreen(notePalette.color(note->backgroundRole()))
+                                      : palette().color(QPalette::ButtonText);
         notePalette.setColor(QPalette::WindowText, colour);
         note->setPalette(notePalette);
     }

@@ -3,10 +3,8 @@
 #include "settings/FieldTable.h"
 #include "ui/SetupControls.h"
 
-#include <QColor>
 #include <QLabel>
 #include <QWidget>
-#include <cmath>
 
 namespace korvel {
 namespace {
@@ -25,24 +23,6 @@ QString Description(Field field, const QWidget* control) {
     return description;
 }
 
-double Channel(double value) {
-    value /= 255.0;
-    return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(const QColor& colour) {
-    return 0.2126 * Channel(colour.red()) + 0.7152 * Channel(colour.green()) +
-           0.0722 * Channel(colour.blue());
-}
-
-double Contrast(const QColor& a, const QColor& b) {
-    const double one = Luminance(a);
-    const double other = Luminance(b);
-    const double dark = std::min(one, other);
-    const double light = std::max(one, other);
-    return (light + 0.05) / (dark + 0.05);
-}
-
 } // namespace
 
 void DescribeSetupControls(const SetupControls& controls) {
@@ -54,14 +34,6 @@ void DescribeSetupControls(const SetupControls& controls) {
     for (const auto& [label, field] : controls.labels) {
         label->setBuddy(controls.control(field));
     }
-}
-
-QColor ReadableGreen(const QColor& background) {
-    int green = 128;
-    while (green > 0 && Contrast(QColor(0, green, 0), background) < 4.5) {
-        --green;
-    }
-    return QColor(0, green, 0);
 }
 
 } // namespace korvel

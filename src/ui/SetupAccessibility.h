@@ -1,7 +1,5 @@
 #pragma once
 
-class QColor;
-
 namespace korvel {
 
 struct SetupControls;
@@ -11,9 +9,5 @@ struct SetupControls;
 // as its description, and its caption labels as its labels (each label is the
 // buddy of its control). Nothing visible changes.
 void DescribeSetupControls(const SetupControls& controls);
-
-// The green of the GPSless notes, as dark as it must be to be read as small
-// text on `background` (a contrast of at least 4.5:1).
-QColor ReadableGreen(const QColor& background);
 
 } // namespace korvel

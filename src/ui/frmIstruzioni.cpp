@@ -193,7 +193,12 @@ void frmIstruzioni::load() {
         showExplanation(tr("The instructions file %1 is not an RTF document.").arg(path));
         return;
     }
-    FillTextDocument(*rtfIstruzioni->document(), document);
+    // The guide is laid out for a light page; on a dark one its colours give
+    // way where they could not be read.
+    const QPalette& viewer = rtfIstruzioni->palette();
+    FillTextDocument(
+        *rtfIstruzioni->document(), document,
+        {viewer.color(QPalette::Base), viewer.color(QPalette::Text), viewer.color(QPalette::Link)});
     rtfIstruzioni->moveCursor(QTextCursor::Start); // reading starts at the top
 }
 

@@ -141,6 +141,55 @@ TEST_F(SettingsFileIo, SavesOntoAWritableFileInAFolderThatTakesNoNewFiles) {
     }
 }
 
+// A replaced file keeps its owner, group and mode. Giving a file to another
+// user takes root (people run the program with sudo when they lack the serial
+// group); as an ordinary user those rows are skipped.
+TEST_F(SettingsFileIo, ReplacingAFileKeepsItsOwnerGroupAndMode) {
+#if !defined(Q_OS_UNIX)
+    GTEST_SKIP() << "owners and modes are Unix matters";
+#else
+    struct Case {
+        const char* name;
+        mode_t mode;
+        bool otherUser;
+    };
+    const Case cases[] = {
+        {"read-only for everyone", 0444, false},   {"private", 0600, false},
+        {"shared with the group", 0664, false},    {"another user's, private", 0600, true},
+        {"another user's, read-only", 0444, true},
+    };
+    const uid_t other = 65534; // nobody
+    const QByteArray file = QFile::encodeName(path("Korvel.cfg"));
+    for (const Case& c : cases) {
+        if (c.otherUser && ::geteuid() != 0) {
+            continue; // only root gives files away
+        }
+        ASSERT_TRUE(WriteFile(path("Korvel.cfg"), "old"));
+        ASSERT_EQ(::chmod(file.constData(), c.mode), 0) << c.name;
+        if (c.otherUser) {
+            ASSERT_EQ(::chown(file.constData(), other, other), 0) << c.name;
+        }
+        struct stat before {};
+        ASSERT_EQ(::stat(file.constData(), &before), 0);
+
+        // Its owner may not write a read-only file: it is not replaced behind
+        // the owner's back.
+        const bool refused = (c.mode & S_IWUSR) == 0 && ::geteuid() != 0;
+        const auto error = SaveSettingsFile(Defaults(), path("Korvel.cfg"));
+        EXPECT_EQ(error.has_value(), refused) << c.name << ": " << error.value_or("").toStdString();
+        struct stat after {};
+        ASSERT_EQ(::stat(file.constData(), &after), 0);
+        EXPECT_EQ(ReadFile(path("Korvel.cfg")),
+                  refused ? QByteArray("old") : QByteArray::fromStdString(test::kDefaultsFile))
+            << c.name;
+        EXPECT_EQ(after.st_mode & 07777, c.mode) << c.name;
+        EXPECT_EQ(after.st_uid, before.st_uid) << c.name;
+        EXPECT_EQ(after.st_gid, before.st_gid) << c.name;
+        ASSERT_TRUE(QFile::remove(path("Korvel.cfg")));
+    }
+#endif
+}
+
 // Looked at before opening: a pipe with no writer would block the reader.
 // A file that cannot be looked at is named for why, not "file not found".
 TEST_F(SettingsFileIo, LoadsOnlyRegularFilesOfASettingsFileSize) {

@@ -2,10 +2,12 @@
 // pseudo-terminal reached as COM3 by a ttyUSB2 link in a device folder of the
 // test's own.
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 namespace korvel {
 
@@ -133,6 +135,34 @@ private slots:
             out.startsWith("Sending data on " + QFileInfo(link()).absoluteFilePath() + "......\n"),
             qPrintable(out));
         QVERIFY(simulatorOutput().contains("\nSuccess!\n"));
+    }
+
+    // An ordinary user sends to a simulator that root started, once it was
+    // handed the device: without it, the user may not open the device.
+    void anOrdinaryUserSendsToASimulatorRootStarted_data() {
+        QTest::addColumn<bool>("handed");
+        QTest::newRow("handed to the user") << true;
+        QTest::newRow("kept by root") << false;
+    }
+    void anOrdinaryUserSendsToASimulatorRootStarted() {
+        QFETCH(bool, handed);
+        if (::geteuid() != 0) {
+            QSKIP("starting the simulator as root for another user takes root");
+        }
+        QVERIFY(QFile::setPermissions(folder_.path(), QFile::permissions(folder_.path()) |
+                                                          QFile::ExeOther | QFile::ReadOther));
+        QVERIFY(startSimulator(handed ? QStringList{"--owner", "nobody"} : QStringList{}));
+        QProcess config;
+        config.start("runuser", QStringList{"-u", "nobody", "--", KORVEL_CONFIG, "send", "--port",
+                                            "3", "--device-folder", folder_.path()});
+        QVERIFY(config.waitForFinished(15000));
+        const QString err = QString::fromUtf8(config.readAllStandardError());
+        QCOMPARE(config.exitCode(), handed ? 0 : 3);
+        if (handed) {
+            QVERIFY(simulatorOutput().contains("\nSuccess!\n"));
+        } else {
+            QVERIFY2(err.contains("permission denied", Qt::CaseInsensitive), qPrintable(err));
+        }
     }
 
     void simulatorGoneBeforeOpening() {

@@ -12,8 +12,10 @@
 #include <QTest>
 #include <csignal>
 #include <fcntl.h>
+#include <pwd.h>
 #include <stdexcept>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -68,6 +70,7 @@ class TrackerSimTest : public QObject {
 
 private slots:
     void cleanup() {
+        simulator_.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
         simulator_.kill();
         simulator_.waitForFinished(2000);
         QFile::remove(link());
@@ -88,6 +91,8 @@ private slots:
         QTest::newRow("flag with a value") << QStringList{"--timing=1"};
         QTest::newRow("unknown option") << QStringList{"--bogus"};
         QTest::newRow("an operand") << QStringList{"--", "--count"};
+        QTest::newRow("owner no user has") << QStringList{"--owner", "no-such-user-here"};
+        QTest::newRow("owner empty") << QStringList{"--owner", ""};
     }
     void badUsageIsRefused() {
         QFETCH(QStringList, args);
@@ -174,6 +179,53 @@ private slots:
         QVERIFY2(output.contains(reported), qPrintable(output));
         QVERIFY2(output.indexOf("Success!") > output.indexOf(reported), qPrintable(output));
         QVERIFY2(output.contains("edMyCall         NOCALL-9"), qPrintable(output));
+    }
+
+    // Who may open the device. Root hands it to the user named, or to the user
+    // who ran sudo; anyone else keeps it, and may not give it away. OTHER and
+    // OTHER_ID stand for another user's name and number.
+    void theDeviceGoesToItsOwner_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("sudoCaller"); // SUDO_UID, empty for none
+        QTest::addColumn<bool>("toOther");       // else it stays this user's
+        QTest::newRow("no owner") << QStringList{} << QString() << false;
+        QTest::newRow("named") << QStringList{"--owner", "OTHER"} << QString() << true;
+        QTest::newRow("by number") << QStringList{"--owner", "OTHER_ID"} << QString() << true;
+        QTest::newRow("who ran sudo") << QStringList{} << "OTHER_ID" << true;
+        QTest::newRow("named, not who ran sudo")
+            << QStringList{"--owner", QString::number(::geteuid())} << "OTHER_ID" << false;
+    }
+    void theDeviceGoesToItsOwner() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, sudoCaller);
+        QFETCH(bool, toOther);
+        const uid_t other = ::geteuid() == 65534 ? 0 : 65534; // nobody, or root for nobody
+        const passwd* otherUser = ::getpwuid(other);
+        QVERIFY(otherUser != nullptr);
+        args.replaceInStrings(QStringLiteral("OTHER_ID"), QString::number(other));
+        args.replaceInStrings(QStringLiteral("OTHER"), QString::fromLocal8Bit(otherUser->pw_name));
+        sudoCaller.replace(QStringLiteral("OTHER_ID"), QString::number(other));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("SUDO_UID");
+        if (!sudoCaller.isEmpty()) {
+            environment.insert("SUDO_UID", sudoCaller);
+        }
+        simulator_.setProcessEnvironment(environment);
+        const bool asRoot = ::geteuid() == 0;
+        // Only root gives a device away; sudo's note counts only for root.
+        const bool refused = toOther && !asRoot && sudoCaller.isEmpty();
+        QCOMPARE(start(args), !refused);
+        if (refused) {
+            QVERIFY(simulator_.state() == QProcess::NotRunning || simulator_.waitForFinished(5000));
+            QCOMPARE(simulator_.exitCode(), 1);
+            const QString error = QString::fromUtf8(simulator_.readAllStandardError());
+            QVERIFY2(error.contains("Operation not permitted"), qPrintable(error));
+            return;
+        }
+        struct stat device {};
+        QVERIFY(::stat(QFile::encodeName(link()).constData(), &device) == 0);
+        QCOMPARE(device.st_uid, toOther && asRoot ? other : ::geteuid());
+        QVERIFY(device.st_mode & S_IRUSR && device.st_mode & S_IWUSR);
     }
 
     void aPairThatFailsToOpenLeavesNoDescriptor() {

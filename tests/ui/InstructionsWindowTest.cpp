@@ -338,7 +338,7 @@ void InstructionsWindowTest::linksOpenOutsideScrollOrDoNothing() {
 
 void InstructionsWindowTest::converterBuildsFormatsListsAndTables() {
     const korvel::rtf::Document source = korvel::rtf::ReadRtf(
-        R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red255\green0\blue0;})"
+        R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red192\green0\blue0;})"
         R"(\outlinelevel0\b Title\par\pard\plain)"
         R"({\listtext\'95\tab}\li720\fi-360 {\cf1 red} {\i it}\par\pard)"
         R"(\trowd\clcbpat1\cellx1500\cellx3000\intbl a\cell b\cell\row)"
@@ -358,7 +358,7 @@ void InstructionsWindowTest::converterBuildsFormatsListsAndTables() {
     bool sawRed = false;
     for (auto it = item.begin(); !it.atEnd(); ++it) {
         if (it.fragment().text() == QStringLiteral("red")) {
-            sawRed = it.fragment().charFormat().foreground().color() == QColor(255, 0, 0);
+            sawRed = it.fragment().charFormat().foreground().color() == QColor(192, 0, 0);
         }
     }
     QVERIFY(sawRed);
@@ -369,7 +369,7 @@ void InstructionsWindowTest::converterBuildsFormatsListsAndTables() {
     QCOMPARE(table->rows(), 1);
     QCOMPARE(table->columns(), 2);
     QCOMPARE(table->cellAt(0, 1).firstCursorPosition().block().text(), QStringLiteral("b"));
-    QCOMPARE(table->cellAt(0, 0).format().background().color(), QColor(255, 0, 0));
+    QCOMPARE(table->cellAt(0, 0).format().background().color(), QColor(192, 0, 0));
     QCOMPARE(table->cellAt(0, 1).format().background().style(), Qt::NoBrush);
 
     const QTextBlock last = document.lastBlock();

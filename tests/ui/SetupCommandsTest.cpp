@@ -9,6 +9,7 @@
 #include "ui/MaskedEdit.h"
 #include "ui/MessageBox.h"
 #include "ui/Setup.h"
+#include "ui/TextContrast.h"
 #include "ui/frmIstruzioni.h"
 
 #include <QCheckBox>
@@ -42,7 +43,7 @@ double Channel(int value) {
 }
 
 // The contrast ratio of two colours, as the readability guidelines define it.
-double Contrast(const QColor& a, const QColor& b) {
+double ContrastRatio(const QColor& a, const QColor& b) {
     const auto luminance = [](const QColor& c) {
         return 0.2126 * Channel(c.red()) + 0.7152 * Channel(c.green()) + 0.0722 * Channel(c.blue());
     };
@@ -239,6 +240,42 @@ private slots:
         QCOMPARE(CommonD::qtNameFilters(classic), qt);
     }
 
+    // Save and Load start in the program's folder, unless settings do not
+    // belong there: then in the user's documents folder, or the home folder
+    // when there is none. TEMP stands for the test's own folder, which also
+    // holds the user's home.
+    void fileDialogStartsInAFolderForTheUsersFiles_data() {
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<bool>("documents"); // whether the user has a documents folder
+        QTest::addColumn<QString>("start");
+        QTest::newRow("a folder of the user's") << "TEMP" << true << "TEMP";
+        QTest::newRow("only like a system folder") << "TEMP/usr/bin" << true << "TEMP/usr/bin";
+        QTest::newRow("installed for every user") << "/usr/bin" << true << "TEMP/home/Documents";
+        QTest::newRow("installed by the administrator")
+            << "/usr/local/bin" << true << "TEMP/home/Documents";
+        QTest::newRow("an add-on package") << "/opt/korvel/bin" << false << "TEMP/home";
+        QTest::newRow("a folder that is gone") << "TEMP/gone" << false << "TEMP/home";
+    }
+
+    void fileDialogStartsInAFolderForTheUsersFiles() {
+        QFETCH(QString, programFolder);
+        QFETCH(bool, documents);
+        QFETCH(QString, start);
+        programFolder.replace(QStringLiteral("TEMP"), folder_->path());
+        start.replace(QStringLiteral("TEMP"), folder_->path());
+        QVERIFY(QDir().mkpath(folder_->filePath("usr/bin")));
+        QVERIFY(QDir().mkpath(folder_->filePath(documents ? "home/Documents" : "home")));
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            config.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", config);
+        });
+        qputenv("HOME", QFile::encodeName(folder_->filePath("home")));
+        qunsetenv("XDG_CONFIG_HOME");
+        QCOMPARE(CommonD::initialFolder(programFolder), start);
+    }
+
     void sendFailureShowsTheBoxAndSelectsTheField_data() {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
@@ -355,7 +392,7 @@ private slots:
                      qPrintable(shown.name() + " on " +
                                 setup_->palette().color(QPalette::Window).name()));
             // Readable as small text: a contrast of 4.5:1 on the window's grey.
-            QVERIFY(Contrast(shown, setup_->palette().color(QPalette::Window)) >= 4.5);
+            QVERIFY(ContrastRatio(shown, setup_->palette().color(QPalette::Window)) >= 4.5);
         }
         QCOMPARE(setup_->configImage()[5], 252);
 
@@ -364,6 +401,36 @@ private slots:
         QTRY_VERIFY(sendButton()->isEnabled());
         QCOMPARE(setup_->controls().Label33->palette().color(QPalette::WindowText),
                  setup_->palette().color(QPalette::ButtonText));
+    }
+
+    // The GPSless green on the window backgrounds of light and dark themes:
+    // readable as small text, still green, darker than the plain green on a
+    // light background and lighter on a dark one.
+    void gpslessGreenReadsOnEveryBackground_data() {
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("white") << QColor(Qt::white) << false;
+        QTest::newRow("classic grey") << QColor("#f0f0f0") << false;
+        QTest::newRow("adwaita") << QColor("#f6f5f4") << false;
+        QTest::newRow("qt6ct darker") << QColor("#222020") << true;
+        QTest::newRow("breeze dark") << QColor("#31363b") << true;
+        QTest::newRow("adwaita dark") << QColor("#353535") << true;
+        QTest::newRow("black") << QColor(Qt::black) << true;
+        QTest::newRow("mid grey, darker side") << QColor("#777777") << false;
+        QTest::newRow("mid grey, lighter side") << QColor("#707070") << true;
+        QTest::newRow("dark green") << QColor("#004000") << true;
+    }
+
+    void gpslessGreenReadsOnEveryBackground() {
+        QFETCH(QColor, background);
+        QFETCH(bool, dark);
+        const QColor green = ReadableGreen(background);
+        const QString shown = green.name() + " on " + background.name();
+        QVERIFY2(ContrastRatio(green, background) >= 4.5, qPrintable(shown));
+        QVERIFY2(green.green() > green.red() && green.green() > green.blue(), qPrintable(shown));
+        const QColor plain(0, 128, 0);
+        QVERIFY2(dark ? green.green() >= plain.green() : green.green() <= plain.green(),
+                 qPrintable(shown));
     }
 
     void transferFailureIsReportedWithoutIcon() {

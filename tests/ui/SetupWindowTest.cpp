@@ -108,6 +108,10 @@ private slots:
         QVERIFY(!setup_->windowIcon().isNull());
         QVERIFY(setup_->windowIcon().availableSizes().contains(QSize(16, 16)));
         QVERIFY(setup_->windowIcon().availableSizes().contains(QSize(32, 32)));
+        // Sharp at scale 2 and in a task switcher: drawn at the size asked for.
+        for (const int size : {64, 128}) {
+            QCOMPARE(setup_->windowIcon().pixmap(QSize(size, size)).size(), QSize(size, size));
+        }
     }
 
     void controlsSitWhereTheLayoutPutsThem_data() {
