@@ -1,7 +1,6 @@
 #include "advisor/AdviceRules.h"
+#include "advisor/AprsPosition.h"
 #include "settings/FieldRule.h"
-
-#include <cctype>
 
 namespace korvel::advice {
 namespace {
@@ -31,41 +30,21 @@ void Breakers(const DeviceSettings& settings, Field field, std::string_view brea
         Make(field, Severity::Warning, "A " + which + effect + ": leave out " + leaveOut + "."));
 }
 
-bool Digits(std::string_view text, std::size_t at, std::size_t count) {
-    for (std::size_t i = at; i < at + count; ++i) {
-        if (i >= text.size() || !std::isdigit(static_cast<unsigned char>(text[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// ddmm.hhN (8 characters) or dddmm.hhE (9), as APRS writes a position.
-bool HoldsCoordinate(std::string_view text, std::size_t degreeDigits,
-                     std::string_view hemispheres) {
-    const std::size_t length = degreeDigits + 2 + 1 + 2 + 1;
-    for (std::size_t at = 0; at + length <= text.size(); ++at) {
-        const std::size_t dot = at + degreeDigits + 2;
-        if (Digits(text, at, degreeDigits + 2) && text[dot] == '.' && Digits(text, dot + 1, 2) &&
-            hemispheres.find(text[dot + 3]) != std::string_view::npos) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// In GPSless mode the status text is the only position the tracker sends.
+// In GPSless mode the tracker sends the status text as its position report:
+// a position that maps cannot place leaves the station off the map.
 void GpslessPosition(const DeviceSettings& settings, Findings& out) {
     if (NumericValue(settings.text(Field::edGpsAcqTime)) != 0) {
         return;
     }
-    const std::string status = settings.text(Field::edBeacon);
-    if (HoldsCoordinate(status, 2, "NS") && HoldsCoordinate(status, 3, "EW")) {
+    const auto position = FindStatusPosition(settings.text(Field::edBeacon));
+    if (position) {
         return;
     }
-    out.push_back(Make(Field::edBeacon, Severity::Note,
-                       "In GPSless mode the status text carries the position, and it holds none: "
-                       "write latitude ddmm.hhN and longitude dddmm.hhE into it."));
+    out.push_back(Make(Field::edBeacon, Severity::Warning,
+                       "In GPSless mode the tracker sends this text as its position, and " +
+                           position.error() +
+                           ": start the text with latitude, symbol table, longitude and symbol, "
+                           "as in 4903.50N/07201.75W-."));
 }
 
 } // namespace

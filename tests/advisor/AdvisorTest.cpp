@@ -1,5 +1,6 @@
 #include "advisor/Advisor.h"
 
+#include "advisor/AprsPosition.h"
 #include "advisor/AprsSymbols.h"
 #include "advisor/PathAdvice.h"
 #include "settings/FieldTable.h"
@@ -95,8 +96,21 @@ INSTANTIATE_TEST_SUITE_P(Advisor, EachRule, ::testing::Values(
     Row{"manual interval", {{"edManualTime", "0050"}}, "edManualTime", W, "every 50 seconds"},
     Row{"speed band rounded", {{"esSpeedTable(6)", "055"}}, nullptr, W, ""},
     Row{"speed band", {{"esSpeedTable(6)", "030"}}, "esSpeedTable(6)", W, "every 30 seconds"},
-    Row{"GPSless without position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}}, "edBeacon", N, "GPSless"},
-    Row{"GPSless with position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4512.34N/01234.56E"}}, nullptr, W, ""},
+    Row{"GPSless without position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}}, "edBeacon", W, "holds no position"},
+    Row{"GPSless with position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4512.34N/01234.56E-"}}, nullptr, W, ""},
+    Row{"GPSless position and text", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50N/07201.75W-Home"}}, nullptr, W, ""},
+    Row{"GPSless ambiguous position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.  N/07201.  W-"}}, nullptr, W, ""},
+    Row{"GPSless south east alternate", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "3352.12S\\15112.50E#"}}, nullptr, W, ""},
+    Row{"GPSless latitude degrees", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "9903.50N/18201.75W-"}}, "edBeacon", W, "latitude degrees 99 are out of range"},
+    Row{"GPSless longitude degrees", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50N/18201.75W-"}}, "edBeacon", W, "longitude degrees 182 are out of range"},
+    Row{"GPSless minutes", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4963.50N/07201.75W-"}}, "edBeacon", W, "minutes 63 are out of range"},
+    Row{"GPSless no table", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50N07201.75W-"}}, "edBeacon", W, "no symbol table character between latitude and longitude"},
+    Row{"GPSless space for table", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50N 07201.75W-"}}, "edBeacon", W, "symbol table character ' '"},
+    Row{"GPSless swapped", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "07201.75W/4903.50N-"}}, "edBeacon", W, "longitude comes first"},
+    Row{"GPSless text before", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "Home 4903.50N/07201.75W-"}}, "edBeacon", W, "'Home ' stands before the position (49 deg 03.50 min N, 72 deg 01.75 min W)"},
+    Row{"GPSless no symbol code", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50N/07201.75W"}}, "edBeacon", W, "no symbol code"},
+    Row{"GPSless spaced digit", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903. 0N/07201.75W-"}}, "edBeacon", W, "is not written as ddmm.hh"},
+    Row{"GPSless hemisphere", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50X/07201.75W-"}}, "edBeacon", W, "ends in 'X'"},
     Row{"unassigned symbol", {{"edSymbol", "1"}, {"chkTable", "1"}}, "edSymbol", W, "'1' alternate table: Unassigned"},
     Row{"fixed symbol while moving", {{"edSymbol", "-"}}, "edSymbol", N, "'-' primary table: House QTH (VHF)"}),
     [](const testing::TestParamInfo<Row>& info) {
@@ -128,6 +142,24 @@ TEST(AprsSymbols, EachTableHoldsEveryCodeOnce) {
     }
     EXPECT_EQ(seen.size(), 188u);
     EXPECT_EQ(DescribeSymbol('/', '>'), "'>' primary table: Car");
+}
+
+TEST(AprsPosition, SaysThePositionInWords) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"4903.50N/07201.75W-", "49 deg 03.50 min N, 72 deg 01.75 min W"},
+        {"4903.5 N/07201.7 W-", "49 deg 03.5 min N, 72 deg 01.7 min W"},
+        {"4903.  N/07201.  W-", "49 deg 03 min N, 72 deg 01 min W"},
+        {"490 .  N/0720 .  W-", "49 deg 00-09 min N, 72 deg 00-09 min W"},
+        {"49  .  N/072  .  W-", "49 deg N, 72 deg W"},
+        {"0000.00S/18000.00E>", "0 deg 00.00 min S, 180 deg 00.00 min E"},
+    };
+    for (const auto& [text, words] : cases) {
+        const auto position = ParseAprsPosition(text);
+        ASSERT_TRUE(position) << text << ": " << position.error();
+        EXPECT_EQ(PositionInWords(*position), words);
+    }
+    EXPECT_FALSE(ParseAprsPosition("9000.01N/07201.75W-"));
+    EXPECT_FALSE(ParseAprsPosition("4 03.50N/07201.75W-"));
 }
 
 TEST(PathHops, CountsTheHopsAsSent) {
