@@ -27,8 +27,13 @@ std::string BeaconsAnHour(std::string_view text) {
 
 std::string Hops(std::string_view path) {
     const int hops = PathHops(path);
-    return hops == 0 ? "No digipeater hop: heard in direct range only"
-                     : std::to_string(hops) + (hops == 1 ? " digipeater hop" : " digipeater hops");
+    if (hops == 0) {
+        return TrimSpaces(path).empty()
+                   ? "No digipeater hop: heard in direct range only"
+                   : "No digipeater hop: no digipeater repeats this path, so it is heard in "
+                     "direct range only";
+    }
+    return std::to_string(hops) + (hops == 1 ? " digipeater hop" : " digipeater hops");
 }
 
 } // namespace

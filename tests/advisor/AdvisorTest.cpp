@@ -82,6 +82,22 @@ INSTANTIATE_TEST_SUITE_P(Advisor, EachRule, ::testing::Values(
     Row{"WIDE1-1 not first", {{"edAprsPath", "WIDE2-2,WIDE1-1"}}, "edAprsPath", W, "only as the first"},
     Row{"n above 2", {{"edAprsPath", "WIDE3-3"}}, "edAprsPath", W, "asks for 3 hops"},
     Row{"too many hops", {{"edAprsPath", "WIDE2-2,WIDE2-2"}}, "edAprsPath", W, "asks for 4 hops"},
+    Row{"state route", {{"edAprsPath", "WIDE1-1,CA2-2"}}, nullptr, W, ""},
+    Row{"hop used up", {{"edAprsPath", "WIDE3-1"}}, nullptr, W, ""},
+    Row{"gate stop last", {{"edAprsPath", "WIDE1-1,RFONLY"}}, nullptr, W, ""},
+    Row{"space station", {{"edAprsPath", "ARISS"}}, nullptr, W, ""},
+    Row{"WIDE8-8", {{"edAprsPath", "WIDE8-8"}}, "edAprsPath", W, "asks for 8 hops, which floods"},
+    Row{"WIDE9-9", {{"edAprsPath", "WIDE9-9"}}, "edAprsPath", W, "asks for 9 hops"},
+    Row{"WIDE1-1 then WIDE8-8", {{"edAprsPath", "WIDE1-1,WIDE8-8"}}, "edAprsPath", W, "asks for 9 hops"},
+    Row{"state route flood", {{"edAprsPath", "CA7-7"}}, "edAprsPath", W, "asks for 7 hops"},
+    Row{"state route three", {{"edAprsPath", "WIDE1-1,CA3-3"}}, "edAprsPath", W, "asks for 4 hops"},
+    Row{"no N", {{"edAprsPath", "WIDE4"}}, "edAprsPath", W, "WIDE4 has no hop left"},
+    Row{"no N second", {{"edAprsPath", "WIDE1-1,WIDE2"}}, "edAprsPath", W, "WIDE2 has no hop left"},
+    Row{"gate stop in front", {{"edAprsPath", "RFONLY,WIDE2-1"}}, "edAprsPath", W, "RFONLY before other addresses"},
+    Row{"NOGATE in front", {{"edAprsPath", "NOGATE,WIDE2-2"}}, "edAprsPath", W, "never repeated"},
+    Row{"internet marker", {{"edAprsPath", "WIDE2-1,TCPIP"}}, "edAprsPath", W, "TCPIP marks packets"},
+    Row{"TCPXX marker", {{"edAprsPath", "TCPXX"}}, "edAprsPath", W, "never belongs in a radio path"},
+    Row{"q construct", {{"edAprsPath", "QAR"}}, "edAprsPath", W, "never belongs in a radio path"},
     Row{"third address", {{"edAprsPath", "WIDE1-1,WIDE2-1,RS0"}}, "edAprsPath", W, "does not send what follows the second comma (RS0)"},
     Row{"address no callsign", {{"edAprsPath", "WIDE1-1,WIDE2-X"}}, "edAprsPath", W, "will send WIDE2 ("},
     Row{"no path", {{"edAprsPath", ""}}, "edAprsPath", N, "direct range"},
@@ -165,7 +181,14 @@ TEST(AprsPosition, SaysThePositionInWords) {
 TEST(PathHops, CountsTheHopsAsSent) {
     EXPECT_EQ(PathHops(""), 0);
     EXPECT_EQ(PathHops("WIDE1-1,WIDE2-2"), 3);
-    EXPECT_EQ(PathHops("IR0AAA"), 1);
+    const std::pair<const char*, int> cases[] = {
+        {"IR0AAA", 1},         {"WIDE3-1", 1},        {"CA2-2", 2},         {"WIDE1-1,CA3-3", 4},
+        {"WIDE1-1,RFONLY", 1}, {"RFONLY,WIDE2-1", 0}, {"WIDE4", 0},         {"WIDE1-1,WIDE2", 1},
+        {"TCPIP,WIDE2-1", 0},  {"WIDE8-8", 8},        {"RELAY,WIDE2-1", 0}, {"WIDE2-16", 0},
+    };
+    for (const auto& [path, hops] : cases) {
+        EXPECT_EQ(PathHops(path), hops) << path;
+    }
 }
 
 } // namespace
