@@ -25,6 +25,18 @@ std::string_view SeverityName(Severity severity) {
 
 namespace advice {
 
+std::string Named(const SentAddress& address) {
+    return address.callsign.empty() ? "a blank address" : address.onAir();
+}
+
+std::optional<char> ControlByte(std::string_view text) {
+    const auto at = std::ranges::find_if(text, [](char c) {
+        const auto code = static_cast<unsigned char>(c);
+        return code < 32 || code == 127;
+    });
+    return at == text.end() ? std::nullopt : std::optional<char>(*at);
+}
+
 Finding Make(Field field, Severity severity, std::string message) {
     return {field, CaptionOf(field), severity, std::move(message)};
 }

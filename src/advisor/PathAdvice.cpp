@@ -94,6 +94,12 @@ int PathHops(std::string_view path) {
 }
 
 namespace advice {
+
+bool IsPathAlias(const SentAddress& address) {
+    return NewNNumber(address) != 0 || IsObsoleteAlias(address) || IsGateStop(address) ||
+           IsInternetMarker(address);
+}
+
 namespace {
 
 void Warn(Findings& out, std::string message) {
@@ -103,7 +109,7 @@ void Warn(Findings& out, std::string message) {
 // One address: its shape, and whether digipeaters still serve it.
 void PathAddress(const SentPathAddress& address, std::size_t index, std::size_t count,
                  Findings& out) {
-    const std::string onAir = address.sent.onAir();
+    const std::string onAir = Named(address.sent);
     const auto problem = AddressProblem(address.typed);
     if (problem) {
         Warn(out, "The tracker will send " + onAir + " (" + *problem + "): " + kSoundPaths + ".");

@@ -47,12 +47,67 @@ void GpslessPosition(const DeviceSettings& settings, Findings& out) {
                            "as in 4903.50N/07201.75W-."));
 }
 
+std::string ControlByteName(char c) {
+    switch (c) {
+    case '\0':
+        return "NUL";
+    case '\t':
+        return "TAB";
+    case '\n':
+        return "LF";
+    case '\r':
+        return "CR";
+    case '\x1B':
+        return "ESC";
+    case '\x7F':
+        return "DEL";
+    default:
+        break;
+    }
+    static constexpr std::string_view kHex = "0123456789ABCDEF";
+    const auto code = static_cast<unsigned char>(c);
+    return std::string("byte 0x") + kHex[code / 16] + kHex[code % 16];
+}
+
+// Control bytes come in through a loaded file or --set: a NUL cuts a text on
+// the tracker, a CR or LF ends the packet at a gate, the others show as
+// garbage or are dropped.
+void ControlBytes(const DeviceSettings& settings, Field field, Findings& out) {
+    if (const auto c = ControlByte(settings.text(field))) {
+        out.push_back(Make(field, Severity::Warning,
+                           "It holds the control byte " + ControlByteName(*c) +
+                               ", which the tracker sends as it is: a NUL cuts the text, a CR or "
+                               "LF ends the packet at a gate, others reach stations as garbage: "
+                               "remove it."));
+    }
+}
+
+// "ack" or "rej" and up to five more characters is what stations send to
+// acknowledge or reject a message (APRS 1.01, chapter 14): such a text is read
+// as one, not as a message.
+void AckOrReject(const DeviceSettings& settings, Findings& out) {
+    const std::string text = settings.text(Field::edAprsMsg);
+    if (text.size() > 8 || !(text.starts_with("ack") || text.starts_with("rej"))) {
+        return;
+    }
+    const bool ack = text.starts_with("ack");
+    out.push_back(Make(Field::edAprsMsg, Severity::Warning,
+                       "Stations read the text " + text + " as " +
+                           (ack ? "an acknowledgement" : "a reject") +
+                           " of one of their messages, not as a message: write it otherwise."));
+}
+
 } // namespace
 
 void Texts(const DeviceSettings& settings, Findings& out) {
     Breakers(settings, Field::edBeacon, kStatusBreakers, out);
     Breakers(settings, Field::edAprsMsg, kMessageBreakers, out);
     GpslessPosition(settings, out);
+    AckOrReject(settings, out);
+    for (Field field : {Field::edMyCall, Field::edReceiver, Field::edDestCall, Field::edAprsPath,
+                        Field::edBeacon, Field::edAprsMsg}) {
+        ControlBytes(settings, field, out);
+    }
 }
 
 } // namespace korvel::advice
