@@ -145,7 +145,13 @@ INSTANTIATE_TEST_SUITE_P(Advisor, EachRule, ::testing::Values(
     Row{"GPSless spaced digit", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903. 0N/07201.75W-"}}, "edBeacon", W, "is not written as ddmm.hh"},
     Row{"GPSless hemisphere", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50X/07201.75W-"}}, "edBeacon", W, "ends in 'X'"},
     Row{"unassigned symbol", {{"edSymbol", "1"}, {"chkTable", "1"}}, "edSymbol", W, "'1' alternate table: Unassigned"},
-    Row{"fixed symbol while moving", {{"edSymbol", "-"}}, "edSymbol", N, "'-' primary table: House QTH (VHF)"}),
+    Row{"fixed symbol while moving", {{"edSymbol", "-"}}, "edSymbol", N, "'-' primary table: House, not a mobile"},
+    Row{"numbered circle", {{"edSymbol", "1"}}, nullptr, W, ""},
+    Row{"rocket", {{"edSymbol", "O"}, {"chkTable", "1"}}, nullptr, W, ""},
+    Row{"weather symbol drawn", {{"edSymbol", "*"}, {"chkTable", "1"}}, "edSymbol", N, "'*' alternate table: Snow, not a mobile"},
+    Row{"shelter drawn", {{"edSymbol", "z"}}, "edSymbol", N, "Shelter, not a mobile"},
+    Row{"amateur television", {{"edSymbol", "V"}}, "edSymbol", N, "ATV, Amateur Television, not a mobile"},
+    Row{"fixed symbol GPSless", {{"edSymbol", "z"}, {"edGpsAcqTime", "000"}, {"edBeacon", "4903.50N/07201.75Wz"}}, nullptr, W, ""}),
     [](const testing::TestParamInfo<Row>& info) {
         std::string name = info.param.rule;
         std::ranges::replace_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');

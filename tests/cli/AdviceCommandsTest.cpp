@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{
             "check" + kOwnSettings + " --set edNumFlagsAuto=5000", 2, {}, "does not fit the field"},
         Case{"check --bogus", 2, {}, "unknown option '--bogus'"},
-        Case{"symbols", 0, {"/! Police, sheriff\n", "/> Car\n", "\\~ TNC stream switch\n"}, ""},
+        Case{"symbols", 0, {"/! Police, Sheriff\n", "/> Car\n", "\\~ TNC stream switch\n"}, ""},
         Case{
             "symbols --json",
             0,
