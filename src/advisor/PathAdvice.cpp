@@ -48,7 +48,11 @@ bool IsGateStop(const SentAddress& address) {
 
 // Markers of the internet side of the network, never part of a radio path.
 bool IsInternetMarker(const SentAddress& address) {
-    const std::string& c = address.callsign;
+    // The "*" that marks a used address on the internet side is part of the marker.
+    std::string_view c = address.callsign;
+    if (c.ends_with('*')) {
+        c.remove_suffix(1);
+    }
     return c == "TCPIP" || c == "TCPXX" || c.starts_with("QA") || c.starts_with("qA");
 }
 

@@ -205,9 +205,10 @@ TEST(PathHops, CountsTheHopsAsSent) {
     EXPECT_EQ(PathHops(""), 0);
     EXPECT_EQ(PathHops("WIDE1-1,WIDE2-2"), 3);
     const std::pair<const char*, int> cases[] = {
-        {"IR0AAA", 1},         {"WIDE3-1", 1},        {"CA2-2", 2},         {"WIDE1-1,CA3-3", 4},
-        {"WIDE1-1,RFONLY", 1}, {"RFONLY,WIDE2-1", 0}, {"WIDE4", 0},         {"WIDE1-1,WIDE2", 1},
-        {"TCPIP,WIDE2-1", 0},  {"WIDE8-8", 8},        {"RELAY,WIDE2-1", 0}, {"WIDE2-16", 0},
+        {"IR0AAA", 1},         {"WIDE3-1", 1},        {"CA2-2", 2},   {"WIDE1-1,CA3-3", 4},
+        {"WIDE1-1,RFONLY", 1}, {"RFONLY,WIDE2-1", 0}, {"WIDE4", 0},   {"WIDE1-1,WIDE2", 1},
+        {"TCPIP,WIDE2-1", 0},  {"TCPIP*", 0},         {"WIDE8-8", 8}, {"RELAY,WIDE2-1", 0},
+        {"WIDE2-16", 0},
     };
     for (const auto& [path, hops] : cases) {
         EXPECT_EQ(PathHops(path), hops) << path;
