@@ -13,11 +13,19 @@ namespace korvel {
 // order of the field table.
 Findings Advise(const DeviceSettings& settings);
 
+// The findings of Advise, and first of all what SEND would refuse: a finding of
+// severity Error with the caption and the reason BuildImage gives. The build
+// runs on a copy, so the settings stay as they are.
+Findings AdviseBeforeSend(const DeviceSettings& settings);
+
 // Whether MY CALLSIGN holds a placeholder (NOCALL, N0CALL): the tracker would
 // transmit without the operator's callsign.
 bool IsPlaceholderCallsign(std::string_view text);
 
-// Whether the findings hold a warning.
+// Whether the findings hold a warning (or an error, which is worse).
 bool HasWarning(const Findings& findings);
+
+// Whether the findings hold an error: SEND would refuse the settings.
+bool HasError(const Findings& findings);
 
 } // namespace korvel

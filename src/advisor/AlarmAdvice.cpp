@@ -17,10 +17,6 @@ constexpr std::array<std::string_view, 6> kAlarmAddressees = {"EMERGENCY", "ALAR
                                                               "WARNING",   "WXALARM", "EM"};
 constexpr std::string_view kMicEEmergency = "Emergency";
 
-bool IsAlarmAddressee(std::string_view callsign) {
-    return std::ranges::find(kAlarmAddressees, callsign) != kAlarmAddressees.end();
-}
-
 void MicE(const DeviceSettings& settings, Findings& out) {
     const int entry = settings.value(Field::cbMicEMsg);
     if (entry >= 0 && static_cast<std::size_t>(entry) < kMicEEntries.size() &&
@@ -46,6 +42,17 @@ void AlarmAddressee(const DeviceSettings& settings, Findings& out) {
     const std::string_view typed = TrimSpaces(text);
     const std::string_view typedCall = typed.substr(0, typed.find('-', 1));
     const SentAddress sent = SentAddressOf(text);
+    if (IsAlarmAddressee(typedCall) && sent.callsign != typedCall) {
+        const bool alarms = IsAlarmAddressee(sent.callsign);
+        out.push_back(Make(Field::edDestCall, Severity::Warning,
+                           "The tracker keeps six characters of an address, so messages to " +
+                               std::string(typedCall) + " go out to " + Named(sent) +
+                               (alarms ? ", which still makes every APRS client in range raise "
+                                         "an alarm: address them to a station instead."
+                                       : ", which raises no alarm and which no station answers "
+                                         "to: address them to a station instead.")));
+        return;
+    }
     if (IsAlarmAddressee(typedCall) || IsAlarmAddressee(sent.callsign)) {
         out.push_back(Make(Field::edDestCall, Severity::Warning,
                            "Messages to " + std::string(typedCall) +
@@ -55,6 +62,15 @@ void AlarmAddressee(const DeviceSettings& settings, Findings& out) {
 }
 
 } // namespace
+
+bool IsAlarmAddressee(std::string_view callsign) {
+    return std::ranges::find(kAlarmAddressees, callsign) != kAlarmAddressees.end();
+}
+
+bool IsCutAlarmAddressee(std::string_view typed) {
+    const std::string_view typedCall = typed.substr(0, typed.find('-', 1));
+    return IsAlarmAddressee(typedCall) && SentAddressOf(typed).callsign != typedCall;
+}
 
 void Alarms(const DeviceSettings& settings, Findings& out) {
     MicE(settings, out);

@@ -3,6 +3,9 @@
 #include "advisor/SentAddress.h"
 #include "image/PutCallsign.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace korvel::advice {
 namespace {
 
@@ -14,9 +17,12 @@ void AddressShape(const DeviceSettings& settings, Field field, Findings& out) {
     if (typed.empty()) {
         return; // a blank callsign is for the build to refuse
     }
+    if (field == Field::edDestCall && IsCutAlarmAddressee(typed)) {
+        return; // the alarm finding says what goes out instead
+    }
     if (const auto problem = AddressProblem(typed)) {
         out.push_back(Make(field, Severity::Warning,
-                           "The tracker will send " + SentAddressOf(typed).onAir() + " (" +
+                           "The tracker will send " + Named(SentAddressOf(typed)) + " (" +
                                *problem + "): enter the address as it should go on the air."));
     }
 }
@@ -40,11 +46,52 @@ void Placeholders(const DeviceSettings& settings, Findings& out) {
     }
 }
 
+// An amateur callsign: a prefix of one to three characters ending in a digit,
+// then one to four letters ("IK0ABC", "K1A", "9A2XY").
+bool LooksLikeCallsign(std::string_view callsign) {
+    const auto lastDigit = callsign.find_last_of("0123456789");
+    if (lastDigit == std::string_view::npos || lastDigit == 0 || lastDigit > 3) {
+        return false;
+    }
+    const std::string_view suffix = callsign.substr(lastDigit + 1);
+    return !suffix.empty() && suffix.size() <= 4 &&
+           std::ranges::all_of(suffix, [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+// The destination address names the device or software that sends (APRS 1.01,
+// chapter 4), by convention an identifier APxxxx. A path alias, a callsign or
+// a placeholder there tells other stations nothing true about the sender.
+std::optional<std::string> NotAnIdentifier(const SentAddress& sent) {
+    if (IsPathAlias(sent)) {
+        return " is a path alias";
+    }
+    if (IsPlaceholderCallsign(sent.callsign)) {
+        return " is a placeholder";
+    }
+    if (!sent.callsign.starts_with("AP") && LooksLikeCallsign(sent.callsign)) {
+        return " is a callsign";
+    }
+    return std::nullopt;
+}
+
 // The SSID of the destination address asks digipeaters for a generic path of
 // its own, on top of the one given (APRS 1.01, chapter 4): -1 to -7 stand for
 // WIDE1-1 to WIDE7-7, -8 to -15 for directional paths.
-void UnprotocolSsid(const DeviceSettings& settings, Findings& out) {
+void UnprotocolCall(const DeviceSettings& settings, Findings& out) {
     const SentAddress sent = SentAddressOf(settings.text(Field::edReceiver));
+    if (sent.callsign.empty()) {
+        return; // the build refuses a blank one
+    }
+    if (const auto what = NotAnIdentifier(sent)) {
+        out.push_back(Make(Field::edReceiver, Severity::Warning,
+                           "The tracker sends " + sent.onAir() +
+                               " as the packets' destination, "
+                               "which names the sending device, and " +
+                               sent.onAir() + *what +
+                               ", not a device identifier: enter the tracker's identifier (APxxxx "
+                               "by convention, APRS for any device) without an SSID."));
+        return;
+    }
     if (sent.ssid == 0) {
         return;
     }
@@ -58,6 +105,24 @@ void UnprotocolSsid(const DeviceSettings& settings, Findings& out) {
                            sent.callsign + " without an SSID."));
 }
 
+// With auto-reply on, the tracker answers messages to MY CALLSIGN: a message
+// addressed to itself comes back from the digipeaters and is answered again.
+void MessageToItself(const DeviceSettings& settings, Findings& out) {
+    if (settings.value(Field::chkAutoReply) != 1) {
+        return;
+    }
+    const SentAddress to = SentAddressOf(settings.text(Field::edDestCall));
+    const SentAddress me = SentAddressOf(settings.text(Field::edMyCall));
+    if (to.callsign.empty() || to.callsign != me.callsign || to.ssid != me.ssid) {
+        return;
+    }
+    out.push_back(Make(Field::edDestCall, Severity::Warning,
+                       "Messages are addressed to MY CALLSIGN " + me.onAir() +
+                           " and auto-reply is on, so the tracker answers its own message each "
+                           "time it hears it back: address them to another station, or clear "
+                           "auto-reply."));
+}
+
 } // namespace
 
 void Callsigns(const DeviceSettings& settings, Findings& out) {
@@ -65,7 +130,8 @@ void Callsigns(const DeviceSettings& settings, Findings& out) {
     for (Field field : {Field::edMyCall, Field::edReceiver, Field::edDestCall}) {
         AddressShape(settings, field, out);
     }
-    UnprotocolSsid(settings, out);
+    UnprotocolCall(settings, out);
+    MessageToItself(settings, out);
 }
 
 } // namespace korvel::advice

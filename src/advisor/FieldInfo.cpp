@@ -1,9 +1,11 @@
 #include "advisor/FieldInfo.h"
 
+#include "advisor/AprsPosition.h"
 #include "advisor/AprsSymbols.h"
 #include "advisor/PathAdvice.h"
 #include "image/BuildImage.h"
 #include "image/PutCallsign.h"
+#include "settings/FieldRule.h"
 
 #include <cstdio>
 
@@ -27,8 +29,27 @@ std::string BeaconsAnHour(std::string_view text) {
 
 std::string Hops(std::string_view path) {
     const int hops = PathHops(path);
-    return hops == 0 ? "No digipeater hop: heard in direct range only"
-                     : std::to_string(hops) + (hops == 1 ? " digipeater hop" : " digipeater hops");
+    if (hops == 0) {
+        return TrimSpaces(path).empty()
+                   ? "No digipeater hop: heard in direct range only"
+                   : "No digipeater hop: no digipeater repeats this path, so it is heard in "
+                     "direct range only";
+    }
+    return std::to_string(hops) + (hops == 1 ? " digipeater hop" : " digipeater hops");
+}
+
+// In GPSless mode the status text is the position the tracker sends: the
+// position in words, so the operator can check it.
+std::string GpslessPosition(const DeviceSettings& settings) {
+    if (NumericValue(settings.text(Field::edGpsAcqTime)) != 0) {
+        return {};
+    }
+    const auto position = FindStatusPosition(settings.text(Field::edBeacon));
+    if (!position) {
+        return {}; // the warning says what is wrong
+    }
+    return "GPSless position: " + PositionInWords(*position) + ", symbol " +
+           DescribeSymbol(position->table, position->symbol);
 }
 
 } // namespace
@@ -42,6 +63,9 @@ std::string FieldInfo(const DeviceSettings& settings, Field field) {
         const bool alternate = settings.value(Field::chkTable) != 0;
         return DescribeSymbol(alternate ? kAlternateSymbolTable : kPrimarySymbolTable,
                               symbol.front());
+    }
+    if (field == Field::edBeacon) {
+        return GpslessPosition(settings);
     }
     if (field == Field::edAprsPath) {
         return Hops(settings.text(field));

@@ -10,7 +10,8 @@ namespace korvel {
 
 // A line on what a field's value means on the air, for its tooltip: the symbol
 // ICON Symbol and Alternate Table name, the hops of APRS PATH, the beacons an
-// hour of an interval. Empty for the other fields.
+// hour of an interval, the position the STATUS text gives in GPSless mode.
+// Empty for the other fields.
 std::string FieldInfo(const DeviceSettings& settings, Field field);
 
 // The conventional meanings of the SSIDs 0 to 15 (APRS SSID recommendations, 2012).

@@ -9,11 +9,12 @@
 namespace korvel {
 
 enum class Severity {
+    Error,   // SEND refuses the settings: nothing goes to the tracker
     Warning, // what the tracker will transmit is probably not what the operator means
     Note,    // worth knowing
 };
 
-// "warning" or "note".
+// "error", "warning" or "note".
 std::string_view SeverityName(Severity severity);
 
 // One piece of advice about one setting. Texts are in the tracker's code page,

@@ -1,7 +1,6 @@
 #include "advisor/AdviceRules.h"
+#include "advisor/AprsPosition.h"
 #include "settings/FieldRule.h"
-
-#include <cctype>
 
 namespace korvel::advice {
 namespace {
@@ -31,41 +30,71 @@ void Breakers(const DeviceSettings& settings, Field field, std::string_view brea
         Make(field, Severity::Warning, "A " + which + effect + ": leave out " + leaveOut + "."));
 }
 
-bool Digits(std::string_view text, std::size_t at, std::size_t count) {
-    for (std::size_t i = at; i < at + count; ++i) {
-        if (i >= text.size() || !std::isdigit(static_cast<unsigned char>(text[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// ddmm.hhN (8 characters) or dddmm.hhE (9), as APRS writes a position.
-bool HoldsCoordinate(std::string_view text, std::size_t degreeDigits,
-                     std::string_view hemispheres) {
-    const std::size_t length = degreeDigits + 2 + 1 + 2 + 1;
-    for (std::size_t at = 0; at + length <= text.size(); ++at) {
-        const std::size_t dot = at + degreeDigits + 2;
-        if (Digits(text, at, degreeDigits + 2) && text[dot] == '.' && Digits(text, dot + 1, 2) &&
-            hemispheres.find(text[dot + 3]) != std::string_view::npos) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// In GPSless mode the status text is the only position the tracker sends.
+// In GPSless mode the tracker sends the status text as its position report:
+// a position that maps cannot place leaves the station off the map.
 void GpslessPosition(const DeviceSettings& settings, Findings& out) {
     if (NumericValue(settings.text(Field::edGpsAcqTime)) != 0) {
         return;
     }
-    const std::string status = settings.text(Field::edBeacon);
-    if (HoldsCoordinate(status, 2, "NS") && HoldsCoordinate(status, 3, "EW")) {
+    const auto position = FindStatusPosition(settings.text(Field::edBeacon));
+    if (position) {
         return;
     }
-    out.push_back(Make(Field::edBeacon, Severity::Note,
-                       "In GPSless mode the status text carries the position, and it holds none: "
-                       "write latitude ddmm.hhN and longitude dddmm.hhE into it."));
+    out.push_back(Make(Field::edBeacon, Severity::Warning,
+                       "In GPSless mode the tracker sends this text as its position, and " +
+                           position.error() +
+                           ": start the text with latitude, symbol table, longitude and symbol, "
+                           "as in 4903.50N/07201.75W-."));
+}
+
+std::string ControlByteName(char c) {
+    switch (c) {
+    case '\0':
+        return "NUL";
+    case '\t':
+        return "TAB";
+    case '\n':
+        return "LF";
+    case '\r':
+        return "CR";
+    case '\x1B':
+        return "ESC";
+    case '\x7F':
+        return "DEL";
+    default:
+        break;
+    }
+    static constexpr std::string_view kHex = "0123456789ABCDEF";
+    const auto code = static_cast<unsigned char>(c);
+    return std::string("byte 0x") + kHex[code / 16] + kHex[code % 16];
+}
+
+// Control bytes come in through a loaded file or --set: a NUL cuts a text on
+// the tracker, a CR or LF ends the packet at a gate, the others show as
+// garbage or are dropped.
+void ControlBytes(const DeviceSettings& settings, Field field, Findings& out) {
+    if (const auto c = ControlByte(settings.text(field))) {
+        out.push_back(Make(field, Severity::Warning,
+                           "It holds the control byte " + ControlByteName(*c) +
+                               ", which the tracker sends as it is: a NUL cuts the text, a CR or "
+                               "LF ends the packet at a gate, others reach stations as garbage: "
+                               "remove it."));
+    }
+}
+
+// "ack" or "rej" and up to five more characters is what stations send to
+// acknowledge or reject a message (APRS 1.01, chapter 14): such a text is read
+// as one, not as a message.
+void AckOrReject(const DeviceSettings& settings, Findings& out) {
+    const std::string text = settings.text(Field::edAprsMsg);
+    if (text.size() > 8 || !(text.starts_with("ack") || text.starts_with("rej"))) {
+        return;
+    }
+    const bool ack = text.starts_with("ack");
+    out.push_back(Make(Field::edAprsMsg, Severity::Warning,
+                       "Stations read the text " + text + " as " +
+                           (ack ? "an acknowledgement" : "a reject") +
+                           " of one of their messages, not as a message: write it otherwise."));
 }
 
 } // namespace
@@ -74,6 +103,11 @@ void Texts(const DeviceSettings& settings, Findings& out) {
     Breakers(settings, Field::edBeacon, kStatusBreakers, out);
     Breakers(settings, Field::edAprsMsg, kMessageBreakers, out);
     GpslessPosition(settings, out);
+    AckOrReject(settings, out);
+    for (Field field : {Field::edMyCall, Field::edReceiver, Field::edDestCall, Field::edAprsPath,
+                        Field::edBeacon, Field::edAprsMsg}) {
+        ControlBytes(settings, field, out);
+    }
 }
 
 } // namespace korvel::advice

@@ -15,8 +15,8 @@ constexpr const char* kHelp =
     "Says, one finding a line, where what the tracker will transmit is probably not\n"
     "what you mean: a placeholder callsign, a path that floods the channel, an alarm,\n"
     "a character that breaks packets, a beacon more often than once a minute...\n"
-    "'warning' is such a case, 'note' is worth knowing. It changes nothing and\n"
-    "refuses nothing: the settings are checked only as SEND checks them.\n"
+    "'error' is what SEND would refuse, with the reason SEND gives; 'warning' is\n"
+    "such a case, 'note' is worth knowing. It changes nothing and refuses nothing.\n"
     "The settings start from the factory defaults.\n";
 
 constexpr std::array kOptions = {
@@ -25,7 +25,8 @@ constexpr std::array kOptions = {
     OptionRow{.name = "--json",
               .value = {},
               .help = "print the findings as a JSON array of objects\n"
-                      "{\"field\", \"caption\", \"severity\", \"message\"}"},
+                      "{\"field\", \"caption\", \"severity\", \"message\"};\n"
+                      "severity is \"error\", \"warning\" or \"note\""},
 };
 
 } // namespace
@@ -36,7 +37,8 @@ int RunCheck(Arguments args) {
         .about = kHelp,
         .options = kOptions,
         .exitCodes =
-            "Exit codes: 0 no warning, 1 at least one warning, 2 usage, file or field error.",
+            "Exit codes: 0 no warning, 1 at least one warning, 2 usage, file or field error,\n"
+            "4 SEND would refuse the settings.",
     };
     ParsedOptions parsed;
     if (const auto done = ParseCommand(syntax, args, parsed)) {
@@ -47,11 +49,14 @@ int RunCheck(Arguments args) {
     if (!settings) {
         return exitCode;
     }
-    const Findings findings = Advise(*settings);
+    const Findings findings = AdviseBeforeSend(*settings);
     if (parsed.has("--json")) {
         std::cout << FindingsJson(findings);
     } else {
         PrintFindings(std::cout, findings);
+    }
+    if (HasError(findings)) {
+        return kExitSendWouldRefuse;
     }
     return HasWarning(findings) ? kExitWarned : kExitSuccess;
 }

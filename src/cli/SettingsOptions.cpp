@@ -8,6 +8,7 @@
 #include "settings/SetDefaults.h"
 #include "settingsfile/SettingsFileIo.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <string_view>
@@ -36,8 +37,20 @@ std::string FieldName(Field field) {
     return CaptionOf(field) + " (" + std::string(TraitsOf(field).name) + ")";
 }
 
+// A number typed with fewer digits than the field has means what the window's
+// masked field makes of the same digits typed into it: "120" in a four-digit
+// field is the value 120, written "0120". What the field cannot hold stays refused.
+std::string AsTyped(const FieldTraits& traits, const std::string& text) {
+    const bool digits =
+        !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+    if (!traits.isNumeric() || !digits || text.size() >= traits.mask.size()) {
+        return text;
+    }
+    return std::string(traits.mask.size() - text.size(), '0') + text;
+}
+
 Result<void, std::string> SetText(SettingsRecord& record, Field field, const std::string& utf8) {
-    const Utf8Conversion converted = Utf8ToCodePage(utf8);
+    const Utf8Conversion converted = Utf8ToCodePage(AsTyped(TraitsOf(field), utf8));
     if (converted.malformed) {
         return Failure{FieldName(field) + ": the value is not valid UTF-8"};
     }

@@ -1,5 +1,6 @@
 #include "advisor/Advisor.h"
 
+#include "advisor/AprsPosition.h"
 #include "advisor/AprsSymbols.h"
 #include "advisor/PathAdvice.h"
 #include "settings/FieldTable.h"
@@ -81,6 +82,22 @@ INSTANTIATE_TEST_SUITE_P(Advisor, EachRule, ::testing::Values(
     Row{"WIDE1-1 not first", {{"edAprsPath", "WIDE2-2,WIDE1-1"}}, "edAprsPath", W, "only as the first"},
     Row{"n above 2", {{"edAprsPath", "WIDE3-3"}}, "edAprsPath", W, "asks for 3 hops"},
     Row{"too many hops", {{"edAprsPath", "WIDE2-2,WIDE2-2"}}, "edAprsPath", W, "asks for 4 hops"},
+    Row{"state route", {{"edAprsPath", "WIDE1-1,CA2-2"}}, nullptr, W, ""},
+    Row{"hop used up", {{"edAprsPath", "WIDE3-1"}}, nullptr, W, ""},
+    Row{"gate stop last", {{"edAprsPath", "WIDE1-1,RFONLY"}}, nullptr, W, ""},
+    Row{"space station", {{"edAprsPath", "ARISS"}}, nullptr, W, ""},
+    Row{"WIDE8-8", {{"edAprsPath", "WIDE8-8"}}, "edAprsPath", W, "asks for 8 hops, which floods"},
+    Row{"WIDE9-9", {{"edAprsPath", "WIDE9-9"}}, "edAprsPath", W, "asks for 9 hops"},
+    Row{"WIDE1-1 then WIDE8-8", {{"edAprsPath", "WIDE1-1,WIDE8-8"}}, "edAprsPath", W, "asks for 9 hops"},
+    Row{"state route flood", {{"edAprsPath", "CA7-7"}}, "edAprsPath", W, "asks for 7 hops"},
+    Row{"state route three", {{"edAprsPath", "WIDE1-1,CA3-3"}}, "edAprsPath", W, "asks for 4 hops"},
+    Row{"no N", {{"edAprsPath", "WIDE4"}}, "edAprsPath", W, "WIDE4 has no hop left"},
+    Row{"no N second", {{"edAprsPath", "WIDE1-1,WIDE2"}}, "edAprsPath", W, "WIDE2 has no hop left"},
+    Row{"gate stop in front", {{"edAprsPath", "RFONLY,WIDE2-1"}}, "edAprsPath", W, "RFONLY before other addresses"},
+    Row{"NOGATE in front", {{"edAprsPath", "NOGATE,WIDE2-2"}}, "edAprsPath", W, "never repeated"},
+    Row{"internet marker", {{"edAprsPath", "WIDE2-1,TCPIP"}}, "edAprsPath", W, "TCPIP marks packets"},
+    Row{"TCPXX marker", {{"edAprsPath", "TCPXX"}}, "edAprsPath", W, "never belongs in a radio path"},
+    Row{"q construct", {{"edAprsPath", "QAR"}}, "edAprsPath", W, "never belongs in a radio path"},
     Row{"third address", {{"edAprsPath", "WIDE1-1,WIDE2-1,RS0"}}, "edAprsPath", W, "does not send what follows the second comma (RS0)"},
     Row{"address no callsign", {{"edAprsPath", "WIDE1-1,WIDE2-X"}}, "edAprsPath", W, "will send WIDE2 ("},
     Row{"no path", {{"edAprsPath", ""}}, "edAprsPath", N, "direct range"},
@@ -92,13 +109,49 @@ INSTANTIATE_TEST_SUITE_P(Advisor, EachRule, ::testing::Values(
     Row{"pipe in status", {{"edBeacon", "a|b"}}, "edBeacon", W, "'|' breaks"},
     Row{"brace in message", {{"edAprsMsg", "hi {1"}}, "edAprsMsg", W, "'{' starts"},
     Row{"tilde in message", {{"edAprsMsg", "a~b"}}, "edAprsMsg", W, "'~' breaks"},
+    Row{"NUL in status", {{"edBeacon", std::string("Home\0x", 6)}}, "edBeacon", W, "control byte NUL"},
+    Row{"CR in message", {{"edAprsMsg", "hi\rthere"}}, "edAprsMsg", W, "control byte CR"},
+    Row{"ESC in status", {{"edBeacon", "a\x1B[2Jb"}}, "edBeacon", W, "control byte ESC"},
+    Row{"acknowledgement text", {{"edAprsMsg", "ack12"}}, "edAprsMsg", W, "an acknowledgement"},
+    Row{"reject text", {{"edAprsMsg", "rej"}}, "edAprsMsg", W, "a reject"},
+    Row{"message beginning with ack", {{"edAprsMsg", "acknowledged, thanks"}}, nullptr, W, ""},
+    Row{"message to itself", {{"edDestCall", "IK0ABC-9"}, {"chkAutoReply", "1"}}, "edDestCall", W, "answers its own message"},
+    Row{"message to itself no reply", {{"edDestCall", "IK0ABC-9"}}, nullptr, W, ""},
+    Row{"message to own other SSID", {{"edDestCall", "IK0ABC-7"}, {"chkAutoReply", "1"}}, nullptr, W, ""},
+    Row{"alarm addressee cut", {{"edDestCall", "EMERGENCY"}}, "edDestCall", W, "go out to EMERGE, which raises no alarm"},
+    Row{"alarm addressee cut WX", {{"edDestCall", "WXALARM"}}, "edDestCall", W, "go out to WXALAR"},
+    Row{"unprotocol path alias", {{"edReceiver", "WIDE1-1"}}, "edReceiver", W, "WIDE1-1 is a path alias"},
+    Row{"unprotocol callsign", {{"edReceiver", "IK0ABC"}}, "edReceiver", W, "IK0ABC is a callsign"},
+    Row{"unprotocol placeholder", {{"edReceiver", "NOCALL"}}, "edReceiver", W, "NOCALL is a placeholder"},
+    Row{"unprotocol tocall", {{"edReceiver", "APZ123"}}, nullptr, W, ""},
+    Row{"unprotocol generic", {{"edReceiver", "APRS"}}, nullptr, W, ""},
+    Row{"blank path address", {{"edAprsPath", "WIDE1-1,"}}, "edAprsPath", W, "will send a blank address ("},
     Row{"manual interval", {{"edManualTime", "0050"}}, "edManualTime", W, "every 50 seconds"},
     Row{"speed band rounded", {{"esSpeedTable(6)", "055"}}, nullptr, W, ""},
     Row{"speed band", {{"esSpeedTable(6)", "030"}}, "esSpeedTable(6)", W, "every 30 seconds"},
-    Row{"GPSless without position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}}, "edBeacon", N, "GPSless"},
-    Row{"GPSless with position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4512.34N/01234.56E"}}, nullptr, W, ""},
+    Row{"GPSless without position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}}, "edBeacon", W, "holds no position"},
+    Row{"GPSless with position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4512.34N/01234.56E-"}}, nullptr, W, ""},
+    Row{"GPSless position and text", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50N/07201.75W-Home"}}, nullptr, W, ""},
+    Row{"GPSless ambiguous position", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.  N/07201.  W-"}}, nullptr, W, ""},
+    Row{"GPSless south east alternate", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "3352.12S\\15112.50E#"}}, nullptr, W, ""},
+    Row{"GPSless latitude degrees", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "9903.50N/18201.75W-"}}, "edBeacon", W, "latitude degrees 99 are out of range"},
+    Row{"GPSless longitude degrees", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50N/18201.75W-"}}, "edBeacon", W, "longitude degrees 182 are out of range"},
+    Row{"GPSless minutes", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4963.50N/07201.75W-"}}, "edBeacon", W, "minutes 63 are out of range"},
+    Row{"GPSless no table", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50N07201.75W-"}}, "edBeacon", W, "no symbol table character between latitude and longitude"},
+    Row{"GPSless space for table", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50N 07201.75W-"}}, "edBeacon", W, "symbol table character ' '"},
+    Row{"GPSless swapped", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "07201.75W/4903.50N-"}}, "edBeacon", W, "longitude comes first"},
+    Row{"GPSless text before", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "Home 4903.50N/07201.75W-"}}, "edBeacon", W, "'Home ' stands before the position (49 deg 03.50 min N, 72 deg 01.75 min W)"},
+    Row{"GPSless no symbol code", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50N/07201.75W"}}, "edBeacon", W, "no symbol code"},
+    Row{"GPSless spaced digit", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903. 0N/07201.75W-"}}, "edBeacon", W, "is not written as ddmm.hh"},
+    Row{"GPSless hemisphere", {{"edGpsAcqTime", "000"}, {"edSymbol", "-"}, {"edBeacon", "4903.50X/07201.75W-"}}, "edBeacon", W, "ends in 'X'"},
     Row{"unassigned symbol", {{"edSymbol", "1"}, {"chkTable", "1"}}, "edSymbol", W, "'1' alternate table: Unassigned"},
-    Row{"fixed symbol while moving", {{"edSymbol", "-"}}, "edSymbol", N, "'-' primary table: House QTH (VHF)"}),
+    Row{"fixed symbol while moving", {{"edSymbol", "-"}}, "edSymbol", N, "'-' primary table: House, not a mobile"},
+    Row{"numbered circle", {{"edSymbol", "1"}}, nullptr, W, ""},
+    Row{"rocket", {{"edSymbol", "O"}, {"chkTable", "1"}}, nullptr, W, ""},
+    Row{"weather symbol drawn", {{"edSymbol", "*"}, {"chkTable", "1"}}, "edSymbol", N, "'*' alternate table: Snow, not a mobile"},
+    Row{"shelter drawn", {{"edSymbol", "z"}}, "edSymbol", N, "Shelter, not a mobile"},
+    Row{"amateur television", {{"edSymbol", "V"}}, "edSymbol", N, "ATV, Amateur Television, not a mobile"},
+    Row{"fixed symbol GPSless", {{"edSymbol", "z"}, {"edGpsAcqTime", "000"}, {"edBeacon", "4903.50N/07201.75Wz"}}, nullptr, W, ""}),
     [](const testing::TestParamInfo<Row>& info) {
         std::string name = info.param.rule;
         std::ranges::replace_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
@@ -130,10 +183,36 @@ TEST(AprsSymbols, EachTableHoldsEveryCodeOnce) {
     EXPECT_EQ(DescribeSymbol('/', '>'), "'>' primary table: Car");
 }
 
+TEST(AprsPosition, SaysThePositionInWords) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"4903.50N/07201.75W-", "49 deg 03.50 min N, 72 deg 01.75 min W"},
+        {"4903.5 N/07201.7 W-", "49 deg 03.5 min N, 72 deg 01.7 min W"},
+        {"4903.  N/07201.  W-", "49 deg 03 min N, 72 deg 01 min W"},
+        {"490 .  N/0720 .  W-", "49 deg 00-09 min N, 72 deg 00-09 min W"},
+        {"49  .  N/072  .  W-", "49 deg N, 72 deg W"},
+        {"0000.00S/18000.00E>", "0 deg 00.00 min S, 180 deg 00.00 min E"},
+    };
+    for (const auto& [text, words] : cases) {
+        const auto position = ParseAprsPosition(text);
+        ASSERT_TRUE(position) << text << ": " << position.error();
+        EXPECT_EQ(PositionInWords(*position), words);
+    }
+    EXPECT_FALSE(ParseAprsPosition("9000.01N/07201.75W-"));
+    EXPECT_FALSE(ParseAprsPosition("4 03.50N/07201.75W-"));
+}
+
 TEST(PathHops, CountsTheHopsAsSent) {
     EXPECT_EQ(PathHops(""), 0);
     EXPECT_EQ(PathHops("WIDE1-1,WIDE2-2"), 3);
-    EXPECT_EQ(PathHops("IR0AAA"), 1);
+    const std::pair<const char*, int> cases[] = {
+        {"IR0AAA", 1},         {"WIDE3-1", 1},        {"CA2-2", 2},   {"WIDE1-1,CA3-3", 4},
+        {"WIDE1-1,RFONLY", 1}, {"RFONLY,WIDE2-1", 0}, {"WIDE4", 0},   {"WIDE1-1,WIDE2", 1},
+        {"TCPIP,WIDE2-1", 0},  {"TCPIP*", 0},         {"WIDE8-8", 8}, {"RELAY,WIDE2-1", 0},
+        {"WIDE2-16", 0},
+    };
+    for (const auto& [path, hops] : cases) {
+        EXPECT_EQ(PathHops(path), hops) << path;
+    }
 }
 
 } // namespace

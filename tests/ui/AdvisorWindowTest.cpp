@@ -84,6 +84,16 @@ private slots:
         QVERIFY(marks.isMarked(Field::edAprsPath));
         QVERIFY(marks.toolTip(Field::edAprsPath).contains("3 digipeater hops"));
         QVERIFY(marks.toolTip(Field::esSpeedTable0).startsWith("7.5 beacons an hour"));
+
+        // GPSless: a malformed position marks the status text; a sound one is shown in words.
+        put(Field::edGpsAcqTime, "000");
+        put(Field::edBeacon, "4963.50N/07201.75W-");
+        QVERIFY(marks.isMarked(Field::edBeacon));
+        QVERIFY(marks.toolTip(Field::edBeacon).contains("minutes 63 are out of range"));
+        put(Field::edBeacon, "4903.50N/07201.75W-");
+        QVERIFY(!marks.isMarked(Field::edBeacon));
+        QVERIFY(marks.toolTip(Field::edBeacon)
+                    .startsWith("GPSless position: 49 deg 03.50 min N, 72 deg 01.75 min W"));
     }
 
     // The tint keeps the text readable: a contrast ratio of at least 4.5, in a
@@ -127,7 +137,7 @@ private slots:
                                 << QString::fromLatin1(text) << alternate;
         };
         row("symbol primary", Field::edSymbol, "pickSymbol", "Ambulance", Field::edSymbol, "a", 0);
-        row("symbol alternate", Field::edSymbol, "pickSymbol", "Overlaid van", Field::edSymbol, "v",
+        row("symbol alternate", Field::edSymbol, "pickSymbol", "Van with overlay", Field::edSymbol, "v",
             1);
         row("path", Field::edAprsPath, "pickPath", "WIDE2-2 \u2013", Field::edAprsPath, "WIDE2-2");
         row("no path", Field::edAprsPath, "pickPath", "(none)", Field::edAprsPath, "");
