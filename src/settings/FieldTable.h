@@ -24,6 +24,10 @@ std::span<const Field> DefaultsOrder();
 // line, then place on the line: the column `file` of the table).
 std::span<const Field> SavedFields();
 
+// The fields that the configuration image holds, in the order of their places
+// (by offset, then bit): the order BuildImage writes them in.
+std::span<const Field> ImageOrder();
+
 // The caption of the field for a message: the window's caption without the
 // colon that ends some of them ("Comm num:" gives "Comm num"), after the
 // caption of its frame where it needs one ("Manual Timing Every").
