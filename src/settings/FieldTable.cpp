@@ -1,6 +1,7 @@
 #include "settings/FieldTable.h"
 
 #include "image/ConfigImage.h"
+#include "image/ImageNumbers.h"
 
 namespace korvel {
 namespace {
@@ -80,7 +81,7 @@ constexpr std::array<FieldTraits, kFieldCount> kTable = {{
     Row(16, {9, 2, 3, StatusRate}, kStatusRatePlace,
         {Main, {3555, 960, 390, 255}, "Label30", {2415, 960, 1215, 255}, 6},
         Spoken(Number(Field::edBcnEvery, "edBcnEvery", "999", "003", "Status txt every", true),
-               "transmissions", 0, 127)),
+               "transmissions")),
     Row(21, {9, 6, 3, QuotedText}, InBytes(30, 15, DigipeaterPath),
         {Main, {1200, 1320, 1695, 255}, "Label5", {120, 1330, 975, 255}, 7},
         Free(Field::edAprsPath, "edAprsPath", 19, "WIDE1-1,WIDE2-2", "APRS PATH", Path)),
@@ -111,7 +112,7 @@ constexpr std::array<FieldTraits, kFieldCount> kTable = {{
         {Gps, {120, 1065, 405, 255}, "Label9", {60, 840, 1335, 225}, 18},
         Hint(Spoken(Number(Field::edGpsAcqTime, "edGpsAcqTime", "999", "025", "Acquisition timeout",
                            false),
-                    "tenths of a second", 0, 255),
+                    "tenths of a second"),
              "0 selects GPSless mode: the STATUS text is sent as the position beacon")),
     Row(8, {2, 1, 2, QuotedText}, InByte(6, Interval),
         {AutomaticTiming, {1485, 240, 540, 255}, "Label22", {120, 240, 1455, 255}, 10},
@@ -154,7 +155,7 @@ constexpr std::array<FieldTraits, kFieldCount> kTable = {{
     Row(3, {1, 3, 1, QuotedText}, InByte(1, Count),
         {Message, {3600, 240, 400, 255}, "Label31", {2700, 250, 975, 255}, 20},
         Spoken(Number(Field::edMsgRepeat, "edMsgRepeat", "999", "006", "Msg Retries", true),
-               "retries", 0, 255)),
+               "retries")),
     Row(23, {9, 8, 3, QuotedText}, InBytes(72, 7, Address),
         {Message, {2040, 570, 1095, 255}, "Label2", {120, 590, 1815, 255}, 21},
         Free(Field::edDestCall, "edDestCall", 9, "NOCALL", "APRS message TO CALL", Callsign)),
@@ -421,14 +422,7 @@ std::string DescriptionOf(Field field) {
     }
     std::string range;
     if (traits.isNumeric()) {
-        int highest = traits.highest;
-        if (highest == 0) {
-            highest = 1;
-            for (std::size_t i = 0; i < traits.mask.size(); ++i) {
-                highest *= 10;
-            }
-            --highest;
-        }
+        const long highest = traits.highest != 0 ? traits.highest : HighestSent(traits);
         range = std::to_string(traits.lowest) + " to " + std::to_string(highest);
     } else if (traits.maxLength == 1) {
         range = "one character";

@@ -39,7 +39,7 @@ std::string CaptionOf(Field field);
 std::string AccessibleNameOf(Field field);
 
 // What a screen reader says after the name: the unit and the range of a number
-// ("milliseconds, 0 to 999"), the length of a text ("up to 26 characters"),
+// that SEND takes ("milliseconds, 0 to 996"), the length of a text ("up to 26 characters"),
 // then the field's hint; "ticked or clear" for a check box, the entries of a list.
 std::string DescriptionOf(Field field);
 

@@ -131,10 +131,10 @@ struct FieldTraits {
     // alone says too little ("Every"); empty otherwise.
     std::string_view frame = {};
     // What a screen reader says of the field besides its caption: the unit of
-    // a number ("milliseconds"), the range the tracker takes where it is
-    // narrower than the mask's and not set by the field's image codec (0 to 0
-    // means the one the image takes, or the mask's own), the second line
-    // of a caption shown in a label of its own ("/ GPSless bcn") and a hint.
+    // a number ("milliseconds"), the range it takes where neither the image's
+    // codec nor the mask sets it (0 to 0: the highest value SEND takes, from the
+    // image codec, HighestSent), the second line of a caption shown in a label
+    // of its own ("/ GPSless bcn") and a hint.
     std::string_view unit = {};
     int lowest = 0;
     int highest = 0;
