@@ -13,6 +13,8 @@
 namespace korvel {
 namespace {
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // The values of a file, up to the 22nd, and why they stop short of it.
 struct FileValues {
     std::vector<FileValue> values;
@@ -31,6 +33,11 @@ std::string Describe(const ReadFailure& failure, std::size_t valuesRead) {
            ": the double quote that opens the text is never closed";
 }
 
+std::string Where(const FileValue& value, Field field) {
+    return "line " + std::to_string(value.line) + ", value " + std::to_string(value.position) +
+           " (" + CaptionOf(field) + ")";
+}
+
 FileValues ReadValues(std::string_view bytes, QuoteRule rule) {
     SettingsFileReader reader(bytes, rule);
     FileValues file;
@@ -42,6 +49,16 @@ FileValues ReadValues(std::string_view bytes, QuoteRule rule) {
             break;
         }
         file.values.push_back(std::move(next).value());
+    }
+    // The last value must end as Save ends it, with a line end: one that runs to
+    // the end of the file may have lost its end ("NOCALL", then nothing; a text
+    // cut between the two quotes of a doubled one), so it is not taken.
+    if (file.complete && file.values.back().endsFile) {
+        const FileValue& last = file.values.back();
+        file.complete = Failure{Where(last, SavedFields().back()) +
+                                ": the file ends right after it, without the line end that "
+                                "ends a saved file; the file may be cut short"};
+        file.values.pop_back();
     }
     file.keptLoneQuote = reader.keptLoneQuote();
     return file;
@@ -91,11 +108,6 @@ FileValues ReadFile(std::string_view bytes) {
         }
     }
     return file;
-}
-
-std::string Where(const FileValue& value, Field field) {
-    return "line " + std::to_string(value.line) + ", value " + std::to_string(value.position) +
-           " (" + CaptionOf(field) + ")";
 }
 
 Result<long long, std::string> Strict16(const FileValue& value, Field field) {
@@ -208,6 +220,12 @@ std::size_t GroupEnd(std::span<const Field> saved, std::size_t first) {
 } // namespace
 
 Result<void, std::string> ApplySettingsFile(std::string_view bytes, DeviceSettings& settings) {
+    // Read as Windows-1252, the mark would become three letters of the port
+    // number's value and every text would change.
+    if (bytes.starts_with(kUtf8ByteOrderMark)) {
+        return Failure{std::string("the file starts with a UTF-8 byte-order mark; settings files "
+                                   "are Windows-1252 text")};
+    }
     const FileValues file = ReadFile(bytes);
     const std::span<const Field> saved = SavedFields();
     for (std::size_t first = 0; first < saved.size();) {

@@ -355,8 +355,8 @@ INSTANTIATE_TEST_SUITE_P(
                     OldQuotesCase{"\"\"\"", "\"\"", "\"", ""}));
 
 // A file that Save wrote and that was cut short anywhere either fails to load
-// or gives exactly the saved settings, the last text perhaps cut short: never
-// values shifted into other settings.
+// or gives exactly the saved settings: never a text cut short, never values
+// shifted into other settings. The cuts cover the last value of every line.
 struct CutFileCase {
     const char* beacon; // edBeacon, edDestCall and edAprsMsg as saved
     const char* destination;
@@ -372,14 +372,13 @@ TEST_P(CutFile, LoadsTheSavedValuesOrFails) {
     ASSERT_TRUE(saved.setText(Field::edAprsMsg, GetParam().message));
     std::string file;
     ASSERT_TRUE(WriteSettingsFile(saved, file));
-    for (std::size_t cut = 0; cut < file.size(); ++cut) {
+    for (std::size_t cut = 0; cut <= file.size(); ++cut) {
         SettingsRecord loaded = Defaults();
         if (!ApplySettingsFile(std::string_view(file).substr(0, cut), loaded)) {
+            EXPECT_NE(cut, file.size()) << "the whole file loads";
             continue;
         }
-        const std::string message = loaded.text(Field::edAprsMsg);
-        EXPECT_TRUE(std::string_view(saved.text(Field::edAprsMsg)).starts_with(message)) << cut;
-        ASSERT_TRUE(loaded.setText(Field::edAprsMsg, saved.text(Field::edAprsMsg)));
+        EXPECT_GE(cut, file.size() - 1) << "only the final LF may go: a CR alone ends a line";
         EXPECT_TRUE(SameSettings(loaded, saved)) << "cut after byte " << cut << " of " << file;
     }
 }
@@ -388,7 +387,8 @@ INSTANTIATE_TEST_SUITE_P(ApplySettingsFile, CutFile,
                          testing::Values(CutFileCase{"Op. \"Tev\", 145.500", "IK0XYZ",
                                                      "QRV on 145.500"},
                                          CutFileCase{"a\",\"b", "\"", "x\"y\"z\""},
-                                         CutFileCase{"\"\r\n\"", ",\"", "QRV \"on\""}));
+                                         CutFileCase{"\"\r\n\"", ",\"", "QRV \"on\""},
+                                         CutFileCase{"", "NOCALL", "say \"\"hi\"\" \""}));
 
 TEST(ApplySettingsFile, AFileCutAfterItsLastButOneValueEndsThere) {
     SettingsRecord saved = Defaults();
@@ -399,6 +399,30 @@ TEST(ApplySettingsFile, AFileCutAfterItsLastButOneValueEndsThere) {
     SettingsRecord loaded = Defaults();
     EXPECT_EQ(ApplySettingsFile(file, loaded).error(),
               "end of file before value 22 of 22 (Message)");
+}
+
+// Where the file ends right after its last value, the value may have lost its
+// end: it is refused, and the groups before it stay applied as for any cut.
+TEST(ApplySettingsFile, TheLastValueMustEndWithALineEnd) {
+    const std::string lineEnd = "\r\n";
+    const std::string whole = kDefaultsFile.substr(0, kDefaultsFile.size() - lineEnd.size());
+    const std::string ending = ": the file ends right after it, without the line end that ends "
+                               "a saved file; the file may be cut short";
+    const std::string lastValue =
+        "line 9, value 9 (" + CaptionOf(SavedFields().back()) + ")" + ending;
+    const std::pair<std::string, std::string> cases[] = {
+        {whole, lastValue},                                        // hand-edited, no line end
+        {whole.substr(0, whole.rfind(',') + 1), lastValue},        // "NOCALL", then nothing
+        {whole.substr(0, whole.rfind('"')) + "\"\"\"", lastValue}, // a doubled quote cut in two
+        {"\xEF\xBB\xBF" + kDefaultsFile,
+         "the file starts with a UTF-8 byte-order mark; settings files are Windows-1252 text"},
+    };
+    for (const auto& [file, message] : cases) {
+        SettingsRecord settings = Defaults();
+        const auto loaded = ApplySettingsFile(file, settings);
+        ASSERT_FALSE(loaded) << file;
+        EXPECT_EQ(loaded.error(), message);
+    }
 }
 
 TEST(ApplySettingsFile, IgnoresWhateverFollowsTheLastValue) {
