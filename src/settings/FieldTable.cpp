@@ -271,6 +271,27 @@ static_assert(
     FilePlacesFollowEachOther(),
     "the settings file's places must follow each other line by line, from line 1 place 1");
 
+// Files written before a newer place end right before it: the newer places come
+// after every other, each group of them from the start of a line.
+constexpr bool NewerPlacesComeLast() {
+    bool newerSeen = false;
+    FilePlace previous = {};
+    for (Field field : kFileOrder) {
+        const FilePlace& place = kTable[FieldIndex(field)].file;
+        if (place.newer && place.group != previous.group && place.place != 1) {
+            return false;
+        }
+        if (newerSeen && !place.newer) {
+            return false;
+        }
+        newerSeen = newerSeen || place.newer;
+        previous = place;
+    }
+    return true;
+}
+static_assert(NewerPlacesComeLast(),
+              "newer file places come after all others, each group from the start of a line");
+
 constexpr bool EachFieldIsPlacedInTheImageOrMarkedNot() {
     for (const FieldTraits& traits : kTable) {
         if (traits.image.codec == Unplaced) {

@@ -32,6 +32,10 @@ struct FilePlace {
     int place = 0; // 1-based, on its line
     int group = 0; // 1-based; the groups follow each other in file order
     FileCodec codec = FileCodec::NotInFile;
+    // A place added after settings files were first saved: files written before
+    // it end right before it, and load whole, its field keeping its value. Such
+    // places come last in the file, from the start of a line and a group.
+    bool newer = false;
 };
 
 // How a setting's value is written into the configuration image.

@@ -38,11 +38,22 @@ std::string Where(const FileValue& value, Field field) {
            " (" + CaptionOf(field) + ")";
 }
 
+// Whether the file ended, after a line end, right where the newer places begin.
+bool EndsBeforeNewerPlaces(const ReadFailure& failure, const std::vector<FileValue>& values) {
+    const std::span<const Field> saved = SavedFields();
+    return failure.kind == ReadFailure::Kind::EndOfFile && !values.empty() &&
+           values.size() < saved.size() && TraitsOf(saved[values.size()]).file.newer &&
+           !values.back().endsFile;
+}
+
 FileValues ReadValues(std::string_view bytes, QuoteRule rule) {
     SettingsFileReader reader(bytes, rule);
     FileValues file;
     while (file.values.size() < SavedFields().size()) {
         auto next = reader.next();
+        if (!next && EndsBeforeNewerPlaces(next.error(), file.values)) {
+            break; // a file written before the newer places: whole
+        }
         if (!next) {
             file.complete = Failure{Describe(next.error(), file.values.size())};
             file.unterminated = next.error().kind == ReadFailure::Kind::UnterminatedQuote;
@@ -55,7 +66,7 @@ FileValues ReadValues(std::string_view bytes, QuoteRule rule) {
     // cut between the two quotes of a doubled one), so it is not taken.
     if (file.complete && file.values.back().endsFile) {
         const FileValue& last = file.values.back();
-        file.complete = Failure{Where(last, SavedFields().back()) +
+        file.complete = Failure{Where(last, SavedFields()[file.values.size() - 1]) +
                                 ": the file ends right after it, without the line end that "
                                 "ends a saved file; the file may be cut short"};
         file.values.pop_back();
@@ -69,8 +80,13 @@ bool SameTexts(std::span<const FileValue> a, std::span<const FileValue> b) {
                       [](const FileValue& x, const FileValue& y) { return x.text == y.text; });
 }
 
+// All values but the last of a file written before quotes were doubled, which
+// holds none of the newer places.
 std::size_t AllButLast() {
-    return SavedFields().size() - 1;
+    const std::span<const Field> saved = SavedFields();
+    return static_cast<std::size_t>(std::ranges::count_if(
+               saved, [](Field field) { return !TraitsOf(field).file.newer; })) -
+           1;
 }
 
 // Whether the file may show either mark of ShowsOlderQuotes: only then is the
