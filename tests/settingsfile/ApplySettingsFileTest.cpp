@@ -230,11 +230,9 @@ TEST_P(Failures, SayWhatAndWhere) {
 INSTANTIATE_TEST_SUITE_P(
     ApplySettingsFile, Failures,
     testing::Values(
-        FailureCase{"", "end of file before value 1 of 22 (Comm num)"},
-        FailureCase{"\"1\",\"200\",\"006\",0,\">\"",
-                    "end of file before value 6 of 22 (Alternate Table)"},
-        FailureCase{WithLine(9, "\"0120\""),
-                    "end of file before value 15 of 22 (Status txt every)"},
+        FailureCase{"", test::EndOfFileBefore(1)},
+        FailureCase{"\"1\",\"200\",\"006\",0,\">\"", test::EndOfFileBefore(6)},
+        FailureCase{WithLine(9, "\"0120\""), test::EndOfFileBefore(15)},
         FailureCase{kDefaultsFile.substr(0, kDefaultsFile.size() - 20),
                     "line 9, value 9: the double quote that opens the text is never closed"},
         FailureCase{WithLine(1, Line1("x")), "line 1, value 4 (Mic-E msg): 'x' is not a number"},
@@ -270,8 +268,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ApplySettingsFile, OnlyLineOneAppliesTheFirstGroupThenReportsTheEnd) {
     SettingsRecord settings;
     const std::string line1 = "\"3\",\"100\",\"002\",18,\"/\",1\r\n";
-    EXPECT_EQ(ApplySettingsFile(line1, settings).error(),
-              "end of file before value 7 of 22 (Speed 0-3 Km/h)");
+    EXPECT_EQ(ApplySettingsFile(line1, settings).error(), test::EndOfFileBefore(7));
     SettingsRecord expected;
     expected.setText(Field::edComm, "3");
     expected.setText(Field::edNumFlagsAuto, "100");
@@ -286,8 +283,7 @@ TEST(ApplySettingsFile, OnlyLineOneAppliesTheFirstGroupThenReportsTheEnd) {
 TEST(ApplySettingsFile, AReadFailureInTheSpeedTableLeavesItWhole) {
     SettingsRecord settings = Defaults();
     const std::string file = "\"2\",\"100\",\"002\",1,\"/\",1\r\n\"0010\"\r\n\"0020\"\r\n";
-    EXPECT_EQ(ApplySettingsFile(file, settings).error(),
-              "end of file before value 9 of 22 (Speed 10-22 Km/h)");
+    EXPECT_EQ(ApplySettingsFile(file, settings).error(), test::EndOfFileBefore(9));
     EXPECT_EQ(settings.text(Field::edComm), "2");
     EXPECT_EQ(settings.text(Field::esSpeedTable0), Defaults().text(Field::esSpeedTable0));
     EXPECT_EQ(settings.text(Field::esSpeedTable1), Defaults().text(Field::esSpeedTable1));
@@ -397,8 +393,7 @@ TEST(ApplySettingsFile, AFileCutAfterItsLastButOneValueEndsThere) {
     ASSERT_TRUE(WriteSettingsFile(saved, file));
     file.erase(file.rfind(','));
     SettingsRecord loaded = Defaults();
-    EXPECT_EQ(ApplySettingsFile(file, loaded).error(),
-              "end of file before value 22 of 22 (Message)");
+    EXPECT_EQ(ApplySettingsFile(file, loaded).error(), test::EndOfFileBefore(22));
 }
 
 // Where the file ends right after its last value, the value may have lost its
