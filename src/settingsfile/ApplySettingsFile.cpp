@@ -38,12 +38,12 @@ std::string Where(const FileValue& value, Field field) {
            " (" + CaptionOf(field) + ")";
 }
 
-// Whether the file ended, after a line end, right where the newer places begin.
+// Whether the file ended right where the newer places begin (whether a line end
+// came before, the check of the last value says).
 bool EndsBeforeNewerPlaces(const ReadFailure& failure, const std::vector<FileValue>& values) {
     const std::span<const Field> saved = SavedFields();
     return failure.kind == ReadFailure::Kind::EndOfFile && !values.empty() &&
-           values.size() < saved.size() && TraitsOf(saved[values.size()]).file.newer &&
-           !values.back().endsFile;
+           values.size() < saved.size() && TraitsOf(saved[values.size()]).file.newer;
 }
 
 FileValues ReadValues(std::string_view bytes, QuoteRule rule) {

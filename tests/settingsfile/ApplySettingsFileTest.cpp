@@ -4,8 +4,10 @@
 #include "settings/FieldTable.h"
 #include "settingsfile/SettingsFileWriter.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <iterator>
 #include <optional>
 #include <random>
 #include <utility>
@@ -403,8 +405,9 @@ TEST(ApplySettingsFile, TheLastValueMustEndWithALineEnd) {
     const std::string whole = kDefaultsFile.substr(0, kDefaultsFile.size() - lineEnd.size());
     const std::string ending = ": the file ends right after it, without the line end that ends "
                                "a saved file; the file may be cut short";
-    const std::string lastValue =
-        "line 9, value 9 (" + CaptionOf(SavedFields().back()) + ")" + ending;
+    const auto saved = SavedFields();
+    const auto last = std::ranges::find_if(saved, [](Field f) { return TraitsOf(f).file.newer; });
+    const std::string lastValue = "line 9, value 9 (" + CaptionOf(*std::prev(last)) + ")" + ending;
     const std::pair<std::string, std::string> cases[] = {
         {whole, lastValue},                                        // hand-edited, no line end
         {whole.substr(0, whole.rfind(',') + 1), lastValue},        // "NOCALL", then nothing
