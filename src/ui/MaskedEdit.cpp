@@ -4,6 +4,8 @@
 #include "settings/CodePageText.h"
 #include "settings/FieldRule.h"
 #include "settings/KeyFilters.h"
+#include "ui/AccessibleFactory.h"
+#include "ui/MaskedEditAccessible.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -101,6 +103,7 @@ MaskedEdit::MaskedEdit(const FieldTraits& traits, QWidget* parent)
     setMaxLength(traits.maxLength);
     setValidator(new FieldValidator(traits, this));
     setAcceptDrops(false);
+    InstallAccessibleFactory<MaskedEdit, MaskedEditAccessible>();
     if (traits.isMasked()) {
         positions_ = QString(static_cast<qsizetype>(traits.mask.size()), QChar(FieldRule::kPrompt));
         // Edits that Qt makes itself (undo, redo) keep the mask's shape through

@@ -236,6 +236,7 @@ private slots:
         struct Seen {
             QString text;
             int start = -1, end = -1, caret = -1;
+            int runStart = -1, runEnd = -1; // the attribute run at the first character
         };
         QMap<QString, Seen> seen;
         const auto look = [&seen](QWidget*, QWidget* now) {
@@ -250,6 +251,7 @@ private slots:
                 text->selection(0, &state.start, &state.end);
             }
             state.caret = text->cursorPosition();
+            text->attributes(0, &state.runStart, &state.runEnd);
             seen.insert(field->objectName(), state);
         };
         const auto connection = connect(qApp, &QApplication::focusChanged, this, look);
@@ -268,6 +270,9 @@ private slots:
             const Seen& state = seen[name];
             const QString whole = field->fieldText();
             QCOMPARE(state.text, whole);
+            // One run over the whole text: readers that read run by run read it all.
+            QCOMPARE(state.runStart, 0);
+            QCOMPARE(state.runEnd, int(whole.size()));
             if (traits.selectOnFocus) {
                 QCOMPARE(state.start, 0);
                 QCOMPARE(state.end, int(whole.size()));
