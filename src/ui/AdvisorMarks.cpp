@@ -5,6 +5,7 @@
 #include "advisor/SentAddress.h"
 #include "settings/CodePageText.h"
 #include "settings/FieldTable.h"
+#include "ui/AnnouncedLabel.h"
 #include "ui/MaskedEdit.h"
 #include "ui/MessageBox.h"
 #include "ui/SetupControls.h"
@@ -30,9 +31,14 @@ QColor Blend(const QColor& base, const QColor& towards, int percent) {
 AdvisorMarks::AdvisorMarks(const SetupControls& controls, const DeviceSettings& settings,
                            QObject* parent)
     : QObject(parent), controls_(controls), settings_(settings) {
+    // Says a new finding on the focused field once; it never shows.
+    announcer_ = new AnnouncedLabel(controls_.cmdSend->window());
+    announcer_->setObjectName(QStringLiteral("advisorAnnouncer"));
+    announcer_->hide();
     for (const FieldTraits& traits : AllFields()) {
         QWidget* control = controls_.control(traits.field);
         hints_[FieldIndex(traits.field)] = control->toolTip();
+        descriptions_[FieldIndex(traits.field)] = control->accessibleDescription();
         palettes_[FieldIndex(traits.field)] = control->palette();
         if (MaskedEdit* edit = controls_.edit(traits.field)) {
             connect(edit, &QLineEdit::textChanged, this, &AdvisorMarks::refresh);
@@ -70,6 +76,7 @@ void AdvisorMarks::mark(Field field, const Findings& findings) {
             warned = warned || finding.severity == Severity::Warning;
         }
     }
+    tell(field, lines);
     if (const std::string info = FieldInfo(settings_, field); !info.empty()) {
         lines << FromCodePage(info);
     }
@@ -95,6 +102,33 @@ void AdvisorMarks::mark(Field field, const Findings& findings) {
                          Blend(palette.color(QPalette::Button), QColor(kAmber), kTintPercent));
     }
     control->setPalette(palette);
+}
+
+// What the eye gets from the tint and the tooltip, the ear gets from the
+// description, which leads with the findings while they hold; a finding that
+// appears on the focused field is also said once, as it appears.
+void AdvisorMarks::tell(Field field, const QStringList& findings) {
+    const std::size_t i = FieldIndex(field);
+    QWidget* control = controls_.control(field);
+    QStringList description = findings;
+    if (!descriptions_[i].isEmpty()) {
+        description << descriptions_[i];
+    }
+    const QString joined = description.join(QStringLiteral(". "));
+    if (control->accessibleDescription() != joined) {
+        control->setAccessibleDescription(joined);
+    }
+    QStringList fresh;
+    for (const QString& finding : findings) {
+        if (!findings_[i].contains(finding)) {
+            fresh << finding;
+        }
+    }
+    findings_[i] = findings;
+    if (!fresh.isEmpty() && control->hasFocus()) {
+        announcer_->setText(fresh.join(QStringLiteral(". ")));
+        announcer_->announce();
+    }
 }
 
 bool ConfirmCallsignBeforeSend(QWidget* window, const DeviceSettings& settings,

@@ -8,7 +8,6 @@
 #include "ui/MaskedEdit.h"
 
 #include <QContextMenuEvent>
-#include <QKeyEvent>
 #include <QMenu>
 
 namespace korvel {
@@ -101,13 +100,6 @@ QMenu* CommPortHelp::portMenu() {
     return menu;
 }
 
-void CommPortHelp::popUpMenu(const QPoint& where) {
-    QMenu* menu = portMenu();
-    menu->popup(where);
-    // The first entry is current, so a screen reader says it with the menu.
-    menu->setActiveAction(menu->actions().value(0));
-}
-
 bool CommPortHelp::eventFilter(QObject* watched, QEvent* event) {
     if (watched != field_) {
         return QObject::eventFilter(watched, event);
@@ -122,17 +114,10 @@ bool CommPortHelp::eventFilter(QObject* watched, QEvent* event) {
         field_->setAccessibleDescription(description());
         break;
     case QEvent::ContextMenu:
-        popUpMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        // The Menu key and Shift+F10 come here too (the field turns both into
+        // this event).
+        OpenFieldMenu(portMenu(), *static_cast<QContextMenuEvent*>(event));
         return true;
-    case QEvent::KeyPress: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) {
-            // Where the Menu key opens it: at the field, not at the mouse.
-            popUpMenu(field_->mapToGlobal(field_->rect().bottomLeft()));
-            return true;
-        }
-        break;
-    }
     default:
         break;
     }

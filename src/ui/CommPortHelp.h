@@ -36,8 +36,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void popUpMenu(const QPoint& where);
-
     MaskedEdit* field_;
     DeviceTree tree_;
 };

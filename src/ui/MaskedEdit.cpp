@@ -4,7 +4,10 @@
 #include "settings/CodePageText.h"
 #include "settings/FieldRule.h"
 #include "settings/KeyFilters.h"
+#include "ui/AccessibleFactory.h"
+#include "ui/MaskedEditAccessible.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -12,6 +15,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QStyle>
 #include <QTimer>
 #include <QValidator>
 
@@ -50,6 +54,46 @@ private:
     FieldTraits traits_;
 };
 
+// While it lives, what `object` does to itself reaches no screen reader; every
+// other object's events pass on. The field puts its text, selection and caret
+// in place in one step as the focus arrives or leaves: a reader asks for them
+// when it hears of the focus, and the steps on the way (the value without its
+// leading zeros selected, then replaced; a selection taken away as the focus
+// leaves) would otherwise be spoken as changes ("Selection deleted", a value
+// cut short, "Text unselected").
+class QuietForScreenReaders {
+public:
+    explicit QuietForScreenReaders(const QObject* object)
+        : object_(object), enclosing_(innermost_),
+          previous_(QAccessible::installUpdateHandler(&Filter)) {
+        innermost_ = this;
+    }
+    ~QuietForScreenReaders() {
+        QAccessible::installUpdateHandler(previous_);
+        innermost_ = enclosing_;
+    }
+    QuietForScreenReaders(const QuietForScreenReaders&) = delete;
+    QuietForScreenReaders& operator=(const QuietForScreenReaders&) = delete;
+
+private:
+    static void Filter(QAccessibleEvent* event) {
+        QuietForScreenReaders* quiet = innermost_;
+        if (event->object() == quiet->object_) {
+            return;
+        }
+        // Passed on by whoever handled the events before (Qt's own bridge when
+        // nobody did).
+        QAccessible::installUpdateHandler(quiet->previous_);
+        QAccessible::updateAccessibility(event);
+        QAccessible::installUpdateHandler(&Filter);
+    }
+
+    static inline QuietForScreenReaders* innermost_ = nullptr;
+    const QObject* object_;
+    QuietForScreenReaders* enclosing_;
+    QAccessible::UpdateHandler previous_;
+};
+
 } // namespace
 
 MaskedEdit::MaskedEdit(const FieldTraits& traits, QWidget* parent)
@@ -59,6 +103,7 @@ MaskedEdit::MaskedEdit(const FieldTraits& traits, QWidget* parent)
     setMaxLength(traits.maxLength);
     setValidator(new FieldValidator(traits, this));
     setAcceptDrops(false);
+    InstallAccessibleFactory<MaskedEdit, MaskedEditAccessible>();
     if (traits.isMasked()) {
         positions_ = QString(static_cast<qsizetype>(traits.mask.size()), QChar(FieldRule::kPrompt));
         // Edits that Qt makes itself (undo, redo) keep the mask's shape through
@@ -206,12 +251,24 @@ void MaskedEdit::refreshDisplay() {
 }
 
 void MaskedEdit::selectWholeText() {
-    // Caret to the start, then everything selected: the next key replaces the value.
-    setCursorPosition(0);
-    setSelection(0, static_cast<int>(QLineEdit::text().size()));
+    // As Home then Shift+End leave it: everything selected, the caret at the
+    // end; the next key replaces the value.
+    const int length = static_cast<int>(QLineEdit::text().size());
+    if (selectionStart() != 0 || selectedText().size() != length || cursorPosition() != length) {
+        setSelection(0, length);
+    }
 }
 
 void MaskedEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        // The other key for the context menu, opened as the Menu key opens it,
+        // so that whoever adds to or replaces the menu sees one kind of event.
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, cursorRect().bottomLeft(),
+                                    mapToGlobal(cursorRect().bottomLeft()));
+        QCoreApplication::sendEvent(this, &menuEvent);
+        event->accept();
+        return;
+    }
     if (event->matches(QKeySequence::Paste)) {
         pasteFiltered(QGuiApplication::clipboard()->text());
         event->accept();
@@ -235,32 +292,45 @@ void MaskedEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 void MaskedEdit::focusInEvent(QFocusEvent* event) {
-    QLineEdit::focusInEvent(event);
-    if (event->reason() == Qt::PopupFocusReason) {
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::PopupFocusReason) {
+        // Back from the field's menu. Qt tells a screen reader nothing of it,
+        // and the reader would stay in the closed menu.
+        QLineEdit::focusInEvent(event);
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
         return;
     }
-    // Qt tells a screen reader of the new focus only after this handler has
-    // run, and a caret that moves before that reads to it as a silent change
-    // of focus. So the field shows its positions and places its caret one
-    // event later, after the notification (and after a click has put the
-    // caret where the mouse was).
-    const Qt::FocusReason reason = event->reason();
+    // Qt tells a screen reader of the new focus once this handler has run; by
+    // then the field shows its whole text, selected or with the caret at the
+    // start, and the reader hears nothing before that.
+    {
+        const QuietForScreenReaders quiet(this);
+        QLineEdit::focusInEvent(event);
+        if (traits_.isMasked()) {
+            showPositions(cursorPosition());
+        }
+        if (reason != Qt::MouseFocusReason) {
+            settleSelection(reason);
+            return;
+        }
+    }
+    // A click puts the caret where the mouse was after this handler, so the
+    // selection comes one event later; a menu opened by that click settles it
+    // first (Cut and Copy then see the selection).
+    selectionPending_ = true;
     QMetaObject::invokeMethod(
         this,
         [this, reason] {
-            if (hasFocus()) {
-                arriveWithFocus(reason);
+            if (selectionPending_ && hasFocus()) {
+                settleSelection(reason);
             }
         },
         Qt::QueuedConnection);
 }
 
-void MaskedEdit::arriveWithFocus(Qt::FocusReason reason) {
-    if (traits_.isMasked()) {
-        const int caret = cursorPosition();
-        QLineEdit::setText(positions_);
-        setCursorPosition(std::min(caret, static_cast<int>(positions_.size())));
-    }
+void MaskedEdit::settleSelection(Qt::FocusReason reason) {
+    selectionPending_ = false;
     if (traits_.selectOnFocus) {
         selectWholeText();
     } else if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
@@ -271,13 +341,26 @@ void MaskedEdit::arriveWithFocus(Qt::FocusReason reason) {
 }
 
 void MaskedEdit::focusOutEvent(QFocusEvent* event) {
+    if (event->reason() == Qt::PopupFocusReason) {
+        QLineEdit::focusOutEvent(event);
+        return;
+    }
+    // The selection going and the leading zeros hiding are no news to a
+    // screen reader, which is already on the next control.
+    selectionPending_ = false;
+    const QuietForScreenReaders quiet(this);
     QLineEdit::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason && traits_.isMasked()) {
+    if (traits_.isMasked()) {
         showValue();
     }
 }
 
 QMenu* MaskedEdit::createFieldMenu() {
+    // A right-click that has just brought the focus: the selection the focus
+    // makes comes before the menu's Cut and Copy look at it.
+    if (selectionPending_ && hasFocus()) {
+        settleSelection(Qt::MouseFocusReason);
+    }
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
@@ -290,7 +373,23 @@ QMenu* MaskedEdit::createFieldMenu() {
 }
 
 void MaskedEdit::contextMenuEvent(QContextMenuEvent* event) {
-    createFieldMenu()->popup(event->globalPos());
+    OpenFieldMenu(createFieldMenu(), *event);
+}
+
+void OpenFieldMenu(QMenu* menu, const QContextMenuEvent& event) {
+    menu->popup(event.globalPos());
+    if (event.reason() == QContextMenuEvent::Keyboard) {
+        // As on every desktop, a menu opened from the keyboard puts its first
+        // entry under the keys, and a screen reader says it with the menu.
+        const bool disabledCanBeCurrent =
+            menu->style()->styleHint(QStyle::SH_Menu_AllowActiveAndDisabled, nullptr, menu);
+        for (QAction* action : menu->actions()) {
+            if (!action->isSeparator() && (action->isEnabled() || disabledCanBeCurrent)) {
+                menu->setActiveAction(action);
+                break;
+            }
+        }
+    }
 }
 
 void MaskedEdit::mouseReleaseEvent(QMouseEvent* event) {

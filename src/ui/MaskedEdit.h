@@ -5,11 +5,10 @@
 #include "settings/Result.h"
 
 #include <QLineEdit>
-
-class QMenu;
 #include <optional>
 #include <string>
 
+class QContextMenuEvent;
 class QMenu;
 
 namespace korvel {
@@ -58,8 +57,8 @@ public:
     QMenu* createFieldMenu();
 
 signals:
-    // The field's context menu is about to open, by the mouse, the Menu key or
-    // createFieldMenu: a listener may add entries of its own to it.
+    // The field's context menu is about to open, by the mouse, the Menu key,
+    // Shift+F10 or createFieldMenu: a listener may add entries of its own to it.
     void contextMenuAboutToShow(QMenu* menu);
 
 protected:
@@ -78,10 +77,15 @@ private:
     void showValue();
     void refreshDisplay();
     void selectWholeText();
-    void arriveWithFocus(Qt::FocusReason reason);
+    void settleSelection(Qt::FocusReason reason);
 
     FieldTraits traits_;
-    QString positions_; // masked fields: one character per mask position
+    QString positions_;             // masked fields: one character per mask position
+    bool selectionPending_ = false; // a click brought the focus; the selection follows
 };
+
+// Pops up a field's menu where `event` asks; opened from the keyboard (the
+// Menu key, Shift+F10), its first entry takes the focus.
+void OpenFieldMenu(QMenu* menu, const QContextMenuEvent& event);
 
 } // namespace korvel

@@ -41,7 +41,12 @@ class Setup::TransferView final : public ProgressView {
 public:
     explicit TransferView(Dialog& dialog) : dialog_(&dialog) {}
 
-    void begin() { shown_ = false; }
+    // `takeFocus`: the dialog takes the keyboard when it shows, because SEND,
+    // which had it, is disabled while the transfer runs.
+    void begin(bool takeFocus) {
+        shown_ = false;
+        takeFocus_ = takeFocus;
+    }
     bool shown() const { return shown_; }
 
     std::string text() const override { return dialog_->text(); }
@@ -50,11 +55,17 @@ public:
     void showDialog() override {
         shown_ = true;
         dialog_->showDialog();
+        if (takeFocus_) {
+            // Its text, which a screen reader speaks as it changes: what is
+            // happening, rather than whichever button the focus fell to.
+            dialog_->takeFocus();
+        }
     }
 
 private:
     Dialog* dialog_;
     bool shown_ = false;
+    bool takeFocus_ = false;
 };
 
 Setup::Setup(std::unique_ptr<EventDrivenSender> sender, QWidget* parent)
@@ -172,7 +183,7 @@ void Setup::cmdSend_Click() {
     const bool sendHadFocus = controls_.cmdSend->hasFocus();
     controls_.cmdSend->setEnabled(false);
     focusMovedTo_ = sendHadFocus ? focusWidget() : nullptr;
-    transferView_->begin();
+    transferView_->begin(sendHadFocus);
     if (!ConfirmCallsignBeforeSend(this, settings_, [this] { hideEarlierResult(); })) {
         endSend({{}, {}, MessageBox::Icon::None, Field::edMyCall});
         return;
@@ -207,10 +218,19 @@ void Setup::endSend(const SendEnd& end) {
     controls_.cmdSend->setEnabled(true);
     if (end.refused) {
         showRefusedField(*end.refused);
-    } else if (focusMovedTo_ && focusWidget() == focusMovedTo_) {
+    } else if (focusMovedTo_ && focusWidget() == focusMovedTo_ && keyboardStayedWithSend()) {
         // Still where disabling SEND put it: the user has not moved it since.
+        activateWindow();
         controls_.cmdSend->setFocus(Qt::OtherFocusReason);
     }
+}
+
+// Whether the keyboard is still where the SEND that ends took it: in this
+// window, or on the result dialog's text while the transfer ran.
+bool Setup::keyboardStayedWithSend() const {
+    QWidget* active = QApplication::activeWindow();
+    return active == nullptr || active == this ||
+           (active == dialog_.get() && dialog_->focusWidget() == dialog_->label());
 }
 
 // Unless this SEND showed the dialog itself, what it shows is an earlier SEND's

@@ -82,6 +82,7 @@ private:
 
     void endSend(const SendEnd& end);
     void hideEarlierResult();
+    bool keyboardStayedWithSend() const;
     void showRefusedField(Field field);
     void colourGpslessNotes(bool gpsless);
     void transferFinished(const QString& error);

@@ -7,6 +7,7 @@
 #include "ui/Setup.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -72,6 +73,13 @@ private slots:
         QVERIFY(marks.isMarked(Field::edDestCall));
         QVERIFY(!marks.isMarked(Field::edAprsPath));
         QVERIFY(marks.toolTip(Field::edMyCall).startsWith("warning: The tracker will transmit as"));
+        // The ear is told what the eye is: the finding leads the description,
+        // the limits follow.
+        const QString limits = QString::fromLatin1(DescriptionOf(Field::edMyCall).c_str());
+        QVERIFY(edit(Field::edMyCall)
+                    ->accessibleDescription()
+                    .startsWith("warning: The tracker will transmit as"));
+        QVERIFY(edit(Field::edMyCall)->accessibleDescription().endsWith(limits));
         QCOMPARE(base, AdvisorMarks::Tint(edit(Field::edAprsPath)->palette()));
 
         edit(Field::edMyCall)->setFocus(Qt::OtherFocusReason);
@@ -79,6 +87,20 @@ private slots:
         test::TypeText(edit(Field::edMyCall), QStringLiteral("ik0abc-9"));
         QCOMPARE(setup_->text(Field::edMyCall), "IK0ABC-9");
         QVERIFY(!marks.isMarked(Field::edMyCall));
+        QCOMPARE(edit(Field::edMyCall)->accessibleDescription(), limits);
+        // A finding that appears on the focused field is said once, not again
+        // while it holds.
+        auto* said = setup_->findChild<QLabel*>("advisorAnnouncer");
+        QVERIFY(said);
+        said->clear();
+        edit(Field::edMyCall)->selectAll();
+        test::TypeText(edit(Field::edMyCall), QStringLiteral("nocall"));
+        QVERIFY2(said->text().startsWith("warning: "), qPrintable(said->text()));
+        said->clear();
+        put(Field::edAprsPath, "WIDE2-2");
+        QCOMPARE(said->text(), QString());
+        edit(Field::edMyCall)->selectAll();
+        test::TypeText(edit(Field::edMyCall), QStringLiteral("ik0abc-9"));
         QCOMPARE(edit(Field::edMyCall)->palette(), edit(Field::edAprsPath)->palette());
         put(Field::edAprsPath, "WIDE3-3");
         QVERIFY(marks.isMarked(Field::edAprsPath));

@@ -4,6 +4,7 @@
 #include "WindowTestSupport.h"
 #include "settings/FieldTable.h"
 #include "transfer/EventDrivenSender.h"
+#include "ui/AnnouncedLabel.h"
 #include "ui/Dialog.h"
 #include "ui/MaskedEdit.h"
 #include "ui/MessageBox.h"
@@ -12,7 +13,9 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QPushButton>
 #include <QSet>
@@ -180,8 +183,8 @@ private slots:
         }
         int labels = 0;
         for (QLabel* label : setup_->findChildren<QLabel*>()) {
-            if (label->window() != setup_.get()) {
-                continue; // the result dialog's
+            if (label->window() != setup_.get() || qobject_cast<AnnouncedLabel*>(label)) {
+                continue; // the result dialog's, and announcements rather than captions
             }
             const auto targets = Accessible(label)->relations(QAccessible::Labelled);
             QVERIFY2(targets.size() == 1, qPrintable(label->objectName()));
@@ -228,6 +231,143 @@ private slots:
         QCOMPARE(announced, 21); // every text field once in the round
     }
 
+    // At the moment Qt tells a screen reader of the focus, a text field reached
+    // by Tab holds its whole text (the leading zeros too), all of it selected
+    // with the caret at its end, or the caret at the start where the field
+    // does not select on focus; nothing changes after that.
+    void textAtFocusTimeIsTheWholeField() {
+        struct Seen {
+            QString text;
+            int start = -1, end = -1, caret = -1;
+            int runStart = -1, runEnd = -1; // the attribute run at the first character
+        };
+        QMap<QString, Seen> seen;
+        const auto look = [&seen](QWidget*, QWidget* now) {
+            auto* field = qobject_cast<MaskedEdit*>(now);
+            if (!field) {
+                return;
+            }
+            QAccessibleTextInterface* text = Accessible(field)->textInterface();
+            Seen state;
+            state.text = text->text(0, text->characterCount());
+            if (text->selectionCount() == 1) {
+                text->selection(0, &state.start, &state.end);
+            }
+            state.caret = text->cursorPosition();
+            text->attributes(0, &state.runStart, &state.runEnd);
+            seen.insert(field->objectName(), state);
+        };
+        const auto connection = connect(qApp, &QApplication::focusChanged, this, look);
+        for (int i = 0; i < 30; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCoreApplication::processEvents();
+        disconnect(connection);
+        for (const FieldTraits& traits : AllFields()) {
+            auto* field = qobject_cast<MaskedEdit*>(setup_->control(traits.field));
+            if (!field) {
+                continue;
+            }
+            const QString name = field->objectName();
+            QVERIFY2(seen.contains(name), qPrintable(name));
+            const Seen& state = seen[name];
+            const QString whole = field->fieldText();
+            QCOMPARE(state.text, whole);
+            // One run over the whole text: readers that read run by run read it all.
+            QCOMPARE(state.runStart, 0);
+            QCOMPARE(state.runEnd, int(whole.size()));
+            if (traits.selectOnFocus) {
+                QCOMPARE(state.start, 0);
+                QCOMPARE(state.end, int(whole.size()));
+                QCOMPARE(state.caret, int(whole.size()));
+            } else {
+                QCOMPARE(state.start, -1);
+                QCOMPARE(state.caret, 0);
+            }
+        }
+    }
+
+    // Shift+F10 and the Menu key open every text field's menu, with its
+    // pickers, its first entry current; Escape gives the field the focus back.
+    void everyFieldMenuOpensFromTheKeyboard_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("menuKey");
+        for (const FieldTraits& traits : AllFields()) {
+            if (!traits.isText()) {
+                continue;
+            }
+            const QString name =
+                QString::fromLatin1(traits.name.data(), qsizetype(traits.name.size()));
+            QTest::newRow(qPrintable(name + " Shift+F10")) << name << false;
+            QTest::newRow(qPrintable(name + " Menu key")) << name << true;
+        }
+    }
+
+    void everyFieldMenuOpensFromTheKeyboard() {
+        QFETCH(QString, field);
+        QFETCH(bool, menuKey);
+        auto* edit = qobject_cast<MaskedEdit*>(control(field));
+        QVERIFY(edit);
+        edit->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        if (menuKey) {
+            QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                  edit->mapToGlobal(QPoint(2, 2)));
+            QCoreApplication::sendEvent(edit, &key);
+        } else {
+            QTest::keyClick(edit, Qt::Key_F10, Qt::ShiftModifier);
+        }
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QAction* first = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (!first && !action->isSeparator() && action->isEnabled()) {
+                first = action;
+            }
+        }
+        QVERIFY(menu->activeAction());
+        QCOMPARE(menu->activeAction(), first);
+        const QMap<QString, QString> pickers{
+            {"edSymbol", "pickSymbol"}, {"edAprsPath", "pickPath"}, {"edMyCall", "pickSsid"}};
+        QString picker = pickers.value(field);
+        if (field.startsWith("esSpeedTable")) {
+            picker = "pickTiming";
+        }
+        if (!picker.isEmpty()) {
+            QVERIFY(menu->findChild<QMenu*>(picker));
+        }
+        QTest::keyClick(menu, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edit));
+    }
+
+    // The right-click that brings the focus selects the text before its menu
+    // looks at it: Cut and Copy are there at once.
+    void firstRightClickOffersCutAndCopy() {
+        auto* edit = qobject_cast<MaskedEdit*>(control("edNumFlagsAuto"));
+        QVERIFY(edit->traits().selectOnFocus);
+        sendButton()->setFocus(Qt::TabFocusReason);
+        QTest::mousePress(edit, Qt::RightButton, {}, QPoint(5, 5));
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                edit->mapToGlobal(QPoint(5, 5)));
+        if (!QApplication::activePopupWidget()) {
+            QCoreApplication::sendEvent(edit, &click);
+        }
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QStringList enabled;
+        for (QAction* action : menu->actions()) {
+            if (action->isEnabled()) {
+                enabled.append(
+                    action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0));
+            }
+        }
+        menu->close();
+        QTest::mouseRelease(edit, Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY2(enabled.contains("Cut") && enabled.contains("Copy"),
+                 qPrintable(enabled.join(",")));
+    }
+
     // The keys of the window: Enter presses the focused button, SEND gives
     // the focus back, the result dialog closes with Enter or Escape once it
     // shows the outcome, and F6 or Ctrl+Tab reaches it and comes back.
@@ -254,6 +394,9 @@ private slots:
         QTest::keyClick(sendButton(), Qt::Key(pressKey), Qt::KeyboardModifiers(modifier));
         Dialog* dialog = setup_->resultDialog();
         QTRY_VERIFY(dialog->isVisible());
+        // While the transfer runs the keyboard is on its text, which says what
+        // happens.
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog->label()));
         // While the transfer runs, the keys close nothing.
         QTest::keyClick(dialog, Qt::Key(closeKey));
         QVERIFY(dialog->isVisible());
