@@ -36,8 +36,9 @@ long Rounded(double x) {
 }
 
 // TX delay in milliseconds, stored in steps of 20/3 ms.
-constexpr Conversion kTxDelayConversion{7, [](long v) { return Rounded(v * 0.15); },
-                                        [](long b) { return Rounded(b / 0.15); }};
+constexpr double kTxDelayStepsPerMs = 0.15;
+constexpr Conversion kTxDelayConversion{7, [](long v) { return Rounded(v * kTxDelayStepsPerMs); },
+                                        [](long b) { return Rounded(b / kTxDelayStepsPerMs); }};
 // Intervals in seconds, stored in steps of 10 s.
 constexpr Conversion kIntervalConversion{10, [](long v) { return Rounded(v / 10.0); },
                                          [](long b) { return b * 10; }};
@@ -208,6 +209,10 @@ template <typename... Steps> Step FirstFailure(Steps&&... steps) {
 long IntervalAsSent(std::string_view text) {
     const long value = std::max(NumericValue(text), kIntervalConversion.minimum);
     return kIntervalConversion.fromByte(kIntervalConversion.toByte(value));
+}
+
+double TxDelayMilliseconds(std::uint8_t stored) {
+    return stored / kTxDelayStepsPerMs;
 }
 
 BuildResult BuildImage(DeviceSettings& settings, ConfigImage& image) {
