@@ -16,13 +16,14 @@ namespace {
 constexpr const char* kHelp =
     "Usage: korvel-config air [--file F.cfg] [--set NAME=VALUE]... [--at LAT,LON] [--json]\n\n"
     "Shows what the tracker will put on the air: its position report, status report\n"
-    "and message as monitor lines (SOURCE>DEST,PATH:INFO), each with its frame's\n"
-    "bytes, its bits on the air (flags and bit stuffing included) and its airtime\n"
-    "at 1200 baud with the TX DELAY; then, for the manual interval and each speed\n"
-    "band, the packets and seconds on the air per hour and the share of the channel,\n"
-    "'*' marking a share above one station's (a mobile every 60 s through\n"
-    "WIDE1-1,WIDE2-1); then every assumption made where the settings do not fix\n"
-    "the format. Bytes that are not printable ASCII are shown as <0xNN>.\n"
+    "and message as monitor lines (SOURCE>DEST,PATH:INFO), each followed by its\n"
+    "frame's size, its bits on the air (flags and bit stuffing included), its\n"
+    "airtime at 1200 baud with the TX DELAY, and its bytes in hex (FCS included);\n"
+    "then, for the manual interval and each speed band, the packets and seconds\n"
+    "on the air per hour and the share of the channel, '*' marking a share above\n"
+    "one station's (a mobile every 60 s through WIDE1-1,WIDE2-1); then every\n"
+    "assumption made where the settings do not fix the format. Bytes that are not\n"
+    "printable ASCII are shown as <0xNN>.\n"
     "The settings start from the factory defaults.\n";
 
 constexpr std::array kOptions = {
@@ -53,6 +54,13 @@ void PrintPacket(const AirPacket& packet) {
     if (!packet.note.empty()) {
         std::cout << "  " << packet.note << "\n";
     }
+    std::cout << "  frame:";
+    for (const std::uint8_t byte : packet.frame) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, " %02X", static_cast<unsigned>(byte));
+        std::cout << hex;
+    }
+    std::cout << "\n";
 }
 
 void PrintRates(const AirReport& report) {
