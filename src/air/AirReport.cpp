@@ -18,9 +18,8 @@ namespace {
 using namespace offset;
 
 constexpr double kSecondsPerHour = 3600;
-constexpr std::uint8_t kMicEIndexBits = 0x0F;
+constexpr std::uint8_t kMicEIndexBits = 0x07; // the build refuses a list without an entry
 constexpr std::uint8_t kStatusRateBits = 0x7F;
-constexpr int kHighestMicEIndex = 7;
 constexpr std::size_t kStatusTextEnd = kAddressee;
 constexpr std::size_t kAddresseeWidth = 9;
 
@@ -254,17 +253,12 @@ Result<AirReport, FieldError> BuildAirReport(const DeviceSettings& settings,
         assumptions.push_back("GPSless mode: with no GPS speed the tracker is taken to beacon at "
                               "the manual interval; the speed bands are shown as set.");
     } else {
-        const int message = micE <= kHighestMicEIndex ? micE : 0;
-        beacons.positionDestination = {MicEDestination(sample, message), 0};
+        beacons.positionDestination = {MicEDestination(sample, micE), 0};
         beacons.positionInfo = MicEInformation(sample, static_cast<char>(image[kSymbolCode]),
                                                static_cast<char>(image[kSymbolTable]));
         assumptions.push_back(
             "The position report is Mic-E with current GPS data: the destination carries the "
             "latitude and the Mic-E message with SSID 0; no text follows the symbol.");
-        if (micE > kHighestMicEIndex) {
-            assumptions.push_back("The Mic-E list has no entry selected, so the tracker gets no "
-                                  "standard message: the report is shown with Off Duty.");
-        }
         if (statusEvery > 0) {
             beacons.statusInfo = ">" + statusText;
             assumptions.push_back(
