@@ -1,4 +1,4 @@
-#include "air/AirReport.h"
+#include "air/AirText.h"
 #include "cli/CommandSupport.h"
 #include "settings/CodePage.h"
 #include "settings/CodePageText.h"
@@ -46,11 +46,7 @@ std::string Format(const char* format, double value) {
 }
 
 void PrintPacket(const AirPacket& packet) {
-    std::cout << packet.tnc2 << "\n  " << PacketKindName(packet.kind) << ": " << packet.frame.size()
-              << " bytes, " << packet.bitsOnAir << " bits on the air, "
-              << Format("%.3f", packet.airtimeSeconds) << " s; " << packet.hops << " hops, "
-              << packet.copies << " copies, "
-              << Format("%.3f", packet.airtimeSeconds * packet.copies) << " s with the copies\n";
+    std::cout << packet.tnc2 << "\n  " << PacketFigures(packet) << "\n";
     if (!packet.note.empty()) {
         std::cout << "  " << packet.note << "\n";
     }
