@@ -291,8 +291,9 @@ Result<AirReport, FieldError> BuildAirReport(const DeviceSettings& settings,
     message.note = "sent " + std::to_string(message.sends) + " times with its retries";
     report.packets.push_back(std::move(message));
     assumptions.push_back("The message goes to the Unprotocol call without a message number, "
-                          "sent once and then Msg Retries times more; when the tracker sends it "
-                          "is not a setting, so the rates leave it out.");
+                          "sent once and then Msg Retries times more; it follows no interval "
+                          "(the tracker sends it when it has a reason to, such as a message "
+                          "to MY CALLSIGN with Auto send ticked), so the rates leave it out.");
 
     assumptions.push_back(
         "Copies: each hop the path asks for sends a packet once more (h hops, h + 1 "
