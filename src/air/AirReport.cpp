@@ -315,7 +315,7 @@ Result<AirReport, FieldError> BuildAirReport(const DeviceSettings& settings,
     const AirPacket* status =
         report.packets[1].kind == PacketKind::Status ? &report.packets[1] : nullptr;
     report.rates =
-        RatesOf(settings, statusEvery, report.packets.front(), status, report.referencePercent);
+        RatesOf(built, statusEvery, report.packets.front(), status, report.referencePercent);
     return report;
 }
 
