@@ -1,5 +1,7 @@
 #include "air/MicE.h"
 
+#include "image/PutCallsign.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -28,6 +30,7 @@ Sexagesimal SplitDegrees(double degrees) {
 }
 
 std::optional<double> ParseDegrees(std::string_view text) {
+    text = TrimSpaces(text);
     double value = 0;
     const char* end = text.data() + text.size();
     const auto parsed = std::from_chars(text.data(), end, value);

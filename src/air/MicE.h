@@ -16,7 +16,7 @@ struct SamplePosition {
     int courseDegrees = 0;     // 0 (unknown) to 360
 };
 
-// "LAT,LON" in decimal degrees ("45.4642,9.1900", "-33.9,-70.6"), or why it is
+// "LAT,LON" in decimal degrees ("45.4642,9.1900", "-33.9, -70.6"), or why it is
 // not a position a Mic-E report can carry (latitude -90 to 90, longitude above
 // -180 and below 180, within the report's hundredths of a minute).
 Result<SamplePosition, std::string> ParseSamplePosition(std::string_view text);

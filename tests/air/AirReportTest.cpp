@@ -41,9 +41,11 @@ TEST(SamplePosition, TakesWhatAMicEReportCarries) {
         bool accepted;
     };
     const Row rows[] = {
-        {"45.4642,9.1900", true}, {"-90,179.9999", true}, {"90,-0.5", true},  {"90.0001,0", false},
-        {"0,179.99999", false},   {"0,-180", false},      {"45.4642", false}, {"45.4642,", false},
-        {"north,east", false},    {"45.1,9.2x", false},   {"", false},        {"nan,0", false},
+        {"45.4642,9.1900", true}, {" -33.9, -70.6 ", true}, {"-90,179.9999", true},
+        {"90,-0.5", true},        {"90.0001,0", false},     {"0,179.99999", false},
+        {"0,-180", false},        {"45.4642", false},       {"45.4642,", false},
+        {"north,east", false},    {"45.1,9.2x", false},     {"", false},
+        {"nan,0", false},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(ParseSamplePosition(row.text).has_value(), row.accepted) << row.text;
