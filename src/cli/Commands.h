@@ -17,5 +17,6 @@ int RunManual(Arguments args);
 int RunPorts(Arguments args);
 int RunCheck(Arguments args);
 int RunSymbols(Arguments args);
+int RunAir(Arguments args);
 
 } // namespace korvel::cli

@@ -31,6 +31,7 @@ constexpr std::array kCommands = {
     Command{"ports", "list the serial ports and their COM numbers", korvel::cli::RunPorts},
     Command{"check", "advise on the settings before they go on the air", korvel::cli::RunCheck},
     Command{"symbols", "list the APRS symbols for ICON Symbol", korvel::cli::RunSymbols},
+    Command{"air", "show the packets, their airtime and the channel's share", korvel::cli::RunAir},
 };
 
 void PrintUsage(std::ostream& out) {

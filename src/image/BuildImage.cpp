@@ -239,6 +239,10 @@ long IntervalAsSent(std::string_view text) {
     return interval.fromByte(interval.toByte(value));
 }
 
+double TxDelayMilliseconds(std::uint8_t stored) {
+    return stored / kTxDelayStepsPerMs;
+}
+
 BuildResult BuildImage(DeviceSettings& settings, ConfigImage& image) {
     image.fill(0);
     BuildResult result;

@@ -3,6 +3,7 @@
 #include "image/ConfigImage.h"
 #include "settings/DeviceSettings.h"
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -29,5 +30,9 @@ BuildResult BuildImage(DeviceSettings& settings, ConfigImage& image);
 // raised to the least interval and rounded to its steps of 10 s as the build
 // does ("005" gives 10, "055" gives 60).
 long IntervalAsSent(std::string_view text);
+
+// The key-up delay that the TX delay byte of the image stands for, unrounded:
+// the byte counts steps of 20/3 ms (30 gives 200 ms, 7 gives 46.67 ms).
+double TxDelayMilliseconds(std::uint8_t stored);
 
 } // namespace korvel

@@ -11,8 +11,8 @@ long Rounded(double x) {
 }
 
 // TX delay in milliseconds, stored in steps of 20/3 ms.
-constexpr NumberCodec kTxDelay{7, [](long v) { return Rounded(v * 0.15); },
-                               [](long b) { return Rounded(b / 0.15); }};
+constexpr NumberCodec kTxDelay{7, [](long v) { return Rounded(v * kTxDelayStepsPerMs); },
+                               [](long b) { return Rounded(b / kTxDelayStepsPerMs); }};
 // Intervals in seconds, stored in steps of 10 s.
 constexpr NumberCodec kInterval{10, [](long v) { return Rounded(v / 10.0); },
                                 [](long b) { return b * 10; }};

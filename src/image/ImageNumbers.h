@@ -12,6 +12,9 @@ struct NumberCodec {
     long (*fromByte)(long byte);
 };
 
+// The TX delay byte counts steps of 20/3 ms: milliseconds x 0.15.
+inline constexpr double kTxDelayStepsPerMs = 0.15;
+
 // The number codec of the image codecs TxDelay, Interval, Count and GpsTimeout;
 // nothing for the others.
 const NumberCodec* NumberCodecOf(ImageCodec codec);

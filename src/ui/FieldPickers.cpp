@@ -42,6 +42,11 @@ FieldPickers::FieldPickers(const SetupControls& controls, DeviceSettings& settin
         connect(controls_.edit(SpeedTableField(band)), &MaskedEdit::contextMenuAboutToShow, this,
                 &FieldPickers::addTimings);
     }
+    for (const FieldTraits& traits : AllFields()) {
+        if (MaskedEdit* edit = controls_.edit(traits.field)) {
+            connect(edit, &MaskedEdit::contextMenuAboutToShow, this, &FieldPickers::addOnTheAir);
+        }
+    }
 }
 
 void FieldPickers::addSymbols(QMenu* menu) {
@@ -105,6 +110,13 @@ void FieldPickers::addTimings(QMenu* menu) {
             }
         });
     }
+}
+
+void FieldPickers::addOnTheAir(QMenu* menu) {
+    menu->addSeparator();
+    QAction* action = menu->addAction(QStringLiteral("On the &air...\tF7"));
+    action->setObjectName(QStringLiteral("openOnTheAir"));
+    connect(action, &QAction::triggered, this, &FieldPickers::onTheAirRequested);
 }
 
 } // namespace korvel

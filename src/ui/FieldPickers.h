@@ -14,7 +14,8 @@ struct SetupControls;
 // and Paste (right-click or the Menu key): ICON Symbol offers the APRS symbols
 // by group and sets the symbol with its table; APRS PATH the sound paths;
 // MY CALLSIGN the SSIDs by their meaning, replacing only the suffix; each speed
-// band of Automatic Timing the timing presets. Every choice is written through
+// band of Automatic Timing the timing presets; every text field opens the
+// window "On the air". Every choice is written through
 // the settings, so the field's rules apply as to typing.
 class FieldPickers : public QObject {
     Q_OBJECT
@@ -25,6 +26,11 @@ public:
     void addPaths(QMenu* menu);
     void addSsids(QMenu* menu);
     void addTimings(QMenu* menu);
+    // "On the air..." in every text field's menu.
+    void addOnTheAir(QMenu* menu);
+
+signals:
+    void onTheAirRequested();
 
 private:
     const SetupControls& controls_;

@@ -16,6 +16,7 @@
 #include "ui/FieldPickers.h"
 #include "ui/MaskedEdit.h"
 #include "ui/MessageBox.h"
+#include "ui/OnTheAirView.h"
 #include "ui/SetupAccessibility.h"
 #include "ui/TextContrast.h"
 #include "ui/WindowMetrics.h"
@@ -95,10 +96,12 @@ Setup::Setup(std::unique_ptr<EventDrivenSender> sender, QWidget* parent)
     }
     addHelpShortcut();
     addDialogShortcut();
+    addOnTheAirShortcut();
 
     Form_Load();
     marks_ = new AdvisorMarks(c, settings_, this);
-    new FieldPickers(c, settings_, this);
+    auto* pickers = new FieldPickers(c, settings_, this);
+    connect(pickers, &FieldPickers::onTheAirRequested, this, &Setup::showOnTheAir);
     c.edit(Field::edNumFlagsAuto)->setFocus(Qt::OtherFocusReason);
 }
 
@@ -162,6 +165,20 @@ void Setup::addDialogShortcut() {
         }
     });
     addAction(toDialog);
+}
+
+// F7 opens the window "On the air" whichever control has the focus, like F1
+// the instructions; the Mic-E list's drop-down carries the action too.
+void Setup::addOnTheAirShortcut() {
+    auto* air = new QAction(this);
+    air->setShortcut(QKeySequence(kOnTheAirKey));
+    air->setShortcutContext(Qt::WindowShortcut);
+    connect(air, &QAction::triggered, this, [this] {
+        controls_.list(Field::cbMicEMsg)->hidePopup();
+        showOnTheAir();
+    });
+    addAction(air);
+    controls_.list(Field::cbMicEMsg)->view()->window()->addAction(air);
 }
 
 QWidget* Setup::control(Field field) const {
@@ -303,6 +320,16 @@ void Setup::cmdHelp_Click() {
     istruzioni_->Apri(FromCodePage(kInstructionsFile), QString::fromLatin1(kInstructionsTitle));
 }
 
+void Setup::showOnTheAir() {
+    if (!onTheAir_) {
+        onTheAir_ = std::make_unique<OnTheAirView>(controls_, settings_);
+    }
+    onTheAir_->refresh();
+    onTheAir_->show();
+    onTheAir_->raise();
+    onTheAir_->activateWindow();
+}
+
 // ---- Lifecycle ----
 
 void Setup::colourGpslessNotes(bool gpsless) {
@@ -326,6 +353,9 @@ void Setup::closeEvent(QCloseEvent* event) {
     dialog_->close();
     if (istruzioni_) {
         istruzioni_->close();
+    }
+    if (onTheAir_) {
+        onTheAir_->close();
     }
     event->accept();
 }

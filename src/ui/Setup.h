@@ -18,6 +18,7 @@ namespace korvel {
 
 class AdvisorMarks;
 class Dialog;
+class OnTheAirView;
 class frmIstruzioni;
 
 // The main window: every setting in its four frames and the Default, Save,
@@ -54,6 +55,10 @@ public:
     const ConfigImage& configImage() const { return ConfigImage_; }
     bool isPortOpen() const;
     const AdvisorMarks& marks() const { return *marks_; }
+    // The window "On the air" once it was opened.
+    OnTheAirView* onTheAir() const { return onTheAir_.get(); }
+    // The key that opens it, whichever control has the focus.
+    static constexpr Qt::Key kOnTheAirKey = Qt::Key_F7;
 
 public slots:
     void cmdDefault_Click();
@@ -61,6 +66,8 @@ public slots:
     void cmdSave_Click();
     void cmdLoad_Click();
     void cmdHelp_Click();
+    // Shows the window "On the air", made on first use, and brings it forward.
+    void showOnTheAir();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -72,6 +79,7 @@ private:
     void Form_Load();
     void addHelpShortcut();
     void addDialogShortcut();
+    void addOnTheAirShortcut();
     // How a SEND ended: the message to show, if any, and the refused field.
     struct SendEnd {
         QString message;
@@ -93,6 +101,7 @@ private:
     ControlSettings settings_{controls_};
     ConfigImage ConfigImage_{};
     std::unique_ptr<frmIstruzioni> istruzioni_;
+    std::unique_ptr<OnTheAirView> onTheAir_;
     std::unique_ptr<Dialog> dialog_;
     std::unique_ptr<TransferView> transferView_;
     std::unique_ptr<EventDrivenSender> MSComm1_;

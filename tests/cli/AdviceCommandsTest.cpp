@@ -1,4 +1,4 @@
-// korvel-config check and symbols, and the warnings of send, as a user runs them.
+// korvel-config check, symbols and air, and the warnings of send, as a user runs them.
 
 #include "CliRun.h"
 
@@ -112,7 +112,24 @@ INSTANTIATE_TEST_SUITE_P(
             0,
             {"\"name\": \"Car\",", "\"symbol\": \">\",", "\"table\": \"/\"", "\"table\": \"\\\\\""},
             ""},
-        Case{"symbols --all", 2, {}, "unknown option '--all'"}));
+        Case{"symbols --all", 2, {}, "unknown option '--all'"},
+        Case{"air",
+             0,
+             {"NOCALL-9>TURWX5,WIDE1-1,WIDE2-2:`", "\n  position: 41 bytes, ",
+              "\nNOCALL-9>QKORVL,WIDE1-1,WIDE2-2:>Korvel v2.5 by QX7ZUL Tev\n",
+              "\nNOCALL-9>QKORVL,WIDE1-1,WIDE2-2::NOCALL   :Message sent using Korvel ver 2.5!\n",
+              "\nManual Timing Every      120 s", "\nSpeed > 125 Km/h          90 s",
+              "\nAssumptions:\n- "},
+             ""},
+        Case{"air --json --at -33.8688,151.2093 --set edAprsPath=",
+             0,
+             {"\"assumptions\": [", "\"copies\": 1,", "\"hops\": 0,", "\"kind\": \"position\",",
+              "\"tnc2\": \"NOCALL-9>SSU2Q3:`", "\"band\": \"Manual Timing Every\",",
+              "\"field\": \"esSpeedTable(6)\",", "\"interval_s\": 90,"},
+             ""},
+        Case{"air --at 91,0", 2, {}, "korvel-config air: --at: the latitude is -90 to 90"},
+        Case{"air --at 45.46", 2, {}, "--at: a position is LAT,LON in decimal degrees"},
+        Case{"air --set edReceiver=", 2, {}, "Unprotocol call (edReceiver): empty"}));
 
 TEST_F(Advice, SymbolsListsAllOfBothTables) {
     const Outcome r = run("symbols");

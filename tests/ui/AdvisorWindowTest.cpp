@@ -4,20 +4,24 @@
 #include "ui/AdvisorMarks.h"
 #include "ui/MaskedEdit.h"
 #include "ui/MessageBox.h"
+#include "ui/OnTheAirView.h"
 #include "ui/Setup.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 using namespace korvel;
 
 // The advisor in the window: the marks on warned fields, the pickers in the
-// fields' menus, and the one question before SEND.
+// fields' menus, the window "On the air", and the one question before SEND.
 class AdvisorWindowTest : public QObject {
     Q_OBJECT
 
@@ -32,8 +36,8 @@ private:
 
     // Opens the field's menu as the Menu key does (the windowing system turns
     // the key into a keyboard context-menu event for the focused field), and
-    // triggers the entry that starts with `entry` in the submenu `picker`.
-    bool pick(Field field, const char* picker, const QString& entry) {
+    // hands it to `use`.
+    bool withMenu(Field field, const std::function<bool(QMenu*)>& use) {
         QMenu* opened = nullptr;
         auto grab = connect(edit(field), &MaskedEdit::contextMenuAboutToShow, this,
                             [&](QMenu* menu) { opened = menu; });
@@ -47,14 +51,43 @@ private:
             return false;
         }
         std::unique_ptr<QMenu> owned(opened);
-        for (QAction* action :
-             opened->findChild<QMenu*>(QString::fromLatin1(picker))->findChildren<QAction*>()) {
-            if (action->text().startsWith(entry)) {
+        return use(opened);
+    }
+
+    // Triggers the entry that starts with `entry` in the submenu `picker`.
+    bool pick(Field field, const char* picker, const QString& entry) {
+        return withMenu(field, [&](QMenu* menu) {
+            for (QAction* action :
+                 menu->findChild<QMenu*>(QString::fromLatin1(picker))->findChildren<QAction*>()) {
+                if (action->text().startsWith(entry)) {
+                    action->trigger();
+                    return true;
+                }
+            }
+            return false;
+        });
+    }
+
+    OnTheAirView* openOnTheAirFromMenu(Field field) {
+        const bool found = withMenu(field, [](QMenu* menu) {
+            auto* action = menu->findChild<QAction*>(QStringLiteral("openOnTheAir"));
+            if (action) {
                 action->trigger();
-                return true;
+            }
+            return action != nullptr;
+        });
+        return found ? setup_->onTheAir() : nullptr;
+    }
+
+    static QString SpokenRow(QListWidget* list, int row) {
+        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(list);
+        for (int i = 0; access && i < access->childCount(); ++i) {
+            QAccessibleInterface* child = access->child(i);
+            if (child && child->role() == QAccessible::ListItem && row-- == 0) {
+                return child->text(QAccessible::Name);
             }
         }
-        return false;
+        return {};
     }
 
 private slots:
@@ -179,6 +212,76 @@ private slots:
         if (alternate >= 0) {
             QCOMPARE(setup_->value(Field::chkTable), alternate);
             QVERIFY(setup_->marks().toolTip(Field::edSymbol).startsWith("'" + text + "'"));
+        }
+    }
+
+    // The window "On the air" opens by its key and from every text field's
+    // menu, one instance, and closes with Esc.
+    void onTheAirOpensByKeyAndMenu() {
+        QVERIFY(!setup_->onTheAir());
+        edit(Field::edBeacon)->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(edit(Field::edBeacon), Setup::kOnTheAirKey);
+        OnTheAirView* view = setup_->onTheAir();
+        QVERIFY(view);
+        QVERIFY(QTest::qWaitForWindowExposed(view));
+        QVERIFY(QTest::qWaitForWindowActive(view));
+        QTest::keyClick(view, Qt::Key_Escape);
+        QVERIFY(!view->isVisible());
+        for (const FieldTraits& traits : AllFields()) {
+            if (edit(traits.field)) {
+                QCOMPARE(openOnTheAirFromMenu(traits.field), view);
+                QVERIFY2(view->isVisible(), traits.name.data());
+                view->close();
+            }
+        }
+    }
+
+    // It follows edits, marks a band above one station's share in colour and in
+    // words, and says why nothing goes on the air when SEND would refuse.
+    void onTheAirFollowsEditsAndSpeaks() {
+        setup_->showOnTheAir();
+        OnTheAirView* view = setup_->onTheAir();
+        auto* packets = view->findChild<QListWidget*>(QStringLiteral("airPackets"));
+        auto* rates = view->findChild<QListWidget*>(QStringLiteral("airRates"));
+        auto* problem = view->findChild<QLabel*>(QStringLiteral("airProblem"));
+        QCOMPARE(packets->count(), 3);
+        QCOMPARE(rates->count(), int(1 + kSpeedBands));
+        QVERIFY(SpokenRow(packets, 1)
+                    .startsWith("Status report from NOCALL-9 to QKORVL via "
+                                "WIDE1-1,WIDE2-2: 58 bytes, 481 bits,"));
+
+        put(Field::edMyCall, "IK0ABC-9");
+        put(Field::esSpeedTable6, "010");
+        QVERIFY(view->report()->packets[0].tnc2.starts_with("IK0ABC-9>"));
+        QVERIFY(view->report()->rates.back().aboveReference);
+        const QString fastest = SpokenRow(rates, int(kSpeedBands));
+        QVERIFY2(fastest.startsWith("Speed > 125 Km/h, every 10 seconds: 360 position reports"),
+                 qPrintable(fastest));
+        QVERIFY2(fastest.contains("percent of the channel with the copies, above the "
+                                  "one-station reference of"),
+                 qPrintable(fastest));
+        QVERIFY(SpokenRow(rates, 0).contains(", within the one-station reference"));
+
+        put(Field::edReceiver, "");
+        QVERIFY(!view->report());
+        QCOMPARE(packets->count(), 0);
+        QVERIFY(!problem->isHidden());
+        QVERIFY(problem->text().contains("Unprotocol call: empty"));
+    }
+
+    // Tab goes through every part of the view and comes back.
+    void onTheAirKeyboardReachesEverything() {
+        setup_->showOnTheAir();
+        OnTheAirView* view = setup_->onTheAir();
+        QVERIFY(QTest::qWaitForWindowActive(view));
+        QStringList reached;
+        for (int i = 0; i < 6; ++i) {
+            reached << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        for (const char* name :
+             {"airSample", "airPackets", "airRates", "airAssumptions", "airClose"}) {
+            QVERIFY2(reached.contains(QString::fromLatin1(name)), qPrintable(reached.join(' ')));
         }
     }
 
