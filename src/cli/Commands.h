@@ -17,5 +17,7 @@ int RunManual(Arguments args);
 int RunPorts(Arguments args);
 int RunCheck(Arguments args);
 int RunSymbols(Arguments args);
+int RunDiff(Arguments args);
+int RunHistory(Arguments args);
 
 } // namespace korvel::cli

@@ -31,6 +31,8 @@ constexpr std::array kCommands = {
     Command{"ports", "list the serial ports and their COM numbers", korvel::cli::RunPorts},
     Command{"check", "advise on the settings before they go on the air", korvel::cli::RunCheck},
     Command{"symbols", "list the APRS symbols for ICON Symbol", korvel::cli::RunSymbols},
+    Command{"diff", "compare two settings files or records", korvel::cli::RunDiff},
+    Command{"history", "list the records that 'send --record' kept", korvel::cli::RunHistory},
 };
 
 void PrintUsage(std::ostream& out) {
