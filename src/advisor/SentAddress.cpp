@@ -20,13 +20,13 @@ std::string SentAddress::onAir() const {
 }
 
 SentAddress SentAddressOf(std::string_view text) {
-    ConfigImage scratch{};
-    std::size_t position = 0;
-    if (!PutCallsign(scratch, position, text, false)) {
+    const auto parsed = ParseCallsign(text);
+    if (!parsed) {
         return {}; // the build refuses it; the advice has nothing to add
     }
-    const std::string_view six(reinterpret_cast<const char*>(scratch.data()), kCallsignLength);
-    return {std::string(TrimSpaces(six)), scratch[kCallsignLength] - '0'};
+    const std::string_view six(reinterpret_cast<const char*>(parsed->entry.data()),
+                               kCallsignLength);
+    return {std::string(TrimSpaces(six)), parsed->entry[kCallsignLength] - '0'};
 }
 
 std::vector<SentPathAddress> SentPathOf(std::string_view path) {

@@ -13,8 +13,35 @@ constexpr const char* kHelp =
     "Usage: korvel-config fields [--file F.cfg] [--set NAME=VALUE]... [--build]\n\n"
     "Prints every setting as NAME=TEXT, one a line, in the order of the field\n"
     "table. Check boxes print 0 or 1, cbMicEMsg its entry (0 to 7, -1 for none).\n"
-    "Control characters in a text print escaped: \\r, \\n, \\t, \\xHH (ESC as \\x1B).\n"
+    "Control characters in a text print escaped: \\r, \\n, \\t, \\xHH (ESC as \\x1B),\n"
+    "and a backslash as \\\\, so that a typed \"\\x07\" and a real BEL print apart.\n"
     "The settings start from the factory defaults.\n";
+
+// The help: what the command does, then each number field with the range SEND
+// takes, in the words the screen reader uses (from the field table).
+std::string Help() {
+    std::string help = kHelp;
+    help += "\nNumbers, as SEND takes them:\n";
+    for (const FieldTraits& traits : AllFields()) {
+        if (traits.isNumeric()) {
+            help += "  " + std::string(traits.name) + ": " + DescriptionOf(traits.field) + "\n";
+        }
+    }
+    return help;
+}
+
+// A text with its backslashes doubled and its control bytes escaped: every
+// printed text reads back to one text only.
+std::string Escaped(std::string_view text) {
+    std::string doubled;
+    for (const char c : text) {
+        doubled += c;
+        if (c == '\\') {
+            doubled += c;
+        }
+    }
+    return EscapeControlBytes(doubled);
+}
 
 constexpr std::array kOptions = {
     OptionRow{.name = "--build",
@@ -29,7 +56,7 @@ void PrintFields(const DeviceSettings& settings) {
     for (const FieldTraits& traits : AllFields()) {
         std::cout << traits.name << '=';
         if (traits.isText()) {
-            std::cout << EscapeControlBytes(CodePageToUtf8(settings.text(traits.field)));
+            std::cout << Escaped(CodePageToUtf8(settings.text(traits.field)));
         } else {
             std::cout << settings.value(traits.field);
         }
@@ -42,7 +69,7 @@ void PrintFields(const DeviceSettings& settings) {
 int RunFields(Arguments args) {
     const CommandSyntax syntax{
         .name = "fields",
-        .about = kHelp,
+        .about = Help(),
         .options = kOptions,
         .exitCodes = "Exit codes: 0 printed, 1 the settings were refused by --build (the fields "
                      "are printed as it left them), 2 usage, file or field error.",

@@ -1,6 +1,6 @@
 #include "image/AprsPath.h"
 
-#include "image/ImageLayout.h"
+#include "settings/FieldTable.h"
 
 namespace korvel {
 
@@ -22,12 +22,13 @@ Result<std::string, std::string> PutAprsPath(ConfigImage& image, std::string_vie
         return std::string();
     }
     const AprsPathParts parts = SplitAprsPath(TrimSpaces(path));
-    std::size_t position = offset::kFirstDigipeater;
+    const std::size_t firstEntry = TraitsOf(Field::edAprsPath).image.offset;
+    std::size_t position = firstEntry;
     auto first = PutCallsign(image, position, parts.first, !parts.second);
     if (!first || !parts.second) {
         return first;
     }
-    position = offset::kSecondDigipeater;
+    position = firstEntry + kAddressEntrySize;
     auto second = PutCallsign(image, position, *parts.second, true);
     if (!second) {
         return second;

@@ -22,8 +22,8 @@ AprsPathParts SplitAprsPath(std::string_view path);
 // Whether the path holds no address: it is empty or holds only spaces.
 bool AprsPathIsEmpty(std::string_view path);
 
-// Writes the path's address entries at 30 and 37, the last one followed by the
-// 0 that ends the address list, and gives back the joined normalised text
+// Writes the path's address entries at the path's place in the image (30 and 37), the last one
+// followed by the 0 that ends the address list, and gives back the joined normalised text
 // ("first,second"), or why it could not write them (PutCallsign). An empty path
 // writes nothing: the 0 after the source entry ends the list.
 //

@@ -1,48 +1,23 @@
 #include "image/BuildImage.h"
 
 #include "image/AprsPath.h"
-#include "image/ImageLayout.h"
+#include "image/ImageNumbers.h"
 #include "image/PutCallsign.h"
 #include "image/PutText.h"
 #include "settings/FieldRule.h"
-#include "settings/RoundHalfEven.h"
+#include "settings/FieldTable.h"
 
 #include <algorithm>
+#include <array>
 
 namespace korvel {
 namespace {
 
-using namespace offset;
-
 constexpr std::uint8_t kPrimaryTable = '/';
 constexpr std::uint8_t kAlternateTable = '\\';
 constexpr std::uint8_t kGpslessInterval = 252; // replaces the GPS interval in GPSless mode
-constexpr long kHighestStatusRate = 127;
-constexpr long kDisplayFlag = 128;
-constexpr long kAutoReplyFlag = 16;
 
 using Step = Result<void, FieldError>;
-
-// How a numeric field becomes a byte, and which value the byte stands for.
-struct Conversion {
-    long minimum; // smaller values are first raised to this
-    long (*toByte)(long value);
-    long (*fromByte)(long byte);
-};
-
-// Every value here is a few thousand at most, far within the range of long.
-long Rounded(double x) {
-    return static_cast<long>(RoundHalfEven(x));
-}
-
-// TX delay in milliseconds, stored in steps of 20/3 ms.
-constexpr Conversion kTxDelayConversion{7, [](long v) { return Rounded(v * 0.15); },
-                                        [](long b) { return Rounded(b / 0.15); }};
-// Intervals in seconds, stored in steps of 10 s.
-constexpr Conversion kIntervalConversion{10, [](long v) { return Rounded(v / 10.0); },
-                                         [](long b) { return b * 10; }};
-// Counts stored as they are.
-constexpr Conversion kCountConversion{0, [](long v) { return v; }, [](long b) { return b; }};
 
 bool FitsByte(long value) {
     return value >= 0 && value <= 255;
@@ -53,80 +28,122 @@ public:
     Builder(DeviceSettings& settings, ConfigImage& image, BuildResult& result)
         : settings_(settings), image_(image), result_(result) {}
 
-    Step number(Field field, std::size_t offset, const Conversion& conversion) {
+    // Writes the field's value at its place, as the place's codec says.
+    Step place(Field field) {
+        const ImagePlace& place = TraitsOf(field).image;
+        if (packed_ && packed_->offset != place.offset) {
+            finish();
+        }
+        switch (place.codec) {
+        case ImageCodec::TxDelay:
+        case ImageCodec::Interval:
+        case ImageCodec::Count:
+            return number(field, place.offset, *NumberCodecOf(place.codec));
+        case ImageCodec::GpsTimeout:
+            return gpsTimeout(field, place.offset);
+        case ImageCodec::CappedCount:
+            return cappedCount(field, place);
+        case ImageCodec::State:
+            return state(field, place);
+        case ImageCodec::SymbolCode:
+            return symbol(field, place.offset);
+        case ImageCodec::SymbolTable:
+            return symbolTable(field, place.offset);
+        case ImageCodec::Address:
+            return callsign(field, place.offset, false);
+        case ImageCodec::SourceAddress:
+            return callsign(field, place.offset, pathIsEmpty());
+        case ImageCodec::DigipeaterPath:
+            return path(field);
+        case ImageCodec::ZeroEndedText:
+            return text(field, place.offset);
+        case ImageCodec::Unplaced:
+        case ImageCodec::NotInImage:
+            break;
+        }
+        return {};
+    }
+
+    // Writes the byte that packed fields were adding their bits to.
+    void finish() {
+        if (packed_) {
+            image_[packed_->offset] = static_cast<std::uint8_t>(packed_->byte);
+            packed_.reset();
+        }
+    }
+
+    Step notBlank(Field field) {
+        if (settings_.text(field).empty()) {
+            return Failure{FieldError{field, "empty"}};
+        }
+        return {};
+    }
+
+private:
+    Step number(Field field, std::size_t offset, const NumberCodec& codec) {
         long value = NumericValue(settings_.text(field));
-        if (value < conversion.minimum) {
-            value = conversion.minimum;
+        if (value < codec.minimum) {
+            value = codec.minimum;
             if (auto step = writeBack(field, value); !step) {
                 return step;
             }
         }
-        const long byte = conversion.toByte(value);
+        const long byte = codec.toByte(value);
         if (auto step = putByte(field, offset, byte); !step) {
             return step;
         }
-        return writeBack(field, conversion.fromByte(byte));
+        return writeBack(field, codec.fromByte(byte));
     }
 
-    // Slowest band first; each band keeps its own number of digits.
-    Step speedTable() {
-        for (std::size_t band = 0; band < kSpeedBands; ++band) {
-            if (auto step = number(SpeedTableField(band), kSpeedTable + band, kIntervalConversion);
-                !step) {
-                return step;
-            }
-        }
-        return {};
-    }
-
-    Step messageFlags() {
-        const int entry = settings_.value(Field::cbMicEMsg);
-        if (entry < 0) {
-            return Failure{FieldError{Field::cbMicEMsg, "no entry selected"}};
-        }
-        return putByte(Field::cbMicEMsg, kMessageFlags,
-                       kAutoReplyFlag * settings_.value(Field::chkAutoReply) + entry);
-    }
-
-    Step symbol() {
-        const std::string text = settings_.text(Field::edSymbol);
-        if (text.empty()) {
-            return Failure{FieldError{Field::edSymbol, "holds no character"}};
-        }
-        return putByte(Field::edSymbol, kSymbolCode, static_cast<std::uint8_t>(text.front()));
-    }
-
-    Step symbolTable() {
-        const bool alternate = settings_.value(Field::chkTable) != 0;
-        return putByte(Field::chkTable, kSymbolTable, alternate ? kAlternateTable : kPrimaryTable);
-    }
-
-    Step gpsTimeout() {
-        if (auto step = number(Field::edGpsAcqTime, kGpsTimeout, kCountConversion); !step) {
+    // A timeout of 0 selects GPSless mode, where the tracker takes 252 for the
+    // GPS interval, whatever that field holds.
+    Step gpsTimeout(Field field, std::size_t offset) {
+        if (auto step = number(field, offset, *NumberCodecOf(ImageCodec::Count)); !step) {
             return step;
         }
-        const bool gpsless = NumericValue(settings_.text(Field::edGpsAcqTime)) == 0;
+        const bool gpsless = NumericValue(settings_.text(field)) == 0;
         result_.gpslessMode = gpsless;
         if (gpsless) {
-            image_[kGpsInterval] = kGpslessInterval;
+            image_[TraitsOf(Field::edGpsCheckTime).image.offset] = kGpslessInterval;
         }
         return {};
     }
 
-    Step statusRate() {
-        const Field field = Field::edBcnEvery;
+    Step cappedCount(Field field, const ImagePlace& place) {
         long value = NumericValue(settings_.text(field));
-        if (value > kHighestStatusRate) {
-            value = kHighestStatusRate;
+        if (value > place.highestInBits()) {
+            value = place.highestInBits();
             if (auto step = writeBack(field, value); !step) {
                 return step;
             }
         }
-        const long byte = value + kDisplayFlag * settings_.value(Field::chkRxPosition);
-        if (auto step = putByte(Field::chkRxPosition, kStatusRate, byte); !step) {
+        if (auto step = putBits(field, place, value); !step) {
             return step;
         }
-        return writeBack(field, byte & kHighestStatusRate);
+        return writeBack(field, value);
+    }
+
+    // A check box's state or the list's index, added into the bits of a byte
+    // that other fields share.
+    Step state(Field field, const ImagePlace& place) {
+        const int value = settings_.value(field);
+        if (value < 0) {
+            return Failure{FieldError{field, "no entry selected"}};
+        }
+        return putBits(field, place, value);
+    }
+
+    Step symbol(Field field, std::size_t offset) {
+        const std::string text = settings_.text(field);
+        if (text.empty()) {
+            return Failure{FieldError{field, "holds no character"}};
+        }
+        return putByte(field, offset, static_cast<std::uint8_t>(text.front()));
+    }
+
+    Step symbolTable(Field field, std::size_t offset) {
+        const bool alternate = settings_.value(field) != 0;
+        return putByte(field, offset, alternate ? kAlternateTable : kPrimaryTable);
     }
 
     Step callsign(Field field, std::size_t offset, bool last) {
@@ -134,8 +151,7 @@ public:
         return textWriteBack(field, PutCallsign(image_, position, settings_.text(field), last));
     }
 
-    Step path() {
-        const Field field = Field::edAprsPath;
+    Step path(Field field) {
         const std::string path = settings_.text(field);
         if (path.empty()) {
             return {};
@@ -151,16 +167,8 @@ public:
         return {};
     }
 
-    Step notBlank(Field field) {
-        if (settings_.text(field).empty()) {
-            return Failure{FieldError{field, "empty"}};
-        }
-        return {};
-    }
-
     bool pathIsEmpty() const { return AprsPathIsEmpty(settings_.text(Field::edAprsPath)); }
 
-private:
     Step putByte(Field field, std::size_t offset, long value) {
         if (!FitsByte(value)) {
             return Failure{FieldError{field, std::to_string(value) + " does not fit a byte"}};
@@ -168,6 +176,23 @@ private:
         if (auto put = PutByte(image_, offset, static_cast<std::uint8_t>(value)); !put) {
             return Failure{FieldError{field, std::move(put).error()}};
         }
+        return {};
+    }
+
+    // Adds `value` into the place's bits of its byte; fails when it runs past
+    // the byte or into the bits of another field. The byte is written once all
+    // of its fields are in, so that a failure leaves it as it was.
+    Step putBits(Field field, const ImagePlace& place, long value) {
+        const long before = packed_ ? packed_->byte : 0;
+        const long byte = before + (value << place.firstBit);
+        if (!FitsByte(byte)) {
+            return Failure{FieldError{field, std::to_string(byte) + " does not fit a byte"}};
+        }
+        if (value > place.highestInBits()) {
+            return Failure{FieldError{field, std::to_string(value) + " does not fit its " +
+                                                 std::to_string(place.bits) + " bits"}};
+        }
+        packed_ = PackedByte{place.offset, byte};
         return {};
     }
 
@@ -191,52 +216,45 @@ private:
         return settings_.setText(field, *encoded);
     }
 
+    struct PackedByte {
+        std::size_t offset;
+        long byte;
+    };
+
     DeviceSettings& settings_;
     ConfigImage& image_;
+    std::optional<PackedByte> packed_;
     BuildResult& result_;
 };
 
-// Runs the steps in order and stops at the first that fails.
-template <typename... Steps> Step FirstFailure(Steps&&... steps) {
-    Step outcome;
-    (void)((outcome = steps()).has_value() && ...); // && stops at the first failure
-    return outcome;
-}
+// Blank callsigns do not stop the walk: their entries are written as blanks,
+// and only after every field is written does the build fail.
+constexpr std::array kMustNotBeBlank = {Field::edMyCall, Field::edReceiver};
 
 } // namespace
 
 long IntervalAsSent(std::string_view text) {
-    const long value = std::max(NumericValue(text), kIntervalConversion.minimum);
-    return kIntervalConversion.fromByte(kIntervalConversion.toByte(value));
+    const NumberCodec& interval = *NumberCodecOf(ImageCodec::Interval);
+    const long value = std::max(NumericValue(text), interval.minimum);
+    return interval.fromByte(interval.toByte(value));
 }
 
 BuildResult BuildImage(DeviceSettings& settings, ConfigImage& image) {
     image.fill(0);
     BuildResult result;
     Builder build(settings, image, result);
-    // clang-format off
-    Step built = FirstFailure(
-        [&] { return build.number(Field::edNumFlagsAuto, kTxDelay, kTxDelayConversion); },
-        [&] { return build.number(Field::edMsgRepeat, kMessageRetries, kCountConversion); },
-        [&] { return build.messageFlags(); },
-        [&] { return build.symbol(); },
-        [&] { return build.symbolTable(); },
-        [&] { return build.number(Field::edGpsCheckTime, kGpsInterval, kIntervalConversion); },
-        [&] { return build.speedTable(); },
-        [&] { return build.number(Field::edManualTime, kManualInterval, kIntervalConversion); },
-        [&] { return build.gpsTimeout(); },
-        [&] { return build.statusRate(); },
-        [&] { return build.callsign(Field::edReceiver, kDestination, false); },
-        [&] { return build.callsign(Field::edMyCall, kSource, build.pathIsEmpty()); },
-        [&] { return build.path(); },
-        [&] { return build.text(Field::edBeacon, kStatusText); },
-        [&] { return build.callsign(Field::edDestCall, kAddressee, false); },
-        [&] { return build.text(Field::edAprsMsg, kMessageText); },
-        // Blank callsigns do not stop the steps above: both entries are written
-        // as blanks, and only now does the build fail.
-        [&] { return build.notBlank(Field::edMyCall); },
-        [&] { return build.notBlank(Field::edReceiver); });
-    // clang-format on
+    Step built;
+    for (Field field : ImageOrder()) {
+        if (built = build.place(field); !built) {
+            break;
+        }
+    }
+    if (built) {
+        build.finish();
+    }
+    for (std::size_t i = 0; built && i < kMustNotBeBlank.size(); ++i) {
+        built = build.notBlank(kMustNotBeBlank[i]);
+    }
     if (!built) {
         result.error = std::move(built).error();
     }

@@ -13,15 +13,12 @@ namespace {
 constexpr long kSsidBase = '0';
 constexpr long kHighestSsidCode = kSsidBase + 15;
 
-struct ParsedCallsign {
-    std::array<std::uint8_t, kAddressEntrySize> entry{};
-    std::string normalised;
-};
-
 bool FitsSigned16(long value) {
     return value >= std::numeric_limits<std::int16_t>::min() &&
            value <= std::numeric_limits<std::int16_t>::max();
 }
+
+} // namespace
 
 Result<ParsedCallsign, std::string> ParseCallsign(std::string_view text) {
     text = TrimSpaces(text);
@@ -54,7 +51,34 @@ Result<ParsedCallsign, std::string> ParseCallsign(std::string_view text) {
     return parsed;
 }
 
-} // namespace
+Result<std::string, EntryError> ReadCallsign(const AddressEntry& entry) {
+    const std::string_view six(reinterpret_cast<const char*>(entry.data()), kCallsignLength);
+    const std::string_view callsign = TrimSpaces(six);
+    const long ssid = entry[kCallsignLength] - kSsidBase;
+    if (ssid < 0 || entry[kCallsignLength] > kHighestSsidCode) {
+        return Failure{EntryError{kCallsignLength, "SSID byte " +
+                                                       std::to_string(entry[kCallsignLength]) +
+                                                       " is not \"0\" to \"?\""}};
+    }
+    if (!callsign.empty() && six.front() == ' ') {
+        return Failure{EntryError{0, "the callsign starts with a space"}};
+    }
+    if (const std::size_t zero = six.find('\0'); zero != std::string_view::npos) {
+        return Failure{EntryError{zero, "the callsign holds a 0 byte"}};
+    }
+    if (const std::size_t dash = six.find('-', 1); dash != std::string_view::npos) {
+        return Failure{EntryError{dash, "a \"-\" after the first character would start the SSID"}};
+    }
+    if (callsign.empty() && ssid != 0) {
+        return Failure{
+            EntryError{kCallsignLength, "a blank callsign with SSID " + std::to_string(ssid)}};
+    }
+    std::string text(callsign);
+    if (ssid != 0) {
+        text += "-" + std::to_string(ssid);
+    }
+    return text;
+}
 
 std::string_view TrimSpaces(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');

@@ -24,6 +24,10 @@ std::span<const Field> DefaultsOrder();
 // line, then place on the line: the column `file` of the table).
 std::span<const Field> SavedFields();
 
+// The fields that the configuration image holds, in the order of their places
+// (by offset, then bit): the order BuildImage writes them in.
+std::span<const Field> ImageOrder();
+
 // The caption of the field for a message: the window's caption without the
 // colon that ends some of them ("Comm num:" gives "Comm num"), after the
 // caption of its frame where it needs one ("Manual Timing Every").
@@ -35,7 +39,7 @@ std::string CaptionOf(Field field);
 std::string AccessibleNameOf(Field field);
 
 // What a screen reader says after the name: the unit and the range of a number
-// ("milliseconds, 0 to 999"), the length of a text ("up to 26 characters"),
+// that SEND takes ("milliseconds, 0 to 996"), the length of a text ("up to 26 characters"),
 // then the field's hint; "ticked or clear" for a check box, the entries of a list.
 std::string DescriptionOf(Field field);
 

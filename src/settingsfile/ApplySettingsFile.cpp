@@ -13,6 +13,8 @@
 namespace korvel {
 namespace {
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // The values of a file, up to the 22nd, and why they stop short of it.
 struct FileValues {
     std::vector<FileValue> values;
@@ -31,17 +33,43 @@ std::string Describe(const ReadFailure& failure, std::size_t valuesRead) {
            ": the double quote that opens the text is never closed";
 }
 
+std::string Where(const FileValue& value, Field field) {
+    return "line " + std::to_string(value.line) + ", value " + std::to_string(value.position) +
+           " (" + CaptionOf(field) + ")";
+}
+
+// Whether the file ended, after a line end, right where the newer places begin.
+bool EndsBeforeNewerPlaces(const ReadFailure& failure, const std::vector<FileValue>& values) {
+    const std::span<const Field> saved = SavedFields();
+    return failure.kind == ReadFailure::Kind::EndOfFile && !values.empty() &&
+           values.size() < saved.size() && TraitsOf(saved[values.size()]).file.newer &&
+           !values.back().endsFile;
+}
+
 FileValues ReadValues(std::string_view bytes, QuoteRule rule) {
     SettingsFileReader reader(bytes, rule);
     FileValues file;
     while (file.values.size() < SavedFields().size()) {
         auto next = reader.next();
+        if (!next && EndsBeforeNewerPlaces(next.error(), file.values)) {
+            break; // a file written before the newer places: whole
+        }
         if (!next) {
             file.complete = Failure{Describe(next.error(), file.values.size())};
             file.unterminated = next.error().kind == ReadFailure::Kind::UnterminatedQuote;
             break;
         }
         file.values.push_back(std::move(next).value());
+    }
+    // The last value must end as Save ends it, with a line end: one that runs to
+    // the end of the file may have lost its end ("NOCALL", then nothing; a text
+    // cut between the two quotes of a doubled one), so it is not taken.
+    if (file.complete && file.values.back().endsFile) {
+        const FileValue& last = file.values.back();
+        file.complete = Failure{Where(last, SavedFields()[file.values.size() - 1]) +
+                                ": the file ends right after it, without the line end that "
+                                "ends a saved file; the file may be cut short"};
+        file.values.pop_back();
     }
     file.keptLoneQuote = reader.keptLoneQuote();
     return file;
@@ -52,8 +80,13 @@ bool SameTexts(std::span<const FileValue> a, std::span<const FileValue> b) {
                       [](const FileValue& x, const FileValue& y) { return x.text == y.text; });
 }
 
+// All values but the last of a file written before quotes were doubled, which
+// holds none of the newer places.
 std::size_t AllButLast() {
-    return SavedFields().size() - 1;
+    const std::span<const Field> saved = SavedFields();
+    return static_cast<std::size_t>(std::ranges::count_if(
+               saved, [](Field field) { return !TraitsOf(field).file.newer; })) -
+           1;
 }
 
 // Whether the file may show either mark of ShowsOlderQuotes: only then is the
@@ -91,11 +124,6 @@ FileValues ReadFile(std::string_view bytes) {
         }
     }
     return file;
-}
-
-std::string Where(const FileValue& value, Field field) {
-    return "line " + std::to_string(value.line) + ", value " + std::to_string(value.position) +
-           " (" + CaptionOf(field) + ")";
 }
 
 Result<long long, std::string> Strict16(const FileValue& value, Field field) {
@@ -208,6 +236,12 @@ std::size_t GroupEnd(std::span<const Field> saved, std::size_t first) {
 } // namespace
 
 Result<void, std::string> ApplySettingsFile(std::string_view bytes, DeviceSettings& settings) {
+    // Read as Windows-1252, the mark would become three letters of the port
+    // number's value and every text would change.
+    if (bytes.starts_with(kUtf8ByteOrderMark)) {
+        return Failure{std::string("the file starts with a UTF-8 byte-order mark; settings files "
+                                   "are Windows-1252 text")};
+    }
     const FileValues file = ReadFile(bytes);
     const std::span<const Field> saved = SavedFields();
     for (std::size_t first = 0; first < saved.size();) {

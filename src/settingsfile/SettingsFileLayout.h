@@ -17,17 +17,17 @@ namespace korvel {
 //         edGpsAcqTime, edReceiver, edMyCall, edAprsPath, edBeacon, edDestCall,
 //         edAprsMsg
 //
-// This header keeps how the two packed numbers are made.
+// The two packed numbers are the image's bytes 2 and 15, made the same way:
+// the places of the field table's rows (kMicEIndexPlace and the others in
+// FieldTraits.h) give their bits.
 
-// FileCodec::MessageFlags: bit 4 is the auto-reply box, bits 0 to 3 the Mic-E
-// index; written as the sum 16 x box + index, so -1 or 15 when no entry is
-// selected.
-inline constexpr int kAutoReplyBit = 16;
-inline constexpr int kMicEIndexMask = 15;
+// FileCodec::MessageFlags: the auto-reply box above the Mic-E index, written
+// as the sum 16 x box + index, so -1 or 15 when no entry is selected.
+inline constexpr int kAutoReplyBit = 1 << kAutoReplyPlace.firstBit;
+inline constexpr int kMicEIndexMask = static_cast<int>(kMicEIndexPlace.highestInBits());
 inline constexpr int kNoMicEEntry = -1;
-// FileCodec::StatusRate: bit 7 is chkRxPosition, bits 0 to 6 the status-text
-// interval.
-inline constexpr int kRxPositionBit = 128;
-inline constexpr int kStatusIntervalMask = 127;
+// FileCodec::StatusRate: chkRxPosition above the status-text interval.
+inline constexpr int kRxPositionBit = 1 << kRxPositionPlace.firstBit;
+inline constexpr int kStatusIntervalMask = static_cast<int>(kStatusRatePlace.highestInBits());
 
 } // namespace korvel

@@ -27,10 +27,10 @@ void SettingsFileReader::skipSpaces() {
     }
 }
 
-void SettingsFileReader::endValue() {
+bool SettingsFileReader::endValue() {
     afterComma_ = false;
     if (atEnd()) {
-        return;
+        return true;
     }
     if (bytes_[pos_] == kComma) {
         ++pos_;
@@ -38,6 +38,7 @@ void SettingsFileReader::endValue() {
     } else {
         skipLineEnd();
     }
+    return false;
 }
 
 // Whether the double quote at `quote` closes a quoted text: only spaces stand
@@ -107,7 +108,7 @@ Result<FileValue, ReadFailure> SettingsFileReader::next() {
         pos_ = end == std::string_view::npos ? bytes_.size() : end;
         value.text.assign(bytes_.substr(start, pos_ - start));
     }
-    endValue();
+    value.endsFile = endValue();
     return value;
 }
 

@@ -14,6 +14,9 @@ struct FileValue {
     bool quoted = false;
     std::size_t line = 0;     // 1-based line of the value's first character
     std::size_t position = 0; // 1-based position of the value within its line
+    // Nothing followed the value, neither a comma nor a line end: the file ends
+    // with it, as a file cut short does (Save ends its last line with CR LF).
+    bool endsFile = false;
 };
 
 // Why the next value could not be read.
@@ -65,8 +68,9 @@ private:
     bool atLineEnd() const;
     void skipLineEnd();
     void skipSpaces();
-    // Consumes the comma or line end after a value; nothing at the end of the file.
-    void endValue();
+    // Consumes the comma or line end after a value; nothing at the end of the
+    // file, which it tells.
+    bool endValue();
     bool closesQuote(std::size_t quote) const;
 
     std::string_view bytes_;

@@ -29,11 +29,10 @@ public:
     static bool ask(QWidget* parent, const QString& text, const QString& title);
 
     // For tests: record boxes instead of showing them, and hand them over. A
-    // recorded question is kept apart from the other boxes and gets `answer`
-    // (Yes unless set), so that a flow that asks goes on as before.
+    // recorded question is kept apart from the other boxes and gets Yes, so
+    // that a flow that asks goes on as before.
     static void setRecording(bool recording);
     static QList<Shown> takeRecorded();
-    static void setRecordedAnswer(bool answer);
     static QList<Shown> takeAsked();
 };
 

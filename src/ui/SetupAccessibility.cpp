@@ -15,10 +15,11 @@ QString FromStd(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The description: the field table's words, then the tooltip's.
+// The description: the field table's words, then the tooltip's, less the
+// length limit that the table's words already give ("up to 34 characters").
 QString Description(Field field, const QWidget* control) {
     QString description = FromStd(DescriptionOf(field));
-    const QString tip = control->toolTip();
+    const QString tip = control->toolTip().remove(LengthLimitTip(field)).trimmed();
     if (!tip.isEmpty()) {
         description += description.isEmpty() ? tip : QStringLiteral(". ") + tip;
     }

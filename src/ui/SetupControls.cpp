@@ -109,11 +109,6 @@ QString Caption(Field field) {
     return FromCodePage(TraitsOf(field).caption);
 }
 
-// "Max 26 characters.": the limit comes from the field's width.
-QString LengthLimitTip(Field field) {
-    return QStringLiteral("Max %1 characters.").arg(TraitsOf(field).maxLength);
-}
-
 QString ToolTipOf(Field field) {
     switch (field) {
     case Field::edAprsPath:
@@ -268,6 +263,10 @@ SetupControls BuildSetupControls(QWidget* window) {
     }
     FitCaptions(captioned);
     return b.controls;
+}
+
+QString LengthLimitTip(Field field) {
+    return QStringLiteral("Max %1 characters.").arg(TraitsOf(field).maxLength);
 }
 
 } // namespace korvel

@@ -44,4 +44,8 @@ struct SetupControls {
 // rectangles in twips, tab index), in the class its kind gives.
 SetupControls BuildSetupControls(QWidget* window);
 
+// The sentence of a text field's tooltip that states its length limit ("Max 26
+// characters."), from the field's length in the field table.
+QString LengthLimitTip(Field field);
+
 } // namespace korvel

@@ -1,4 +1,6 @@
 #include "BuildTestSupport.h"
+#include "image/ImageNumbers.h"
+#include "settings/FieldRule.h"
 
 namespace korvel {
 namespace {
@@ -105,6 +107,39 @@ TEST_F(Build, NegativeSsidIsSentAsNoSsid) {
     EXPECT_EQ(bytes(72, 7), "CD    0");
     EXPECT_EQ(settings.text(Field::edMyCall), "AB");
     EXPECT_EQ(settings.text(Field::edDestCall), "CD");
+}
+
+// The range that the descriptions, the help and the guide state is the one the
+// build enforces: the highest value builds, the next is refused (a capped count
+// is lowered instead).
+TEST_F(Build, TheHighestValueStatedIsTheHighestThatBuilds) {
+    for (const FieldTraits& traits : AllFields()) {
+        if (!traits.isNumeric() || !traits.image.inImage()) {
+            continue;
+        }
+        const long highest = HighestSent(traits);
+        const auto digits = static_cast<int>(traits.mask.size());
+        EXPECT_NE(DescriptionOf(traits.field).find(" to " + std::to_string(highest)),
+                  std::string::npos)
+            << traits.name;
+        SetDefaults(settings);
+        set(traits.field, ZeroPadded(highest, digits));
+        EXPECT_TRUE(build().success()) << traits.name << " " << highest;
+        const std::string next = ZeroPadded(highest + 1, digits);
+        if (next.size() > traits.mask.size()) {
+            continue; // the mask stops there already
+        }
+        SetDefaults(settings);
+        set(traits.field, next);
+        const BuildResult result = build();
+        if (traits.image.codec == ImageCodec::CappedCount) {
+            EXPECT_TRUE(result.success()) << traits.name;
+            EXPECT_EQ(settings.text(traits.field), ZeroPadded(highest, digits)) << traits.name;
+        } else {
+            ASSERT_FALSE(result.success()) << traits.name << " " << next;
+            EXPECT_EQ(result.error->field, traits.field) << result.error->message();
+        }
+    }
 }
 
 TEST_F(Build, GreyedDisplayBoxDoesNotFitTheStatusByte) {

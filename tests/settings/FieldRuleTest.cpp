@@ -5,7 +5,9 @@
 #include "settings/SettingsRecord.h"
 
 #include <gtest/gtest.h>
+#include <span>
 #include <type_traits>
+#include <vector>
 
 namespace korvel {
 namespace {
@@ -122,17 +124,13 @@ private:
 };
 
 TEST(SetDefaults, WritesThePortFirstAndTheAutoReplyLast) {
-    using enum Field;
-    const std::vector<Field> expected = {
-        edComm,        edNumFlagsAuto, edMsgRepeat,   cbMicEMsg,     edSymbol,
-        chkTable,      chkRxPosition,  esSpeedTable0, esSpeedTable1, esSpeedTable2,
-        esSpeedTable3, esSpeedTable4,  esSpeedTable5, esSpeedTable6, edManualTime,
-        edBcnEvery,    edGpsCheckTime, edGpsAcqTime,  edReceiver,    edMyCall,
-        edAprsPath,    edBeacon,       edDestCall,    edAprsMsg,     chkAutoReply,
-    };
     WriteLog log;
     SetDefaults(log);
-    EXPECT_EQ(log.fields, expected);
+    const std::span<const Field> order = DefaultsOrder();
+    EXPECT_EQ(log.fields, std::vector<Field>(order.begin(), order.end()));
+    ASSERT_EQ(log.fields.size(), AllFields().size());
+    EXPECT_EQ(log.fields.front(), Field::edComm);
+    EXPECT_EQ(log.fields.back(), Field::chkAutoReply);
 }
 
 struct KeyCase {

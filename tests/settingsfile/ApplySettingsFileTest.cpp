@@ -230,11 +230,9 @@ TEST_P(Failures, SayWhatAndWhere) {
 INSTANTIATE_TEST_SUITE_P(
     ApplySettingsFile, Failures,
     testing::Values(
-        FailureCase{"", "end of file before value 1 of 22 (Comm num)"},
-        FailureCase{"\"1\",\"200\",\"006\",0,\">\"",
-                    "end of file before value 6 of 22 (Alternate Table)"},
-        FailureCase{WithLine(9, "\"0120\""),
-                    "end of file before value 15 of 22 (Status txt every)"},
+        FailureCase{"", test::EndOfFileBefore(1)},
+        FailureCase{"\"1\",\"200\",\"006\",0,\">\"", test::EndOfFileBefore(6)},
+        FailureCase{WithLine(9, "\"0120\""), test::EndOfFileBefore(15)},
         FailureCase{kDefaultsFile.substr(0, kDefaultsFile.size() - 20),
                     "line 9, value 9: the double quote that opens the text is never closed"},
         FailureCase{WithLine(1, Line1("x")), "line 1, value 4 (Mic-E msg): 'x' is not a number"},
@@ -270,8 +268,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ApplySettingsFile, OnlyLineOneAppliesTheFirstGroupThenReportsTheEnd) {
     SettingsRecord settings;
     const std::string line1 = "\"3\",\"100\",\"002\",18,\"/\",1\r\n";
-    EXPECT_EQ(ApplySettingsFile(line1, settings).error(),
-              "end of file before value 7 of 22 (Speed 0-3 Km/h)");
+    EXPECT_EQ(ApplySettingsFile(line1, settings).error(), test::EndOfFileBefore(7));
     SettingsRecord expected;
     expected.setText(Field::edComm, "3");
     expected.setText(Field::edNumFlagsAuto, "100");
@@ -286,8 +283,7 @@ TEST(ApplySettingsFile, OnlyLineOneAppliesTheFirstGroupThenReportsTheEnd) {
 TEST(ApplySettingsFile, AReadFailureInTheSpeedTableLeavesItWhole) {
     SettingsRecord settings = Defaults();
     const std::string file = "\"2\",\"100\",\"002\",1,\"/\",1\r\n\"0010\"\r\n\"0020\"\r\n";
-    EXPECT_EQ(ApplySettingsFile(file, settings).error(),
-              "end of file before value 9 of 22 (Speed 10-22 Km/h)");
+    EXPECT_EQ(ApplySettingsFile(file, settings).error(), test::EndOfFileBefore(9));
     EXPECT_EQ(settings.text(Field::edComm), "2");
     EXPECT_EQ(settings.text(Field::esSpeedTable0), Defaults().text(Field::esSpeedTable0));
     EXPECT_EQ(settings.text(Field::esSpeedTable1), Defaults().text(Field::esSpeedTable1));
@@ -355,8 +351,8 @@ INSTANTIATE_TEST_SUITE_P(
                     OldQuotesCase{"\"\"\"", "\"\"", "\"", ""}));
 
 // A file that Save wrote and that was cut short anywhere either fails to load
-// or gives exactly the saved settings, the last text perhaps cut short: never
-// values shifted into other settings.
+// or gives exactly the saved settings: never a text cut short, never values
+// shifted into other settings. The cuts cover the last value of every line.
 struct CutFileCase {
     const char* beacon; // edBeacon, edDestCall and edAprsMsg as saved
     const char* destination;
@@ -372,14 +368,13 @@ TEST_P(CutFile, LoadsTheSavedValuesOrFails) {
     ASSERT_TRUE(saved.setText(Field::edAprsMsg, GetParam().message));
     std::string file;
     ASSERT_TRUE(WriteSettingsFile(saved, file));
-    for (std::size_t cut = 0; cut < file.size(); ++cut) {
+    for (std::size_t cut = 0; cut <= file.size(); ++cut) {
         SettingsRecord loaded = Defaults();
         if (!ApplySettingsFile(std::string_view(file).substr(0, cut), loaded)) {
+            EXPECT_NE(cut, file.size()) << "the whole file loads";
             continue;
         }
-        const std::string message = loaded.text(Field::edAprsMsg);
-        EXPECT_TRUE(std::string_view(saved.text(Field::edAprsMsg)).starts_with(message)) << cut;
-        ASSERT_TRUE(loaded.setText(Field::edAprsMsg, saved.text(Field::edAprsMsg)));
+        EXPECT_GE(cut, file.size() - 1) << "only the final LF may go: a CR alone ends a line";
         EXPECT_TRUE(SameSettings(loaded, saved)) << "cut after byte " << cut << " of " << file;
     }
 }
@@ -388,7 +383,8 @@ INSTANTIATE_TEST_SUITE_P(ApplySettingsFile, CutFile,
                          testing::Values(CutFileCase{"Op. \"Tev\", 145.500", "IK0XYZ",
                                                      "QRV on 145.500"},
                                          CutFileCase{"a\",\"b", "\"", "x\"y\"z\""},
-                                         CutFileCase{"\"\r\n\"", ",\"", "QRV \"on\""}));
+                                         CutFileCase{"\"\r\n\"", ",\"", "QRV \"on\""},
+                                         CutFileCase{"", "NOCALL", "say \"\"hi\"\" \""}));
 
 TEST(ApplySettingsFile, AFileCutAfterItsLastButOneValueEndsThere) {
     SettingsRecord saved = Defaults();
@@ -397,8 +393,31 @@ TEST(ApplySettingsFile, AFileCutAfterItsLastButOneValueEndsThere) {
     ASSERT_TRUE(WriteSettingsFile(saved, file));
     file.erase(file.rfind(','));
     SettingsRecord loaded = Defaults();
-    EXPECT_EQ(ApplySettingsFile(file, loaded).error(),
-              "end of file before value 22 of 22 (Message)");
+    EXPECT_EQ(ApplySettingsFile(file, loaded).error(), test::EndOfFileBefore(22));
+}
+
+// Where the file ends right after its last value, the value may have lost its
+// end: it is refused, and the groups before it stay applied as for any cut.
+TEST(ApplySettingsFile, TheLastValueMustEndWithALineEnd) {
+    const std::string lineEnd = "\r\n";
+    const std::string whole = kDefaultsFile.substr(0, kDefaultsFile.size() - lineEnd.size());
+    const std::string ending = ": the file ends right after it, without the line end that ends "
+                               "a saved file; the file may be cut short";
+    const std::string lastValue =
+        "line 9, value 9 (" + CaptionOf(SavedFields().back()) + ")" + ending;
+    const std::pair<std::string, std::string> cases[] = {
+        {whole, lastValue},                                        // hand-edited, no line end
+        {whole.substr(0, whole.rfind(',') + 1), lastValue},        // "NOCALL", then nothing
+        {whole.substr(0, whole.rfind('"')) + "\"\"\"", lastValue}, // a doubled quote cut in two
+        {"\xEF\xBB\xBF" + kDefaultsFile,
+         "the file starts with a UTF-8 byte-order mark; settings files are Windows-1252 text"},
+    };
+    for (const auto& [file, message] : cases) {
+        SettingsRecord settings = Defaults();
+        const auto loaded = ApplySettingsFile(file, settings);
+        ASSERT_FALSE(loaded) << file;
+        EXPECT_EQ(loaded.error(), message);
+    }
 }
 
 TEST(ApplySettingsFile, IgnoresWhateverFollowsTheLastValue) {

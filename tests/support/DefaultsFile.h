@@ -1,8 +1,18 @@
 #pragma once
 
+#include "settings/FieldTable.h"
+
 #include <string>
 
 namespace korvel::test {
+
+// What Load says of a file that ends before its value `n` (1-based), with the
+// count and the caption from the field table.
+inline std::string EndOfFileBefore(std::size_t n) {
+    const auto saved = SavedFields();
+    return "end of file before value " + std::to_string(n) + " of " + std::to_string(saved.size()) +
+           " (" + CaptionOf(saved[n - 1]) + ")";
+}
 
 // The settings file that the factory defaults give, byte for byte, written out
 // rather than written by the codec so that the tests compare the settings-file
