@@ -19,5 +19,6 @@ int RunCheck(Arguments args);
 int RunSymbols(Arguments args);
 int RunDiff(Arguments args);
 int RunHistory(Arguments args);
+int RunDecode(Arguments args);
 
 } // namespace korvel::cli

@@ -448,4 +448,47 @@ INSTANTIATE_TEST_SUITE_P(
                     UsageCase{"send --device /nonexistent/ttyUSB9 --record /nonexistent/r.jsonl",
                               "--record /nonexistent/r.jsonl: cannot be written"}));
 
+// decode of the image of each row's settings gives back what SEND leaves in
+// them (fields --build): numbers quantised, as the tracker holds them.
+class Decode : public KorvelConfig, public testing::WithParamInterface<std::string> {};
+
+TEST_P(Decode, GivesBackTheSettingsAsSendLeavesThem) {
+    const std::string image = file("image.hex");
+    ASSERT_EQ(run("image " + GetParam(), image).exitCode, 0);
+    const Outcome built = run("fields --build " + GetParam());
+    const Outcome decoded = run("decode '" + image + "'");
+    EXPECT_EQ(decoded.exitCode, 0) << decoded.err;
+    EXPECT_EQ(decoded.out, built.out);
+    EXPECT_NE(decoded.err.find("Comm num is not in the image"), std::string::npos);
+    // The settings file it saves builds the same image again.
+    ASSERT_EQ(run("decode --save '" + file("d.cfg") + "' '" + image + "'").exitCode, 0);
+    EXPECT_EQ(run("image --file '" + file("d.cfg") + "'").out, Slurp(image));
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, Decode,
+                         testing::Values("", "--set edMyCall=IK0ABC-7 --set edNumFlagsAuto=033",
+                                         "--set chkTable=1 --set 'esSpeedTable(6)=101'",
+                                         "--set cbMicEMsg=3 --set chkAutoReply=1",
+                                         "--set edGpsAcqTime=000 --set edBcnEvery=127",
+                                         "--set \"edBeacon=$(printf 'QRV\\t145.500')\""));
+
+// The line form (start marker, frame A and its checksum, marker, frame B and
+// its checksum) made by the shell from the image that image prints.
+#define KORVEL_DECODE_PIPE " | tr -d ' \\n' | sed "
+#define KORVEL_DECODE " | '" KORVEL_CONFIG "' decode"
+INSTANTIATE_TEST_SUITE_P(
+    DecodeRefusals, Usage,
+    testing::Values(UsageCase{"decode /nonexistent/x.hex", "/nonexistent/x.hex: "},
+                    UsageCase{"decode < /dev/null", "0 bytes: an image is 114 bytes"},
+                    UsageCase{"image | head -c 30" KORVEL_DECODE,
+                              "10 bytes: an image is 114 bytes, or 120"},
+                    UsageCase{"image | head -c 4" KORVEL_DECODE, "odd number of hex digits"},
+                    UsageCase{"image" KORVEL_DECODE_PIPE
+                              "'s/^\\(.\\{114\\}\\)\\(.*\\)$/FFFF\\100FFFF\\200/'" KORVEL_DECODE,
+                              "byte 59 of the line, the checksum of frame A, is 0x00"},
+                    UsageCase{"image" KORVEL_DECODE_PIPE "'s/^/FFFE/;s/$/00000000/'" KORVEL_DECODE,
+                              "byte 1 of the line is 0xFE, not the start marker"},
+                    UsageCase{"image" KORVEL_DECODE_PIPE "'s/^1E/FF/'" KORVEL_DECODE,
+                              "not an image SEND writes"}));
+
 } // namespace
