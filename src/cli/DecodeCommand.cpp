@@ -1,4 +1,5 @@
 #include "cli/CommandSupport.h"
+#include "cli/FieldsOutput.h"
 #include "cli/ImageInput.h"
 #include "cli/PathArgument.h"
 #include "cli/SendRecord.h"
@@ -61,18 +62,6 @@ Result<std::string, std::string> ReadInput(const std::string& path) {
     return bytes.toStdString();
 }
 
-void PrintFields(const DeviceSettings& settings) {
-    for (const FieldTraits& traits : AllFields()) {
-        std::cout << traits.name << '=';
-        if (traits.isText()) {
-            std::cout << EscapeControlBytes(CodePageToUtf8(settings.text(traits.field)));
-        } else {
-            std::cout << settings.value(traits.field);
-        }
-        std::cout << '\n';
-    }
-}
-
 } // namespace
 
 int RunDecode(Arguments args) {
@@ -117,7 +106,7 @@ int RunDecode(Arguments args) {
     if (parsed.has("--json")) {
         std::cout << QJsonDocument(FieldsJson(read->settings)).toJson().toStdString();
     } else {
-        PrintFields(read->settings);
+        PrintFields(std::cout, read->settings);
     }
     return kExitSuccess;
 }

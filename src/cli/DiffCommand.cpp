@@ -1,4 +1,5 @@
 #include "cli/CommandSupport.h"
+#include "cli/FieldsOutput.h"
 #include "cli/SettingsSource.h"
 #include "settings/CodePage.h"
 #include "settings/ControlBytes.h"
@@ -39,17 +40,12 @@ struct ByteDifference {
     unsigned a, b;
 };
 
-// The setting as fields prints it.
-std::string Shown(const DeviceSettings& settings, const FieldTraits& traits) {
-    return traits.isText() ? EscapeControlBytes(CodePageToUtf8(settings.text(traits.field)))
-                           : std::to_string(settings.value(traits.field));
-}
-
 std::vector<SettingDifference> SettingDifferences(const DeviceSettings& a,
                                                   const DeviceSettings& b) {
     std::vector<SettingDifference> differences;
     for (const FieldTraits& traits : AllFields()) {
-        if (std::string shownA = Shown(a, traits), shownB = Shown(b, traits); shownA != shownB) {
+        if (std::string shownA = FieldText(a, traits), shownB = FieldText(b, traits);
+            shownA != shownB) {
             differences.push_back({&traits, std::move(shownA), std::move(shownB)});
         }
     }

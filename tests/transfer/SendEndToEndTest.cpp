@@ -3,7 +3,10 @@
 // test's own.
 
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -189,15 +192,16 @@ private slots:
         return QString::fromUtf8(config.readAllStandardOutput());
     }
     // The callsigns the simulator decoded, in the order it received them.
-    QStringList receivedCallsigns() {
+    static QStringList CallsignsIn(const QString& output) {
         QStringList calls;
-        for (const QString& line : simulatorOutput().split('\n')) {
+        for (const QString& line : output.split('\n')) {
             if (line.trimmed().startsWith("edMyCall")) {
                 calls << line.trimmed().split(' ', Qt::SkipEmptyParts).value(1);
             }
         }
         return calls;
     }
+    QStringList receivedCallsigns() { return CallsignsIn(simulatorOutput()); }
     static QStringList Calls(int from, int to) {
         QStringList calls;
         for (int i = from; i <= to; ++i) {
@@ -215,9 +219,35 @@ private slots:
         QCOMPARE(config->exitCode(), 0);
         const QString out = QString::fromUtf8(config->readAllStandardOutput());
         QVERIFY2(out.contains("Connect tracker 12 of 12 (IK0ABC-12)"), qPrintable(out));
-        QCOMPARE(receivedCallsigns(), Calls(1, 12));
+        const QString received = simulatorOutput();
         QCOMPARE(simulator_.exitCode(), 0);
+        QCOMPARE(CallsignsIn(received), Calls(1, 12));
         QCOMPARE(history().count(QStringLiteral("  sent  ")), 12);
+        // decode, the program's own reader, against the simulator's decoder:
+        // each recorded image gives back what the tracker read from the line.
+        QFile records(record());
+        QVERIFY(records.open(QIODevice::ReadOnly));
+        int index = 0;
+        for (const QByteArray& line : records.readAll().split('\n')) {
+            if (line.isEmpty()) {
+                continue;
+            }
+            QProcess decode;
+            decode.start(KORVEL_CONFIG, {"decode"});
+            decode.write(QJsonDocument::fromJson(line).object().value("image").toString().toUtf8());
+            decode.closeWriteChannel();
+            QVERIFY(decode.waitForFinished(5000));
+            const QString fields = QString::fromUtf8(decode.readAllStandardOutput());
+            ++index;
+            const QString call = QStringLiteral("IK0ABC-%1").arg(index);
+            const QString beacon = QStringLiteral("Tracker %1, club net").arg(index);
+            QVERIFY2(fields.contains("edMyCall=" + call + "\n") &&
+                         fields.contains("edBeacon=" + beacon + "\n"),
+                     qPrintable(fields));
+            QVERIFY(received.contains(QRegularExpression("edMyCall +" + call + " ")));
+            QVERIFY(received.contains(QRegularExpression("edBeacon +" + beacon)));
+        }
+        QCOMPARE(index, 12);
     }
 
     // Ctrl+C in the middle of a roster: resumed, it sends only the trackers the
