@@ -18,5 +18,8 @@ int RunPorts(Arguments args);
 int RunCheck(Arguments args);
 int RunSymbols(Arguments args);
 int RunAir(Arguments args);
+int RunDiff(Arguments args);
+int RunHistory(Arguments args);
+int RunDecode(Arguments args);
 
 } // namespace korvel::cli

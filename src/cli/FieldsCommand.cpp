@@ -1,4 +1,5 @@
 #include "cli/CommandSupport.h"
+#include "cli/FieldsOutput.h"
 #include "settings/CodePage.h"
 #include "settings/ControlBytes.h"
 #include "settings/FieldTable.h"
@@ -30,19 +31,6 @@ std::string Help() {
     return help;
 }
 
-// A text with its backslashes doubled and its control bytes escaped: every
-// printed text reads back to one text only.
-std::string Escaped(std::string_view text) {
-    std::string doubled;
-    for (const char c : text) {
-        doubled += c;
-        if (c == '\\') {
-            doubled += c;
-        }
-    }
-    return EscapeControlBytes(doubled);
-}
-
 constexpr std::array kOptions = {
     OptionRow{.name = "--build",
               .value = {},
@@ -51,18 +39,6 @@ constexpr std::array kOptions = {
     kFileOption,
     kSetOption,
 };
-
-void PrintFields(const DeviceSettings& settings) {
-    for (const FieldTraits& traits : AllFields()) {
-        std::cout << traits.name << '=';
-        if (traits.isText()) {
-            std::cout << Escaped(CodePageToUtf8(settings.text(traits.field)));
-        } else {
-            std::cout << settings.value(traits.field);
-        }
-        std::cout << '\n';
-    }
-}
 
 } // namespace
 
@@ -91,7 +67,7 @@ int RunFields(Arguments args) {
             exitCode = kExitBuildFailed;
         }
     }
-    PrintFields(*settings);
+    PrintFields(std::cout, *settings);
     return exitCode;
 }
 

@@ -1,10 +1,14 @@
 #include "advisor/Advisor.h"
 #include "cli/CommandSupport.h"
+#include "cli/DeviceIdentity.h"
 #include "cli/FindingsOutput.h"
 #include "cli/PathArgument.h"
+#include "cli/RosterSend.h"
+#include "cli/SendRecord.h"
 #include "settings/FieldTable.h"
 #include "transfer/DeviceTree.h"
 #include "transfer/EventDrivenSender.h"
+#include "transfer/PortResolver.h"
 #include "transfer/QtSerialPort.h"
 
 #include <QEventLoop>
@@ -19,11 +23,22 @@ namespace {
 
 constexpr const char* kHelp =
     "Usage: korvel-config send (--port N | --device PATH) [--file F.cfg] [--set NAME=VALUE]...\n"
+    "                          [--record FILE] [--roster ROSTER.csv [--resume] [--yes]]\n"
     "\n"
     "Checks the settings as the SEND button does and sends them to the tracker over\n"
     "the serial port, printing the progress the window's dialog shows. The warnings\n"
     "of 'korvel-config check' come first, on standard error; they stop nothing.\n"
-    "The settings start from the factory defaults.\n";
+    "The settings start from the factory defaults.\n"
+    "\n"
+    "With --record, every SEND (sent or failed) appends one line to FILE: a JSON\n"
+    "object with the time, the result, the device, the image, its SHA-256 and\n"
+    "the settings; 'korvel-config history FILE' lists them.\n"
+    "\n"
+    "With --roster, the settings are sent to one tracker per row of ROSTER.csv:\n"
+    "a header row of control names (edMyCall required), then one row a tracker\n"
+    "whose values are set over the base settings (--file, --set). The whole\n"
+    "roster is checked before anything is sent. Before each tracker it asks to\n"
+    "connect it and press Enter.\n";
 
 // What 'Comm num:' holds: one digit in the field's range.
 bool IsPortNumber(std::string_view text) {
@@ -49,6 +64,21 @@ constexpr std::array kOptions = {
               .needs = kDeviceFolderNeeds},
     kFileOption,
     kSetOption,
+    OptionRow{.name = "--record",
+              .value = "FILE",
+              .help = "append a record of every SEND to FILE (one JSON line each)",
+              .needs = "the path of a record file"},
+    OptionRow{.name = "--roster",
+              .value = "ROSTER.csv",
+              .help = "send to one tracker per row of ROSTER.csv, one after another",
+              .needs = "the path of a roster (CSV with a header row)"},
+    OptionRow{.name = "--resume",
+              .value = {},
+              .help = "with --roster and --record: skip the rows that the record\n"
+                      "shows as sent with the same image"},
+    OptionRow{.name = "--yes",
+              .value = {},
+              .help = "with --roster: send to each tracker without waiting for Enter"},
 };
 
 bool IsFolder(const std::string& path) {
@@ -132,8 +162,9 @@ QString Path(const std::string& path) {
 }
 
 // Runs the transfer in an event loop of its own, as the window does in its
-// own; returns the exit code.
-int Transfer(const ConfigImage& image, const Target& target, const std::string& commText) {
+// own; prints its failure.
+TransferResult Transfer(const ConfigImage& image, const Target& target,
+                        const std::string& commText) {
     const QString folder = target.folder ? Path(*target.folder) : DefaultDeviceFolder();
     const QString device = target.device ? Path(*target.device) : QString();
     EventDrivenSender sender(nullptr,
@@ -153,6 +184,70 @@ int Transfer(const ConfigImage& image, const Target& target, const std::string& 
     } else if (result.outcome == TransferOutcome::PortNotOpen) {
         std::cerr << "korvel-config send: " << (portName.empty() ? "COM" + commText : portName)
                   << ": the port reads as closed right after opening it; nothing was sent.\n";
+    }
+    return result;
+}
+
+// The step of the transfer, as the record names where it failed.
+std::string StepName(Action action) {
+    switch (action) {
+    case Action::BuildFrames:
+        return "building the frames";
+    case Action::SelectPort:
+        return "choosing the port";
+    case Action::OpenPort:
+        return "opening the port";
+    case Action::CheckOpen:
+        return "checking the port";
+    case Action::WriteMarker:
+        return "writing the start marker";
+    case Action::WriteFrameA:
+        return "writing frame A";
+    case Action::WriteFrameB:
+        return "writing frame B";
+    case Action::ClosePort:
+        return "closing the port";
+    default:
+        return "sending";
+    }
+}
+
+// What the record says of how the transfer went.
+std::string RecordedResult(const TransferResult& result) {
+    if (result.outcome == TransferOutcome::Sent) {
+        return "sent";
+    }
+    if (result.outcome == TransferOutcome::PortNotOpen) {
+        return "failed at opening the port: it reads as closed";
+    }
+    return "failed at " + StepName(result.failedAction.value_or(Action::OpenPort)) + ": " +
+           result.error;
+}
+
+// The device the target stands for, as the record names it.
+DeviceIdentity TargetDevice(const Target& target, const std::string& commText) {
+    const QString folder = target.folder ? Path(*target.folder) : DefaultDeviceFolder();
+    const DeviceTree tree = DeviceTree::AroundDeviceFolder(folder);
+    if (target.device) {
+        return IdentifyDevice(Path(*target.device), tree);
+    }
+    const auto number = PortNumber(commText);
+    const PortLookup lookup = ResolvePort(number.value_or(0), tree);
+    return lookup.device ? IdentifyDevice(*lookup.device, tree) : DeviceIdentity{};
+}
+
+// Sends one image and appends its record; returns the exit code.
+int SendAndRecord(const ConfigImage& image, const DeviceSettings& settings, const Target& target,
+                  const std::string& commText, std::optional<RecordWriter>& record) {
+    // Asked before the transfer: a device that goes away during it is still named.
+    const DeviceIdentity device = record ? TargetDevice(target, commText) : DeviceIdentity{};
+    const TransferResult result = Transfer(image, target, commText);
+    if (record) {
+        const QByteArray line = RecordLine(image, settings, device, RecordedResult(result));
+        if (const auto written = record->append(line); !written) {
+            std::cerr << "korvel-config send: " << written.error() << "\n";
+            return result.outcome == TransferOutcome::Sent ? kExitUsage : kExitTransferFailed;
+        }
     }
     return result.outcome == TransferOutcome::Sent ? kExitSuccess : kExitTransferFailed;
 }
@@ -177,10 +272,30 @@ int RunSend(Arguments args) {
     if (const auto checked = target.check(); !checked) {
         return Fail("send", checked.error());
     }
+    std::optional<RecordWriter> record;
+    if (const auto file = parsed.value("--record")) {
+        auto opened = RecordWriter::Open(*file);
+        if (!opened) {
+            return Fail("send", opened.error());
+        }
+        record = std::move(opened).value();
+    }
     int exitCode = kExitSuccess;
     auto settings = SettingsOrFail("send", SettingsOptionsOf(parsed), exitCode);
     if (!settings) {
         return exitCode;
+    }
+    if (const auto roster = parsed.value("--roster")) {
+        const RosterOptions options{.path = *roster,
+                                    .record = parsed.value("--record"),
+                                    .resume = parsed.has("--resume"),
+                                    .yes = parsed.has("--yes")};
+        return SendRoster(SettingsOptionsOf(parsed), options,
+                          [&](const ConfigImage& image, const DeviceSettings& s) {
+                              return SendAndRecord(
+                                  image, s, target,
+                                  target.port ? *target.port : s.text(Field::edComm), record);
+                          });
     }
     ConfigImage image{};
     const BuildResult built = BuildImage(*settings, image);
@@ -191,7 +306,8 @@ int RunSend(Arguments args) {
     PrintFindings(std::cerr, Advise(*settings), true);
 
     // The serial port is served by an event loop, which needs an application object.
-    return Transfer(image, target, target.port ? *target.port : settings->text(Field::edComm));
+    return SendAndRecord(image, *settings, target,
+                         target.port ? *target.port : settings->text(Field::edComm), record);
 }
 
 } // namespace korvel::cli

@@ -32,6 +32,9 @@ constexpr std::array kCommands = {
     Command{"check", "advise on the settings before they go on the air", korvel::cli::RunCheck},
     Command{"symbols", "list the APRS symbols for ICON Symbol", korvel::cli::RunSymbols},
     Command{"air", "show the packets, their airtime and the channel's share", korvel::cli::RunAir},
+    Command{"diff", "compare two settings files or records", korvel::cli::RunDiff},
+    Command{"decode", "print the settings that an image carries", korvel::cli::RunDecode},
+    Command{"history", "list the records that 'send --record' kept", korvel::cli::RunHistory},
 };
 
 void PrintUsage(std::ostream& out) {

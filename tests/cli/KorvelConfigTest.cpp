@@ -15,6 +15,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -147,8 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"ports --device-folder=", "--device-folder needs a folder"}));
 
 TEST_F(KorvelConfig, EachCommandHasHelp) {
-    for (const std::string command :
-         {"image", "fields", "save", "send", "manual", "ports", "check", "symbols"}) {
+    for (const std::string command : {"image", "fields", "save", "send", "manual", "ports", "check",
+                                      "symbols", "diff", "history"}) {
         // -h wins wherever it stands before "--", even after an unknown option.
         for (const std::string asked : {" --help", " --bogus -h"}) {
             const Outcome r = run(command + asked);
@@ -316,5 +317,178 @@ TEST_F(KorvelConfig, ArbitraryBytesAsAFileGiveAnError) {
     EXPECT_EQ(r.exitCode, 2) << r.out;
     EXPECT_NE(r.err.find("Cannot load"), std::string::npos) << r.err;
 }
+
+// diff of two settings files saved with the settings of each row; "DIR" in
+// the expected text stands for the test's folder.
+struct DiffCase {
+    std::string setsA, setsB;
+    int exitCode;
+    std::vector<std::string> lines; // each a part of standard output
+};
+
+void PrintTo(const DiffCase& c, std::ostream* out) {
+    *out << "diff [" << c.setsA << "] [" << c.setsB << "]";
+}
+
+class Diff : public KorvelConfig, public testing::WithParamInterface<DiffCase> {};
+
+TEST_P(Diff, TellsEachSettingAndImageByteThatDiffer) {
+    const DiffCase& c = GetParam();
+    ASSERT_EQ(run("save '" + file("a.cfg") + "' " + c.setsA).exitCode, 0);
+    ASSERT_EQ(run("save '" + file("b.cfg") + "' " + c.setsB).exitCode, 0);
+    const Outcome r = run("diff '" + file("a.cfg") + "' '" + file("b.cfg") + "'");
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    EXPECT_EQ(r.out.empty(), c.lines.empty()) << r.out;
+    for (const std::string& line : c.lines) {
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+    }
+    const Outcome json = run("diff --json '" + file("a.cfg") + "' '" + file("b.cfg") + "'");
+    EXPECT_EQ(json.exitCode, c.exitCode);
+    EXPECT_NE(
+        json.out.find(c.exitCode == 0 ? "\"same_on_tracker\": true" : "\"same_on_tracker\": false"),
+        std::string::npos)
+        << json.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Diff,
+    testing::Values(DiffCase{"", "", 0, {}},
+                    DiffCase{"--set edMyCall=IK0ABC-7", "--set edMyCall=IK0ABC-7", 0, {}},
+                    DiffCase{"--set edComm=1",
+                             "--set edComm=4",
+                             0,
+                             {"Same on the tracker: only Comm num differs"}},
+                    DiffCase{"--set edMyCall=IK0ABC-7",
+                             "--set edMyCall=IK0ABC-9",
+                             1,
+                             {"MY CALLSIGN (edMyCall): 'IK0ABC-7' | 'IK0ABC-9'\n", ": 37 | 39\n"}},
+                    DiffCase{"--set \"edBeacon=$(printf 'a\\tb')\"",
+                             "--set edBeacon=ab",
+                             1,
+                             {"(edBeacon): 'a\\tb' | 'ab'\n"}}));
+
+// send --record to a device that is not there: the failure is recorded, and
+// history, diff and --last read the record back.
+TEST_F(KorvelConfig, AFailedSendIsRecordedAndListed) {
+    const std::string record = file("sent.jsonl");
+    const std::string device = file("ttyUSB9");
+    for (const char* call : {"IK0ABC-1", "IK0ABC-2"}) {
+        const Outcome r =
+            run("send --device '" + device + "' --record '" + record + "' --set edMyCall=" + call);
+        EXPECT_EQ(r.exitCode, 3) << r.err;
+    }
+    const Outcome history = run("history '" + record + "'");
+    EXPECT_EQ(history.exitCode, 0) << history.err;
+    EXPECT_LT(history.out.find("IK0ABC-2"), history.out.find("IK0ABC-1")) << history.out;
+    EXPECT_NE(history.out.find("failed at opening the port"), std::string::npos) << history.out;
+    EXPECT_NE(history.out.find(device), std::string::npos) << history.out;
+    EXPECT_EQ(run("history --device /dev/ttyUSB7 '" + record + "'").out, "");
+    // Nothing was sent, so there is no last sent record to give back.
+    EXPECT_EQ(run("history --last '" + record + "'").exitCode, 2);
+    // A record compares as the settings it carries.
+    ASSERT_EQ(run("save '" + file("b.cfg") + "' --set edMyCall=IK0ABC-2").exitCode, 0);
+    const Outcome same = run("diff '" + record + "' '" + file("b.cfg") + "'");
+    EXPECT_EQ(same.exitCode, 0) << same.out << same.err;
+    // A record cut short is told, and the whole one before it still listed.
+    std::string bytes = Slurp(record);
+    std::ofstream(record, std::ios::binary) << bytes.substr(0, bytes.size() - 9);
+    const Outcome cut = run("history '" + record + "'");
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_NE(cut.out.find("IK0ABC-1"), std::string::npos) << cut.out;
+    EXPECT_NE(cut.err.find("line 2 is damaged"), std::string::npos) << cut.err;
+}
+
+// Rosters that are refused before anything is sent: ROSTER is the roster's
+// text, written to a file; the device does not exist, so any send would fail
+// with exit code 3.
+struct RosterCase {
+    std::string roster;
+    std::string options;
+    std::string message; // part of standard error
+};
+
+void PrintTo(const RosterCase& c, std::ostream* out) {
+    *out << c.message;
+}
+
+class Roster : public KorvelConfig, public testing::WithParamInterface<RosterCase> {};
+
+TEST_P(Roster, IsRefusedBeforeAnythingIsSent) {
+    std::ofstream(file("roster.csv"), std::ios::binary) << GetParam().roster;
+    const Outcome r = run("send --device '" + file("ttyUSB9") + "' --roster '" +
+                          file("roster.csv") + "' " + GetParam().options + " </dev/null");
+    EXPECT_EQ(r.exitCode, 2) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, Roster,
+    testing::Values(
+        RosterCase{"edMyCall\nIK0ABC-1\nIK0ABC-2\nIK0ABC-1\n", "--yes",
+                   "row 3, column edMyCall: IK0ABC-1 is also row 1"},
+        RosterCase{"edMyCall,edNoSuch\nIK0ABC-1,x\n", "--yes", "unknown column 'edNoSuch'"},
+        RosterCase{"edBeacon\nhello\n", "--yes", "no edMyCall column"},
+        RosterCase{"edMyCall,edComm\nIK0ABC-1,1\nIK0ABC-2,12\n", "--yes",
+                   "row 2, column edComm: Comm num (edComm): '12' does not fit"},
+        RosterCase{"edMyCall,edBeacon\nIK0ABC-1\n", "--yes", "row 1: 1 values for 2 columns"},
+        RosterCase{"edMyCall\n", "--yes", "no tracker rows"},
+        RosterCase{"edMyCall\nIK0ABC-1\n", "", "standard input is not a terminal"},
+        RosterCase{"edMyCall\nIK0ABC-1\n", "--yes --resume", "--resume needs --record"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    RecordCommands, Usage,
+    testing::Values(UsageCase{"diff /nonexistent/a.cfg /nonexistent/b.cfg",
+                              "diff: /nonexistent/a.cfg: "},
+                    UsageCase{"diff a.cfg", "give two files to compare"},
+                    UsageCase{"history", "give the record file"},
+                    UsageCase{"history /nonexistent/r.jsonl", "/nonexistent/r.jsonl: "},
+                    UsageCase{"history r.jsonl --save x.cfg", "--save goes with --last"},
+                    // The record cannot be written: nothing is sent (a send would exit with 3).
+                    UsageCase{"send --device /nonexistent/ttyUSB9 --record /nonexistent/r.jsonl",
+                              "--record /nonexistent/r.jsonl: cannot be written"}));
+
+// decode of the image of each row's settings gives back what SEND leaves in
+// them (fields --build): numbers quantised, as the tracker holds them.
+class Decode : public KorvelConfig, public testing::WithParamInterface<std::string> {};
+
+TEST_P(Decode, GivesBackTheSettingsAsSendLeavesThem) {
+    const std::string image = file("image.hex");
+    ASSERT_EQ(run("image " + GetParam(), image).exitCode, 0);
+    const Outcome built = run("fields --build " + GetParam());
+    const Outcome decoded = run("decode '" + image + "'");
+    EXPECT_EQ(decoded.exitCode, 0) << decoded.err;
+    EXPECT_EQ(decoded.out, built.out);
+    EXPECT_NE(decoded.err.find("Comm num is not in the image"), std::string::npos);
+    // The settings file it saves builds the same image again.
+    ASSERT_EQ(run("decode --save '" + file("d.cfg") + "' '" + image + "'").exitCode, 0);
+    EXPECT_EQ(run("image --file '" + file("d.cfg") + "'").out, Slurp(image));
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, Decode,
+                         testing::Values("", "--set edMyCall=IK0ABC-7 --set edNumFlagsAuto=033",
+                                         "--set chkTable=1 --set 'esSpeedTable(6)=101'",
+                                         "--set cbMicEMsg=3 --set chkAutoReply=1",
+                                         "--set edGpsAcqTime=000 --set edBcnEvery=127",
+                                         "--set \"edBeacon=$(printf 'QRV\\t145.500')\""));
+
+// The line form (start marker, frame A and its checksum, marker, frame B and
+// its checksum) made by the shell from the image that image prints.
+#define KORVEL_DECODE_PIPE " | tr -d ' \\n' | sed "
+#define KORVEL_DECODE " | '" KORVEL_CONFIG "' decode"
+INSTANTIATE_TEST_SUITE_P(
+    DecodeRefusals, Usage,
+    testing::Values(UsageCase{"decode /nonexistent/x.hex", "/nonexistent/x.hex: "},
+                    UsageCase{"decode < /dev/null", "0 bytes: an image is 114 bytes"},
+                    UsageCase{"image | head -c 30" KORVEL_DECODE,
+                              "10 bytes: an image is 114 bytes, or 120"},
+                    UsageCase{"image | head -c 4" KORVEL_DECODE, "odd number of hex digits"},
+                    UsageCase{"image" KORVEL_DECODE_PIPE
+                              "'s/^\\(.\\{114\\}\\)\\(.*\\)$/FFFF\\100FFFF\\200/'" KORVEL_DECODE,
+                              "byte 59 of the line, the checksum of frame A, is 0x00"},
+                    UsageCase{"image" KORVEL_DECODE_PIPE "'s/^/FFFE/;s/$/00000000/'" KORVEL_DECODE,
+                              "byte 1 of the line is 0xFE, not the start marker"},
+                    UsageCase{"image" KORVEL_DECODE_PIPE "'s/^1E/FF/'" KORVEL_DECODE,
+                              "not an image SEND writes"}));
 
 } // namespace

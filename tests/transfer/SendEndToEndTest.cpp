@@ -4,9 +4,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <unistd.h>
 
 namespace korvel {
@@ -185,6 +189,142 @@ private slots:
         QVERIFY2(result.err.contains("COM3 (" + link() + ")"), qPrintable(result.err));
         QVERIFY(!result.err.contains("Unknown error", Qt::CaseInsensitive));
         QVERIFY(simulatorOutput().contains("frame A: checksum 0x78 good"));
+    }
+
+    // A roster of `count` trackers, IK0ABC-1 and on, each with a beacon of its
+    // own; the record starts empty.
+    QString writeRoster(int count) {
+        QFile::remove(record());
+        QFile roster(folder_.filePath("roster.csv"));
+        if (!roster.open(QIODevice::WriteOnly)) {
+            return {};
+        }
+        roster.write("edMyCall,edBeacon\n");
+        for (int i = 1; i <= count; ++i) {
+            roster.write(QStringLiteral("IK0ABC-%1,\"Tracker %1, club net\"\n").arg(i).toUtf8());
+        }
+        return roster.fileName();
+    }
+    QProcess* startRoster(const QStringList& extra) {
+        auto* config = new QProcess(this);
+        config->start(KORVEL_CONFIG,
+                      QStringList{"send", "--port", "3", "--device-folder", folder_.path(),
+                                  "--roster", folder_.filePath("roster.csv"), "--record", record(),
+                                  "--yes"} +
+                          extra);
+        return config;
+    }
+    QString record() const { return folder_.filePath("sent.jsonl"); }
+    QString history() {
+        QProcess config;
+        config.start(KORVEL_CONFIG, {"history", record()});
+        config.waitForFinished(5000);
+        return QString::fromUtf8(config.readAllStandardOutput());
+    }
+    // The callsigns the simulator decoded, in the order it received them.
+    static QStringList CallsignsIn(const QString& output) {
+        QStringList calls;
+        for (const QString& line : output.split('\n')) {
+            if (line.trimmed().startsWith("edMyCall")) {
+                calls << line.trimmed().split(' ', Qt::SkipEmptyParts).value(1);
+            }
+        }
+        return calls;
+    }
+    QStringList receivedCallsigns() { return CallsignsIn(simulatorOutput()); }
+    static QStringList Calls(int from, int to) {
+        QStringList calls;
+        for (int i = from; i <= to; ++i) {
+            calls << QStringLiteral("IK0ABC-%1").arg(i);
+        }
+        return calls;
+    }
+
+private slots:
+    void rosterProgramsEachTrackerWithItsOwnCallsign() {
+        QVERIFY(!writeRoster(12).isEmpty());
+        QVERIFY(startSimulator({"--count", "12"}));
+        QProcess* config = startRoster({});
+        QVERIFY(config->waitForFinished(90000));
+        QCOMPARE(config->exitCode(), 0);
+        const QString out = QString::fromUtf8(config->readAllStandardOutput());
+        QVERIFY2(out.contains("Connect tracker 12 of 12 (IK0ABC-12)"), qPrintable(out));
+        const QString received = simulatorOutput();
+        QCOMPARE(simulator_.exitCode(), 0);
+        QCOMPARE(CallsignsIn(received), Calls(1, 12));
+        QCOMPARE(history().count(QStringLiteral("  sent  ")), 12);
+        // decode, the program's own reader, against the simulator's decoder:
+        // each recorded image gives back what the tracker read from the line.
+        QFile records(record());
+        QVERIFY(records.open(QIODevice::ReadOnly));
+        int index = 0;
+        for (const QByteArray& line : records.readAll().split('\n')) {
+            if (line.isEmpty()) {
+                continue;
+            }
+            QProcess decode;
+            decode.start(KORVEL_CONFIG, {"decode"});
+            decode.write(QJsonDocument::fromJson(line).object().value("image").toString().toUtf8());
+            decode.closeWriteChannel();
+            QVERIFY(decode.waitForFinished(5000));
+            const QString fields = QString::fromUtf8(decode.readAllStandardOutput());
+            ++index;
+            const QString call = QStringLiteral("IK0ABC-%1").arg(index);
+            const QString beacon = QStringLiteral("Tracker %1, club net").arg(index);
+            QVERIFY2(fields.contains("edMyCall=" + call + "\n") &&
+                         fields.contains("edBeacon=" + beacon + "\n"),
+                     qPrintable(fields));
+            QVERIFY(received.contains(QRegularExpression("edMyCall +" + call + " ")));
+            QVERIFY(received.contains(QRegularExpression("edBeacon +" + beacon)));
+        }
+        QCOMPARE(index, 12);
+    }
+
+    // Ctrl+C in the middle of a roster: resumed, it sends only the trackers the
+    // record does not show as sent.
+    void anInterruptedRosterResumesWithTheRest() {
+        QVERIFY(!writeRoster(12).isEmpty());
+        QVERIFY(startSimulator({"--count", "12"}));
+        QProcess* config = startRoster({});
+        while (!config->readAllStandardOutput().contains("IK0ABC-4)")) {
+            QVERIFY(config->waitForReadyRead(20000));
+        }
+        ::kill(static_cast<pid_t>(config->processId()), SIGINT);
+        QVERIFY(config->waitForFinished(5000));
+        cleanup();
+        QStringList rest = Calls(1, 12);
+        for (const QString& line : history().split('\n', Qt::SkipEmptyParts)) {
+            const QStringList columns = line.split(QStringLiteral("  "));
+            if (columns.value(1) == QLatin1String("sent")) {
+                rest.removeAll(columns.value(3));
+            }
+        }
+        QVERIFY2(rest.size() < 12 && rest.size() >= 8, qPrintable(rest.join(' ')));
+        QVERIFY(startSimulator({"--count", QString::number(rest.size())}));
+        QProcess* resumed = startRoster({"--resume"});
+        QVERIFY(resumed->waitForFinished(90000));
+        QCOMPARE(resumed->exitCode(), 0);
+        QCOMPARE(receivedCallsigns(), rest);
+    }
+
+    // The tracker hangs up after the first frame: the failure is recorded with
+    // its step, the roster stops, and --resume sends that tracker again.
+    void aFailedSendIsRecordedAndResumable() {
+        QVERIFY(!writeRoster(2).isEmpty());
+        QVERIFY(startSimulator({"--hang-up-after-a"}));
+        QProcess* config = startRoster({});
+        QVERIFY(config->waitForFinished(30000));
+        QCOMPARE(config->exitCode(), 3);
+        QVERIFY(QString::fromUtf8(config->readAllStandardError()).contains("--resume"));
+        cleanup();
+        const QString failed = history();
+        QVERIFY2(failed.contains("failed at writing frame") && failed.contains("IK0ABC-1"),
+                 qPrintable(failed));
+        QVERIFY(startSimulator({"--count", "2"}));
+        QProcess* resumed = startRoster({"--resume"});
+        QVERIFY(resumed->waitForFinished(30000));
+        QCOMPARE(resumed->exitCode(), 0);
+        QCOMPARE(receivedCallsigns(), Calls(1, 2));
     }
 };
 
