@@ -14,12 +14,13 @@ JOBS ?= $(shell nproc)
 FUZZ_SETTINGS = $(if $(FUZZ_RUNS),-DKORVEL_FUZZ_RUNS=$(FUZZ_RUNS),-UKORVEL_FUZZ_RUNS) \
                 $(if $(FUZZ_SECONDS),-DKORVEL_FUZZ_SECONDS=$(FUZZ_SECONDS),-UKORVEL_FUZZ_SECONDS)
 
-CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKORVEL_WERROR=ON
-ifneq ($(shell command -v ccache 2>/dev/null),)
-CMAKE_FLAGS += -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+# Compiles go through ccache, which scripts/install-deps installs. Whether it
+# is there is asked when a recipe runs, not when make reads this file: on a
+# fresh machine it arrives with the packages the first recipe installs.
+CCACHE_LAUNCHER = $$(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CMAKE_FLAGS = -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DKORVEL_WERROR=ON $(CCACHE_LAUNCHER)
 # Lets ccache keep the compiles that use the tests' precompiled Qt headers.
 export CCACHE_SLOPPINESS ?= pch_defines,time_macros
-endif
 PROGRAMS_ONLY = -DKORVEL_BUILD_TESTS=OFF -DKORVEL_BUILD_BENCHMARKS=OFF
 TESTS_ONLY = -DKORVEL_BUILD_TESTS=ON -DKORVEL_BUILD_BENCHMARKS=OFF
 EVERYTHING = -DKORVEL_BUILD_TESTS=ON -DKORVEL_BUILD_BENCHMARKS=ON
@@ -81,7 +82,7 @@ test-sanitize: deps-test
 # whose program, seeds and bounds are those of its last passing run is not run
 # again (scripts/run-fuzzers; FUZZ_AGAIN=1 runs every target).
 test-fuzz: deps-test
-	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_WERROR=ON \
+	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_WERROR=ON $(CCACHE_LAUNCHER) \
 	    -DCMAKE_CXX_COMPILER=clang++ -DKORVEL_WITH_QT=OFF -DKORVEL_BUILD_TESTS=OFF \
 	    -DKORVEL_BUILD_BENCHMARKS=OFF -DKORVEL_BUILD_FUZZERS=ON $(FUZZ_SETTINGS)
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)

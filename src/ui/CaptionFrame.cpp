@@ -7,17 +7,38 @@
 namespace korvel {
 namespace {
 
-// The caption's distance from the frame's left edge, and the room kept clear
-// of the line on either side of it.
+// The caption's distance from the frame's left edge, the room kept clear of
+// the line on either side of it, and the least of the line that shows right of
+// the caption (the corner included), so that the line is seen to run on.
 constexpr int kCaptionLeft = 6;
 constexpr int kCaptionGap = 2;
+constexpr int kLineRightOfCaption = 8;
 
 } // namespace
 
 CaptionFrame::CaptionFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
 
+QFont CaptionFrame::captionFont() const {
+    return captionFont_.value_or(font());
+}
+
+void CaptionFrame::setCaptionFont(const QFont& font) {
+    captionFont_ = font;
+    update();
+}
+
+int CaptionFrame::captionRoom() const {
+    return width() - kCaptionLeft - 2 * kCaptionGap - kLineRightOfCaption;
+}
+
+QRect CaptionFrame::captionRect() const {
+    const QFontMetrics metrics(captionFont());
+    return QRect(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionGap,
+                 metrics.height());
+}
+
 int CaptionFrame::lineTop() const {
-    return fontMetrics().height() / 2;
+    return QFontMetrics(captionFont()).height() / 2;
 }
 
 // Styles put their group box line below the caption (Fusion leaves the
@@ -27,10 +48,9 @@ void CaptionFrame::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     qDrawShadeRect(&painter, rect().adjusted(0, lineTop(), 0, 0), palette(), true, 1, 0);
 
-    const QFontMetrics metrics = fontMetrics();
-    const QRect caption(kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionGap,
-                        metrics.height());
+    const QRect caption = captionRect();
     painter.fillRect(caption, palette().brush(backgroundRole()));
+    painter.setFont(captionFont());
     style()->drawItemText(&painter, caption, Qt::AlignCenter, palette(), isEnabled(), title(),
                           foregroundRole());
 }

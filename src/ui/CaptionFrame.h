@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <optional>
 
 namespace korvel {
 
@@ -14,11 +15,25 @@ class CaptionFrame : public QGroupBox {
 public:
     CaptionFrame(const QString& caption, QWidget* parent);
 
+    // The caption's font: the frame's own unless made smaller to fit
+    // (FitCaptions). Kept apart from the frame's font, which its controls inherit.
+    QFont captionFont() const;
+    void setCaptionFont(const QFont& font);
+
+    // The widest caption text that leaves the top line showing on both sides.
+    int captionRoom() const;
+
+    // Where the caption is drawn, with its gaps on either side, from the frame's top left.
+    QRect captionRect() const;
+
     // Where the top line runs, from the frame's top edge.
     int lineTop() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::optional<QFont> captionFont_;
 };
 
 } // namespace korvel

@@ -257,7 +257,7 @@ SetupControls BuildSetupControls(QWidget* window) {
     QList<QWidget*> captioned;
     for (QWidget* control : window->findChildren<QWidget*>()) {
         if (qobject_cast<QLabel*>(control) || qobject_cast<QCheckBox*>(control) ||
-            qobject_cast<QPushButton*>(control)) {
+            qobject_cast<QPushButton*>(control) || qobject_cast<CaptionFrame*>(control)) {
             captioned.append(control);
         }
     }

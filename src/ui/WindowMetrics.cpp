@@ -1,5 +1,7 @@
 #include "ui/WindowMetrics.h"
 
+#include "ui/CaptionFrame.h"
+
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QHash>
@@ -50,7 +52,26 @@ struct Kind {
     QList<int> chrome; // room besides the text: a button's padding, a box's indicator
 };
 
+// A frame's caption has a font of its own: the frame's font is its controls'.
+QFont FontOf(const QWidget* control) {
+    if (const auto* frame = qobject_cast<const CaptionFrame*>(control)) {
+        return frame->captionFont();
+    }
+    return control->font();
+}
+
+void SetFontOf(QWidget* control, const QFont& font) {
+    if (auto* frame = qobject_cast<CaptionFrame*>(control)) {
+        frame->setCaptionFont(font);
+    } else {
+        control->setFont(font);
+    }
+}
+
 QString CaptionOf(const QWidget* control) {
+    if (const auto* frame = qobject_cast<const CaptionFrame*>(control)) {
+        return frame->title();
+    }
     if (const auto* label = qobject_cast<const QLabel*>(control)) {
         return label->text();
     }
@@ -61,6 +82,9 @@ QString CaptionOf(const QWidget* control) {
 }
 
 int ChromeOf(const QWidget* control) {
+    if (const auto* frame = qobject_cast<const CaptionFrame*>(control)) {
+        return frame->width() - frame->captionRoom();
+    }
     if (qobject_cast<const QPushButton*>(control)) {
         return kButtonPadding;
     }
@@ -149,7 +173,7 @@ void FitKind(CaptionMeter& meter, const Kind& kind) {
     const int lineHeight = QFontMetrics(font).height();
     for (QWidget* control : kind.controls) {
         if (font != kind.font) {
-            control->setFont(font);
+            SetFontOf(control, font);
         }
         // A label may reach below its box (it draws nothing but its text), never cut it.
         if (qobject_cast<QLabel*>(control) && control->height() < lineHeight) {
@@ -163,7 +187,7 @@ void FitKind(CaptionMeter& meter, const Kind& kind) {
 void FitCaptions(const QList<QWidget*>& controls) {
     std::vector<Kind> kinds;
     for (QWidget* control : controls) {
-        const QFont font = control->font();
+        const QFont font = FontOf(control);
         const char* className = control->metaObject()->className();
         auto kind = std::find_if(kinds.begin(), kinds.end(), [&](const Kind& k) {
             return k.font == font &&

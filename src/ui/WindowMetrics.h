@@ -36,7 +36,8 @@ QFont DialogFont();    // bold 13.5 pt, the result dialog's text
 
 // Where this system's font still runs wider than the room a caption has, makes
 // the font a little smaller, so no caption is ever cut off. One size serves each
-// kind of captioned control (labels in either font, check boxes, buttons), so
+// kind of captioned control (labels in either font, check boxes, buttons, the
+// frames' captions, which also leave the frame's top line showing), so
 // that captions of one kind never differ by a pixel: the largest size at which
 // all of them fit.
 void FitCaptions(const QList<QWidget*>& controls);

@@ -1,6 +1,7 @@
 #include "WindowTestSupport.h"
 #include "settings/FieldRule.h"
 #include "settings/FieldTable.h"
+#include "ui/CaptionFrame.h"
 #include "ui/Dialog.h"
 #include "ui/MaskedEdit.h"
 #include "ui/MessageBox.h"
@@ -35,6 +36,26 @@ QString FocusedName() {
         return combo->objectName();
     }
     return focused->objectName();
+}
+
+// Where a control's caption is drawn, in its parent's coordinates: a label's
+// text as inked (its line's room above and below may overlap a neighbour's, as
+// the window was drawn), a check box with its text, a frame's caption across
+// its top edge; any other control fills its box.
+QRect DrawnExtent(const QWidget* control) {
+    if (const auto* frame = qobject_cast<const CaptionFrame*>(control)) {
+        return frame->captionRect().translated(frame->pos());
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(control)) {
+        // One line, at the top left of the label's box.
+        const QFontMetrics metrics = label->fontMetrics();
+        const QPoint baseline = label->contentsRect().topLeft() + QPoint(0, metrics.ascent());
+        return metrics.tightBoundingRect(label->text()).translated(label->pos() + baseline);
+    }
+    if (const auto* box = qobject_cast<const QCheckBox*>(control)) {
+        return QRect(box->pos(), QSize(box->sizeHint().width(), box->height()));
+    }
+    return control->geometry();
 }
 
 } // namespace
@@ -156,11 +177,69 @@ private slots:
                  frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
                 firstRow = std::min(firstRow, control->y());
             }
-            const int captionMiddle = frame->fontMetrics().height() / 2;
+            const QFont captionFont = qobject_cast<CaptionFrame*>(frame)->captionFont();
+            const int captionMiddle = QFontMetrics(captionFont).height() / 2;
             QVERIFY2(std::abs(line - captionMiddle) <= 1,
                      qPrintable(frame->objectName() + QStringLiteral(": line at %1").arg(line)));
             QVERIFY2(line + 2 <= firstRow, qPrintable(frame->objectName()));
         }
+    }
+
+    // Whatever font the system gives, every caption stays inside its frame's
+    // border and clear of every other control and caption beside it.
+    void noCaptionTouchesItsFrameEdgeOrAnotherControl() {
+        for (QWidget* parent : setup_->findChildren<QWidget*>()) {
+            if (parent->window() != setup_.get()) {
+                continue;
+            }
+            const QList<QWidget*> children =
+                parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+            for (QWidget* control : children) {
+                const bool captioned = qobject_cast<QLabel*>(control) ||
+                                       qobject_cast<QCheckBox*>(control) ||
+                                       qobject_cast<CaptionFrame*>(control);
+                if (!captioned || control->isHidden()) {
+                    continue;
+                }
+                const QRect caption = DrawnExtent(control);
+                const QString name = control->objectName();
+                // Inside the frame's etched border, two pixels each side.
+                const QRect inside = qobject_cast<CaptionFrame*>(control)
+                                         ? control->geometry().adjusted(2, 0, -2, 0)
+                                         : parent->rect().adjusted(2, 0, -2, -2);
+                QVERIFY2(inside.contains(caption),
+                         qPrintable(name + QStringLiteral(" crosses its frame's edge")));
+                const QList<QWidget*> neighbours =
+                    qobject_cast<CaptionFrame*>(control)
+                        ? control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)
+                        : children;
+                for (const QWidget* other : neighbours) {
+                    if (other == control || other->isHidden()) {
+                        continue;
+                    }
+                    const QRect extent = qobject_cast<const CaptionFrame*>(control)
+                                             ? other->geometry().translated(control->pos())
+                                             : DrawnExtent(other);
+                    QVERIFY2(!caption.intersects(extent),
+                             qPrintable(name + QStringLiteral(" touches ") + other->objectName()));
+                }
+            }
+        }
+    }
+
+    // The font family the test was run with (KORVEL_TEST_FONT_FAMILY, where the
+    // test is run with a font configuration that offers that family alone) is
+    // the one the window got: a missing font fails rather than passes unseen.
+    void windowUsesTheFontFamilyItIsTestedWith() {
+        const QString family = qEnvironmentVariable("KORVEL_TEST_FONT_FAMILY");
+        if (family.isEmpty()) {
+            QSKIP("run without a font family of its own");
+        }
+        // Qt names the foundry too where the family comes from more than one.
+        const QString got = QFontInfo(setup_->font()).family().section(QStringLiteral(" ["), 0, 0);
+        QVERIFY2(got == family, qPrintable(QStringLiteral("got %1, not %2: is %2 installed "
+                                                          "(scripts/install-deps --test)?")
+                                               .arg(got, family)));
     }
 
     void noButtonIsDefaultAndNoCaptionHasAnAccessKey() {
