@@ -192,8 +192,8 @@ private slots:
                                 << QString::fromLatin1(text) << alternate;
         };
         row("symbol primary", Field::edSymbol, "pickSymbol", "Ambulance", Field::edSymbol, "a", 0);
-        row("symbol alternate", Field::edSymbol, "pickSymbol", "Van with overlay", Field::edSymbol, "v",
-            1);
+        row("symbol alternate", Field::edSymbol, "pickSymbol", "Van with overlay", Field::edSymbol,
+            "v", 1);
         row("path", Field::edAprsPath, "pickPath", "WIDE2-2 \u2013", Field::edAprsPath, "WIDE2-2");
         row("no path", Field::edAprsPath, "pickPath", "(none)", Field::edAprsPath, "");
         row("SSID", Field::edMyCall, "pickSsid", "-7:", Field::edMyCall, "NOCALL-7");
