@@ -96,14 +96,21 @@ private:
 
 } // namespace
 
+QWidget* MaskedEdit::withAccessibleFactory(QWidget* parent) {
+    InstallAccessibleFactory<MaskedEdit, MaskedEditAccessible>();
+    return parent;
+}
+
+// The factory goes in before the line edit is built: setting the length limit
+// and the validator already tells a screen reader of the text, and the
+// interface Qt makes for that stays the field's for good.
 MaskedEdit::MaskedEdit(const FieldTraits& traits, QWidget* parent)
-    : QLineEdit(parent), traits_(traits) {
+    : QLineEdit(withAccessibleFactory(parent)), traits_(traits) {
     setObjectName(
         QString::fromUtf8(traits.name.data(), static_cast<qsizetype>(traits.name.size())));
     setMaxLength(traits.maxLength);
     setValidator(new FieldValidator(traits, this));
     setAcceptDrops(false);
-    InstallAccessibleFactory<MaskedEdit, MaskedEditAccessible>();
     if (traits.isMasked()) {
         positions_ = QString(static_cast<qsizetype>(traits.mask.size()), QChar(FieldRule::kPrompt));
         // Edits that Qt makes itself (undo, redo) keep the mask's shape through

@@ -79,6 +79,14 @@ private:
     QPushButton* sendButton() const { return setup_->controls().cmdSend; }
 
 private slots:
+    // A screen reader that listens to text changes has Qt build each field's
+    // interface while the window is still being built, the first one too.
+    void initTestCase() {
+        QAccessible::setActive(true);
+        QAccessible::installUpdateHandler(
+            [](QAccessibleEvent* event) { (void)event->accessibleInterface(); });
+    }
+
     void init() {
         MessageBox::setRecording(true);
         line_ = std::make_shared<test::Line>();
@@ -91,6 +99,20 @@ private slots:
         QTRY_VERIFY(!setup_->isPortOpen());
         setup_.reset();
         MessageBox::takeRecorded();
+        QAccessible::installUpdateHandler(nullptr);
+    }
+
+    // The process's first window (this test runs first) answers for every text
+    // field as every later one does: one attribute run over the whole text.
+    void theFirstWindowsFieldsAnswerAsEveryLaterOne() {
+        RequireBridge();
+        for (MaskedEdit* field : setup_->findChildren<MaskedEdit*>()) {
+            int start = -1;
+            int end = -1;
+            Accessible(field)->textInterface()->attributes(0, &start, &end);
+            QCOMPARE(start, 0);
+            QVERIFY2(end == field->displayText().size(), qPrintable(field->objectName()));
+        }
     }
 
     // Each control is named by its caption as the window shows it, described
