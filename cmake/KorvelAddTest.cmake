@@ -17,6 +17,8 @@
 #   DEFINITIONS further compile definitions.
 #   ARGS        arguments the test program is run with (QTEST only).
 #   TIMEOUT     seconds for each CTest test (CTest's default otherwise).
+# Tests that run korvel-tracker-sim or link korvel_pseudo_terminal take the
+# lock "pseudo_terminals", so that no two of them run at once.
 # Every test runs with Qt's offscreen platform, so no display is needed.
 function(korvel_add_test name)
     cmake_parse_arguments(PARSE_ARGV 1 arg "GTEST;QTEST" "TIMEOUT"
@@ -48,6 +50,13 @@ function(korvel_add_test name)
     endforeach()
 
     set(properties ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+    # A pseudo-terminal's number is free again once its simulated tracker is
+    # gone, while a sender of another test may still hold that device's lock
+    # file (QSerialPort names it after the device): two programs that start
+    # simulated trackers at once could see each other's ports as busy.
+    if("korvel-tracker-sim" IN_LIST arg_PROGRAMS OR "korvel_pseudo_terminal" IN_LIST arg_LIBRARIES)
+        list(APPEND properties RESOURCE_LOCK pseudo_terminals)
+    endif()
     if(arg_TIMEOUT)
         list(APPEND properties TIMEOUT ${arg_TIMEOUT})
     endif()

@@ -26,6 +26,21 @@ QColor Blend(const QColor& base, const QColor& towards, int percent) {
                   mix(base.blue(), towards.blue()));
 }
 
+// The parts one after another as sentences: a part that already ends with
+// its full stop (a finding does) is followed by a space only.
+QString AsSentences(const QStringList& parts) {
+    QString text;
+    for (const QString& part : parts) {
+        if (!text.isEmpty()) {
+            const bool ended = text.endsWith(QLatin1Char('.')) || text.endsWith(QLatin1Char('!')) ||
+                               text.endsWith(QLatin1Char('?'));
+            text += ended ? QStringLiteral(" ") : QStringLiteral(". ");
+        }
+        text += part;
+    }
+    return text;
+}
+
 } // namespace
 
 AdvisorMarks::AdvisorMarks(const SetupControls& controls, const DeviceSettings& settings,
@@ -114,7 +129,7 @@ void AdvisorMarks::tell(Field field, const QStringList& findings) {
     if (!descriptions_[i].isEmpty()) {
         description << descriptions_[i];
     }
-    const QString joined = description.join(QStringLiteral(". "));
+    const QString joined = AsSentences(description);
     if (control->accessibleDescription() != joined) {
         control->setAccessibleDescription(joined);
     }
@@ -126,7 +141,7 @@ void AdvisorMarks::tell(Field field, const QStringList& findings) {
     }
     findings_[i] = findings;
     if (!fresh.isEmpty() && control->hasFocus()) {
-        announcer_->setText(fresh.join(QStringLiteral(". ")));
+        announcer_->setText(AsSentences(fresh));
         announcer_->announce();
     }
 }

@@ -6,6 +6,7 @@
 #include "settings/KeyFilters.h"
 #include "ui/AccessibleFactory.h"
 #include "ui/MaskedEditAccessible.h"
+#include "ui/QuietForScreenReaders.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -54,56 +55,23 @@ private:
     FieldTraits traits_;
 };
 
-// While it lives, what `object` does to itself reaches no screen reader; every
-// other object's events pass on. The field puts its text, selection and caret
-// in place in one step as the focus arrives or leaves: a reader asks for them
-// when it hears of the focus, and the steps on the way (the value without its
-// leading zeros selected, then replaced; a selection taken away as the focus
-// leaves) would otherwise be spoken as changes ("Selection deleted", a value
-// cut short, "Text unselected").
-class QuietForScreenReaders {
-public:
-    explicit QuietForScreenReaders(const QObject* object)
-        : object_(object), enclosing_(innermost_),
-          previous_(QAccessible::installUpdateHandler(&Filter)) {
-        innermost_ = this;
-    }
-    ~QuietForScreenReaders() {
-        QAccessible::installUpdateHandler(previous_);
-        innermost_ = enclosing_;
-    }
-    QuietForScreenReaders(const QuietForScreenReaders&) = delete;
-    QuietForScreenReaders& operator=(const QuietForScreenReaders&) = delete;
-
-private:
-    static void Filter(QAccessibleEvent* event) {
-        QuietForScreenReaders* quiet = innermost_;
-        if (event->object() == quiet->object_) {
-            return;
-        }
-        // Passed on by whoever handled the events before (Qt's own bridge when
-        // nobody did).
-        QAccessible::installUpdateHandler(quiet->previous_);
-        QAccessible::updateAccessibility(event);
-        QAccessible::installUpdateHandler(&Filter);
-    }
-
-    static inline QuietForScreenReaders* innermost_ = nullptr;
-    const QObject* object_;
-    QuietForScreenReaders* enclosing_;
-    QAccessible::UpdateHandler previous_;
-};
-
 } // namespace
 
+QWidget* MaskedEdit::withAccessibleFactory(QWidget* parent) {
+    InstallAccessibleFactory<MaskedEdit, MaskedEditAccessible>();
+    return parent;
+}
+
+// The factory goes in before the line edit is built: setting the length limit
+// and the validator already tells a screen reader of the text, and the
+// interface Qt makes for that stays the field's for good.
 MaskedEdit::MaskedEdit(const FieldTraits& traits, QWidget* parent)
-    : QLineEdit(parent), traits_(traits) {
+    : QLineEdit(withAccessibleFactory(parent)), traits_(traits) {
     setObjectName(
         QString::fromUtf8(traits.name.data(), static_cast<qsizetype>(traits.name.size())));
     setMaxLength(traits.maxLength);
     setValidator(new FieldValidator(traits, this));
     setAcceptDrops(false);
-    InstallAccessibleFactory<MaskedEdit, MaskedEditAccessible>();
     if (traits.isMasked()) {
         positions_ = QString(static_cast<qsizetype>(traits.mask.size()), QChar(FieldRule::kPrompt));
         // Edits that Qt makes itself (undo, redo) keep the mask's shape through

@@ -69,6 +69,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Installs the factory of the field's accessible interface; returns `parent`.
+    static QWidget* withAccessibleFactory(QWidget* parent);
+
     bool typeIntoMask(char32_t character);
     bool typeIntoLine(char32_t character);
     void clearMaskPositions(int from, int to);

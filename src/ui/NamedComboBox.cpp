@@ -1,6 +1,7 @@
 #include "ui/NamedComboBox.h"
 
 #include "ui/AccessibleFactory.h"
+#include "ui/QuietForScreenReaders.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -84,6 +85,20 @@ private:
 
 NamedComboBox::NamedComboBox(QWidget* parent) : QComboBox(parent) {
     InstallAccessibleFactory<NamedComboBox, NamedComboBoxAccessible>();
+}
+
+// An editable list hands its focus to its text field, which selects its text
+// as the focus arrives and takes the selection away as it leaves. A screen
+// reader says the list and its entry when it hears of the focus; those
+// selections on the way would be spoken as news ("selected", "Text unselected").
+void NamedComboBox::focusInEvent(QFocusEvent* event) {
+    const QuietForScreenReaders quiet(lineEdit());
+    QComboBox::focusInEvent(event);
+}
+
+void NamedComboBox::focusOutEvent(QFocusEvent* event) {
+    const QuietForScreenReaders quiet(lineEdit());
+    QComboBox::focusOutEvent(event);
 }
 
 } // namespace korvel

@@ -13,6 +13,10 @@ class NamedComboBox : public QComboBox {
     Q_OBJECT
 public:
     explicit NamedComboBox(QWidget* parent = nullptr);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 } // namespace korvel

@@ -113,6 +113,7 @@ private slots:
                     ->accessibleDescription()
                     .startsWith("warning: The tracker will transmit as"));
         QVERIFY(edit(Field::edMyCall)->accessibleDescription().endsWith(limits));
+        QVERIFY(!edit(Field::edMyCall)->accessibleDescription().contains(QStringLiteral("..")));
         QCOMPARE(base, AdvisorMarks::Tint(edit(Field::edAprsPath)->palette()));
 
         edit(Field::edMyCall)->setFocus(Qt::OtherFocusReason);
