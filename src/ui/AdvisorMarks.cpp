@@ -9,6 +9,7 @@
 #include "ui/MaskedEdit.h"
 #include "ui/MessageBox.h"
 #include "ui/SetupControls.h"
+#include "ui/TextContrast.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -70,6 +71,24 @@ QColor AdvisorMarks::Tint(const QPalette& palette) {
     return Blend(palette.color(QPalette::Base), QColor(kAmber), kTintPercent);
 }
 
+QPalette AdvisorMarks::Marked(const QPalette& unmarked) {
+    QPalette palette = unmarked;
+    const QColor base = Tint(unmarked);
+    const QColor button = Blend(unmarked.color(QPalette::Button), QColor(kAmber), kTintPercent);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::Button, button);
+    // Some styles draw an inactive window's text dimmer than an active one's
+    // (Adwaita-Dark: grey), which no longer reads on the tint; each such
+    // colour gives way to one that does. A disabled field stays dim on purpose.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Text,
+                         ReadableOn(base, {unmarked.color(group, QPalette::Text)}));
+        palette.setColor(group, QPalette::ButtonText,
+                         ReadableOn(button, {unmarked.color(group, QPalette::ButtonText)}));
+    }
+    return palette;
+}
+
 QString AdvisorMarks::toolTip(Field field) const {
     return controls_.control(field)->toolTip();
 }
@@ -110,13 +129,7 @@ void AdvisorMarks::mark(Field field, const Findings& findings) {
         return;
     }
     marked_[i] = warned;
-    QPalette palette = palettes_[i];
-    if (warned) {
-        palette.setColor(QPalette::Base, Tint(palette));
-        palette.setColor(QPalette::Button,
-                         Blend(palette.color(QPalette::Button), QColor(kAmber), kTintPercent));
-    }
-    control->setPalette(palette);
+    control->setPalette(warned ? Marked(palettes_[i]) : palettes_[i]);
 }
 
 // What the eye gets from the tint and the tooltip, the ear gets from the

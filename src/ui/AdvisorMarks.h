@@ -34,6 +34,11 @@ public:
     // towards amber, so that the text keeps its contrast in light and dark themes.
     static QColor Tint(const QPalette& palette);
 
+    // A warned field's palette: `unmarked` with its base and button tinted,
+    // and in an active and an inactive window the text drawn in a colour that
+    // reads on the tint.
+    static QPalette Marked(const QPalette& unmarked);
+
 public slots:
     void refresh();
 

@@ -17,6 +17,7 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <utility>
 
 using namespace korvel;
 
@@ -153,20 +154,39 @@ private slots:
     }
 
     // The tint keeps the text readable: a contrast ratio of at least 4.5, in a
-    // light and in a dark palette.
+    // light and in a dark palette, in an active and in an inactive window. A
+    // text colour that reads on the tint is the theme's own and stays.
     void tintReadsInLightAndDark_data() {
         QTest::addColumn<QColor>("base");
         QTest::addColumn<QColor>("text");
-        QTest::newRow("light") << QColor(Qt::white) << QColor(Qt::black);
-        QTest::newRow("dark") << QColor(0x20, 0x20, 0x20) << QColor(0xE0, 0xE0, 0xE0);
+        QTest::addColumn<QColor>("inactiveText");
+        QTest::addColumn<bool>("inactiveKept");
+        QTest::newRow("light") << QColor(Qt::white) << QColor(Qt::black) << QColor(Qt::black)
+                               << true;
+        QTest::newRow("dark") << QColor(0x20, 0x20, 0x20) << QColor(0xE0, 0xE0, 0xE0)
+                              << QColor(0xE0, 0xE0, 0xE0) << true;
+        // Adwaita-Dark's inactive window draws its field text grey.
+        QTest::newRow("dark, grey when inactive")
+            << QColor(0x2D, 0x2D, 0x2D) << QColor(0xFF, 0xFF, 0xFF) << QColor(0x91, 0x91, 0x91)
+            << false;
+        QTest::newRow("light, grey when inactive")
+            << QColor(Qt::white) << QColor(Qt::black) << QColor(0x9A, 0x9A, 0x9A) << false;
     }
     void tintReadsInLightAndDark() {
         QFETCH(QColor, base);
         QFETCH(QColor, text);
+        QFETCH(QColor, inactiveText);
+        QFETCH(bool, inactiveKept);
         QPalette palette;
         palette.setColor(QPalette::Base, base);
-        const QColor tint = AdvisorMarks::Tint(palette);
-        QVERIFY(tint != base);
+        palette.setColor(QPalette::Button, base);
+        for (const QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText}) {
+            palette.setColor(QPalette::Active, role, text);
+            palette.setColor(QPalette::Inactive, role, inactiveText);
+        }
+        const QPalette marked = AdvisorMarks::Marked(palette);
+        QCOMPARE(marked.color(QPalette::Base), AdvisorMarks::Tint(palette));
+        QVERIFY(marked.color(QPalette::Base) != base);
         const auto luminance = [](const QColor& c) {
             const auto linear = [](double v) {
                 return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
@@ -174,9 +194,23 @@ private slots:
             return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) +
                    0.0722 * linear(c.blueF());
         };
-        const double a = luminance(tint) + 0.05;
-        const double b = luminance(text) + 0.05;
-        QVERIFY2(std::max(a, b) / std::min(a, b) >= 4.5, qPrintable(tint.name()));
+        const auto contrast = [&](const QColor& x, const QColor& y) {
+            const double a = luminance(x) + 0.05;
+            const double b = luminance(y) + 0.05;
+            return std::max(a, b) / std::min(a, b);
+        };
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            for (const auto& [background, foreground] :
+                 {std::pair{QPalette::Base, QPalette::Text},
+                  std::pair{QPalette::Button, QPalette::ButtonText}}) {
+                const QColor back = marked.color(group, background);
+                const QColor fore = marked.color(group, foreground);
+                QVERIFY2(contrast(back, fore) >= 4.5,
+                         qPrintable(fore.name() + " on " + back.name()));
+            }
+        }
+        QCOMPARE(marked.color(QPalette::Active, QPalette::Text), text);
+        QCOMPARE(marked.color(QPalette::Inactive, QPalette::Text) == inactiveText, inactiveKept);
     }
 
     void pickersSetTheirFields_data() {
