@@ -35,6 +35,22 @@ bool IsTypedText(const QString& text) {
     return true;
 }
 
+// The standard menu's Paste. Newer Qt names it "edit-paste"; Qt 6.4 does not,
+// and there it is known by its text, which Qt builds from QLineEdit's own
+// translation of "&Paste" followed by a tab and the shortcut.
+QAction* PasteActionOf(const QMenu* menu) {
+    if (auto* named = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        return named;
+    }
+    const QString paste = QLineEdit::tr("&Paste");
+    for (QAction* action : menu->actions()) {
+        if (action->text() == paste || action->text().startsWith(paste + QLatin1Char('\t'))) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
 // The last line of defence for edits that do not come through the field's own
 // key handling (undo, cut, input methods): a masked field keeps exactly one
 // fitting character per position, an unmasked one its length limit, and both
@@ -331,7 +347,7 @@ QMenu* MaskedEdit::createFieldMenu() {
     }
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+    if (QAction* paste = PasteActionOf(menu)) {
         disconnect(paste, &QAction::triggered, nullptr, nullptr);
         connect(paste, &QAction::triggered, this,
                 [this] { pasteFiltered(QGuiApplication::clipboard()->text()); });

@@ -3,8 +3,10 @@
 #include "WindowTestSupport.h"
 #include "settings/FieldTable.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QtTest>
 #include <memory>
 
@@ -330,6 +332,31 @@ private slots:
         focusAndSelectAll(edit);
         QGuiApplication::clipboard()->setText(clipboard);
         QTest::keySequence(edit, QKeySequence::Paste);
+        QCOMPARE(edit->fieldText(), reads);
+    }
+
+    // The field's menu pastes as the key does, whether or not Qt names its actions.
+    void pasteFromTheMenuGoesThroughTheFilterToo_data() {
+        pasteGoesThroughTheFilterCharacterByCharacter_data();
+    }
+    void pasteFromTheMenuGoesThroughTheFilterToo() {
+        QFETCH(QString, field);
+        QFETCH(QString, start);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, reads);
+
+        MaskedEdit* edit = makeField(field, start);
+        focusAndSelectAll(edit);
+        QGuiApplication::clipboard()->setText(clipboard);
+        std::unique_ptr<QMenu> menu(edit->createFieldMenu());
+        QAction* paste = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text().remove(QLatin1Char('&')).startsWith(QLatin1String("Paste"))) {
+                paste = action;
+            }
+        }
+        QVERIFY(paste);
+        paste->trigger();
         QCOMPARE(edit->fieldText(), reads);
     }
 };
