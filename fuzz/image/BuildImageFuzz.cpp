@@ -11,6 +11,7 @@
 #include "settings/SetDefaults.h"
 #include "settings/SettingsRecord.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -56,7 +57,8 @@ std::string FreeText(const FieldTraits& traits, Input& input) {
     const std::size_t length = input.take() % (traits.maxLength + 1);
     std::string text;
     for (std::size_t i = 0; i < length; ++i) {
-        text += static_cast<char>(input.take());
+        // Every code but 0, which no free-text field takes.
+        text += static_cast<char>(std::max<std::uint8_t>(input.take(), 1));
     }
     return text;
 }

@@ -45,6 +45,13 @@ Result<void, FieldError> FieldRule::check(std::string_view text) const {
                                                          std::to_string(traits_.maxLength) +
                                                          " characters"}};
         }
+        // The tracker takes a 0 as the end of a text or of the address list:
+        // what followed it would be lost on the air, or read as another field.
+        if (text.find('\0') != std::string_view::npos) {
+            return Failure{FieldError{traits_.field, QuotedValue(text) +
+                                                         " holds a character of code 0, which "
+                                                         "the tracker takes as the end of a text"}};
+        }
         return {};
     }
     bool fits = text.size() == traits_.mask.size();

@@ -29,7 +29,7 @@ public:
     // Whether the program may put `text` into the field, and why not when it may
     // not: a masked field takes exactly one fitting character or "_" per
     // position; an unmasked one at most its length limit (a longer text is
-    // refused, not cut).
+    // refused, not cut) and no character of code 0.
     Result<void, FieldError> check(std::string_view text) const;
 
     // The text of the field with every position empty: "___" for "999", "" unmasked.

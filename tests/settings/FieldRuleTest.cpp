@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <span>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -46,6 +47,7 @@ TEST(FieldRule, ProgramPutTextsFitTheMaskOrAreRefusedWhole) {
         {Field::edMyCall, "", true},
         {Field::edAprsMsg, std::string(34, 'x'), true},
         {Field::edAprsMsg, std::string(35, 'x'), false},
+        {Field::edAprsMsg, "bell\x07", true}, // a control code other than 0 is a character
     };
     for (const PutCase& c : cases) {
         SettingsRecord record;
@@ -57,6 +59,25 @@ TEST(FieldRule, ProgramPutTextsFitTheMaskOrAreRefusedWhole) {
         if (!set) {
             EXPECT_EQ(set.error().field, c.field);
             EXPECT_EQ(set.error().message().rfind(CaptionOf(c.field) + ": ", 0), 0u);
+        }
+    }
+}
+
+// A 0 would end the text early on the tracker, or the address list in a
+// callsign: every field that holds free text refuses it, wherever it stands.
+TEST(FieldRule, FreeTextRefusesACharacterOfCodeZero) {
+    using namespace std::string_literals;
+    for (const FieldTraits& traits : AllFields()) {
+        if (!traits.isText() || traits.isMasked()) {
+            continue;
+        }
+        for (const std::string& text : {"\0"s, "A\0"s, "\0A"s, "AB\0C"s}) {
+            const auto checked = FieldRule(traits).check(text);
+            ASSERT_FALSE(checked) << traits.name << " " << text.size();
+            EXPECT_EQ(checked.error().field, traits.field);
+            EXPECT_TRUE(checked.error().reason.ends_with(
+                " holds a character of code 0, which the tracker takes as the end of a text"))
+                << checked.error().message();
         }
     }
 }
