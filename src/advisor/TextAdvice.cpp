@@ -49,8 +49,6 @@ void GpslessPosition(const DeviceSettings& settings, Findings& out) {
 
 std::string ControlByteName(char c) {
     switch (c) {
-    case '\0':
-        return "NUL";
     case '\t':
         return "TAB";
     case '\n':
@@ -69,16 +67,15 @@ std::string ControlByteName(char c) {
     return std::string("byte 0x") + kHex[code / 16] + kHex[code % 16];
 }
 
-// Control bytes come in through a loaded file or --set: a NUL cuts a text on
-// the tracker, a CR or LF ends the packet at a gate, the others show as
-// garbage or are dropped.
+// Control bytes come in through a loaded file or --set (a 0 is refused there):
+// a CR or LF ends the packet at a gate, the others show as garbage or are
+// dropped.
 void ControlBytes(const DeviceSettings& settings, Field field, Findings& out) {
     if (const auto c = ControlByte(settings.text(field))) {
         out.push_back(Make(field, Severity::Warning,
                            "It holds the control byte " + ControlByteName(*c) +
-                               ", which the tracker sends as it is: a NUL cuts the text, a CR or "
-                               "LF ends the packet at a gate, others reach stations as garbage: "
-                               "remove it."));
+                               ", which the tracker sends as it is: a CR or LF ends the packet at "
+                               "a gate, others reach stations as garbage: remove it."));
     }
 }
 

@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Advisor, EachRule, ::testing::Values(
     Row{"pipe in status", {{"edBeacon", "a|b"}}, "edBeacon", W, "'|' breaks"},
     Row{"brace in message", {{"edAprsMsg", "hi {1"}}, "edAprsMsg", W, "'{' starts"},
     Row{"tilde in message", {{"edAprsMsg", "a~b"}}, "edAprsMsg", W, "'~' breaks"},
-    Row{"NUL in status", {{"edBeacon", std::string("Home\0x", 6)}}, "edBeacon", W, "control byte NUL"},
+    Row{"DEL in status", {{"edBeacon", "Home\x7Fx"}}, "edBeacon", W, "control byte DEL"},
     Row{"CR in message", {{"edAprsMsg", "hi\rthere"}}, "edAprsMsg", W, "control byte CR"},
     Row{"ESC in status", {{"edBeacon", "a\x1B[2Jb"}}, "edBeacon", W, "control byte ESC"},
     Row{"acknowledgement text", {{"edAprsMsg", "ack12"}}, "edAprsMsg", W, "an acknowledgement"},
