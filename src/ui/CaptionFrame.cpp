@@ -16,7 +16,13 @@ constexpr int kLineRightOfCaption = 8;
 
 } // namespace
 
-CaptionFrame::CaptionFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+CaptionFrame::CaptionFrame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {
+    // Left unnamed, a group box inside another takes the outer one's title
+    // as its name (Qt reads a group box as the label of what it holds), and
+    // the three timing frames would all be "Timing Settings" to a screen
+    // reader. The caption's spaces are those one would say.
+    setAccessibleName(caption.simplified());
+}
 
 QFont CaptionFrame::captionFont() const {
     return captionFont_.value_or(font());

@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -203,6 +204,10 @@ private slots:
         QCOMPARE(names.size(), qsizetype(kFieldCount));
         for (QPushButton* button : setup_->findChildren<QPushButton*>()) {
             QCOMPARE(Accessible(button)->text(QAccessible::Name), button->text());
+        }
+        // Each frame by its own caption, a nested one too.
+        for (QGroupBox* frame : setup_->findChildren<QGroupBox*>()) {
+            QCOMPARE(Accessible(frame)->text(QAccessible::Name), frame->title().simplified());
         }
         int labels = 0;
         for (QLabel* label : setup_->findChildren<QLabel*>()) {
