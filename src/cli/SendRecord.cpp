@@ -14,6 +14,8 @@
 
 #if defined(Q_OS_UNIX)
 #include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <io.h>
 #endif
 
 namespace korvel::cli {
@@ -178,11 +180,18 @@ Result<void, std::string> RecordWriter::append(const QByteArray& line) {
         return Failure{"--record " + path_ +
                        ": the record could not be written: " + file.errorString().toStdString()};
     }
+    // On the disk before the command reports, so that a power cut just after
+    // it loses no record of what the tracker received.
 #if defined(Q_OS_UNIX)
-    if (::fsync(file.handle()) != 0) {
+    const bool flushed = ::fsync(file.handle()) == 0;
+#elif defined(Q_OS_WIN)
+    const bool flushed = ::_commit(file.handle()) == 0; // FlushFileBuffers underneath
+#else
+    const bool flushed = file.flush();
+#endif
+    if (!flushed) {
         return Failure{"--record " + path_ + ": the record could not be flushed to the disk"};
     }
-#endif
     return {};
 }
 
