@@ -191,7 +191,9 @@ int SendRoster(const SettingsOptions& base, const RosterOptions& options, const 
             return kExitTransferFailed;
         }
         if (const int code = sendOne(tracker.image, tracker.settings); code != kExitSuccess) {
-            std::cerr << "korvel-config send: " << which << " failed; the roster stops here"
+            std::cerr << "korvel-config send: " << which
+                      << (code == kExitInterrupted ? " was sent" : " failed")
+                      << "; the roster stops here"
                       << (options.record ? " (run it again with --resume for the rest)" : "")
                       << "\n";
             return code;

@@ -2,6 +2,7 @@
 #include "cli/CommandSupport.h"
 #include "cli/DeviceIdentity.h"
 #include "cli/FindingsOutput.h"
+#include "cli/HeldInterrupts.h"
 #include "cli/PathArgument.h"
 #include "cli/RosterSend.h"
 #include "cli/SendRecord.h"
@@ -241,6 +242,7 @@ int SendAndRecord(const ConfigImage& image, const DeviceSettings& settings, cons
                   const std::string& commText, std::optional<RecordWriter>& record) {
     // Asked before the transfer: a device that goes away during it is still named.
     const DeviceIdentity device = record ? TargetDevice(target, commText) : DeviceIdentity{};
+    const HeldInterrupts held;
     const TransferResult result = Transfer(image, target, commText);
     if (record) {
         const QByteArray line = RecordLine(image, settings, device, RecordedResult(result));
@@ -249,7 +251,14 @@ int SendAndRecord(const ConfigImage& image, const DeviceSettings& settings, cons
             return result.outcome == TransferOutcome::Sent ? kExitUsage : kExitTransferFailed;
         }
     }
-    return result.outcome == TransferOutcome::Sent ? kExitSuccess : kExitTransferFailed;
+    if (result.outcome != TransferOutcome::Sent) {
+        return kExitTransferFailed;
+    }
+    if (held.arrived()) {
+        std::cerr << "korvel-config send: interrupted; the transfer under way was finished first\n";
+        return kExitInterrupted;
+    }
+    return kExitSuccess;
 }
 
 } // namespace
@@ -260,7 +269,8 @@ int RunSend(Arguments args) {
         .about = kHelp,
         .options = kOptions,
         .exitCodes = "Exit codes: 0 sent, 1 the settings were refused, 2 usage, file or field "
-                     "error, 3 the transfer failed.",
+                     "error, 3 the transfer failed, 130 interrupted (Ctrl+C) after the transfer "
+                     "under way was finished.",
     };
     ParsedOptions parsed;
     if (const auto done = ParseCommand(syntax, args, parsed)) {

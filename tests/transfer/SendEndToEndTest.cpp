@@ -191,6 +191,29 @@ private slots:
         QVERIFY(simulatorOutput().contains("frame A: checksum 0x78 good"));
     }
 
+    // Ctrl+C while the frames go out: the transfer is finished first, so the
+    // tracker gets its whole image and the port is free at once for the next send.
+    void ctrlCDuringTheTransferFinishesItFirst() {
+        QVERIFY(startSimulator());
+        QProcess config;
+        config.start(KORVEL_CONFIG, {"send", "--port", "3", "--device-folder", folder_.path()});
+        QByteArray out;
+        while (!out.contains("Sending data on")) {
+            QVERIFY(config.waitForReadyRead(10000));
+            out += config.readAllStandardOutput();
+        }
+        ::kill(static_cast<pid_t>(config.processId()), SIGINT);
+        QVERIFY(config.waitForFinished(10000));
+        QCOMPARE(config.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(config.exitCode(), 130);
+        QVERIFY((out + config.readAllStandardOutput()).contains("Data sent !"));
+        QVERIFY(config.readAllStandardError().contains("interrupted; the transfer under way"));
+        QVERIFY(simulatorOutput().contains("\nSuccess!\n"));
+        cleanup();
+        QVERIFY(startSimulator());
+        QCOMPARE(send().exitCode, 0);
+    }
+
     // A roster of `count` trackers, IK0ABC-1 and on, each with a beacon of its
     // own; the record starts empty.
     QString writeRoster(int count) {
@@ -291,6 +314,8 @@ private slots:
         }
         ::kill(static_cast<pid_t>(config->processId()), SIGINT);
         QVERIFY(config->waitForFinished(5000));
+        // Stopped at once before a transfer, or after the one under way.
+        QVERIFY(config->exitStatus() == QProcess::CrashExit || config->exitCode() == 130);
         cleanup();
         QStringList rest = Calls(1, 12);
         for (const QString& line : history().split('\n', Qt::SkipEmptyParts)) {
